@@ -1,0 +1,454 @@
+#include "engine/numeric/lu.h"
+
+#include "engine/numeric/errors.h"
+
+#include <array>
+#include <cmath>
+#include <complex>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace velmar::numeric {
+
+namespace {
+
+// |re| + |im|: the magnitude behind every pivot and singularity decision.
+double mag1(const Complex& z) { return std::fabs(z.re) + std::fabs(z.im); }
+
+Complex mul(const Complex& a, const Complex& b) { return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re}; }
+
+// Scaled complex quotient, safe against intermediate overflow.
+Complex divide(const Complex& a, const Complex& b)
+{
+    const std::complex<double> q = std::complex<double>(a.re, a.im) / std::complex<double>(b.re, b.im);
+    return {q.real(), q.imag()};
+}
+
+Complex conj(const Complex& z) { return {z.re, -z.im}; }
+
+// Offset of element 1 of a strided vector: a negative increment starts at the far end.
+std::ptrdiff_t start(int n, int inc) { return inc >= 0 ? 0 : static_cast<std::ptrdiff_t>(n - 1) * -inc; }
+
+std::ptrdiff_t at(int i, int j, int ld)
+{
+    return static_cast<std::ptrdiff_t>(i - 1) + static_cast<std::ptrdiff_t>(j - 1) * ld;
+}
+
+// Singularity threshold: the smallest normalised double unless its reciprocal overflows.
+double smallPivot()
+{
+    const double tiny = DMACH(1);
+    const double huge = DMACH(2);
+    return tiny * huge < 1.0 ? 1.0 / huge : tiny;
+}
+
+// Not above the threshold, or not a number.
+bool negligible(const Complex& z, double small) { return !(mag1(z) > small); }
+
+void push(const char* name) { E1PSH(name, static_cast<int>(std::strlen(name))); }
+void pop(const char* name) { E1POP(name, static_cast<int>(std::strlen(name))); }
+
+// Records a TERMINAL error with up to two integer parameters and pops the routine,
+// which ends the run.
+void terminal(const char* name, int code, const char* text, int p1, int p2 = 0, bool twoParams = false)
+{
+    E1SETINT(1, p1);
+    if (twoParams)
+        E1SETINT(2, p2);
+    E1MES(kTerminal, code, text, static_cast<int>(std::strlen(text)));
+    pop(name);
+}
+
+constexpr const char* kSingular =
+    "The input matrix is singular.  Some of the diagonal elements of the upper triangular matrix U of the LU "
+    "factorization are close to zero.";
+
+} // namespace
+
+void ZCOPY(const int& N, const Complex* X, const int& INCX, Complex* Y, const int& INCY)
+{
+    if (N < 1)
+        return;
+    if (INCX == 1 && INCY == 1) {
+        for (int i = 0; i < N; ++i)
+            Y[i] = X[i];
+        return;
+    }
+    std::ptrdiff_t ix = start(N, INCX);
+    std::ptrdiff_t iy = start(N, INCY);
+    for (int i = 0; i < N; ++i, ix += INCX, iy += INCY)
+        Y[iy] = X[ix];
+}
+
+void ZAXPY(const int& N, const Complex& ZA, const Complex* X, const int& INCX, Complex* Y, const int& INCY)
+{
+    if (N < 1 || !(mag1(ZA) > 0.0))
+        return;
+    const double ar = ZA.re;
+    const double ai = ZA.im;
+    if (INCX == 1 && INCY == 1) {
+        for (int i = 0; i < N; ++i) {
+            Y[i].re += ar * X[i].re - ai * X[i].im;
+            Y[i].im += ar * X[i].im + ai * X[i].re;
+        }
+        return;
+    }
+    std::ptrdiff_t ix = start(N, INCX);
+    std::ptrdiff_t iy = start(N, INCY);
+    for (int i = 0; i < N; ++i, ix += INCX, iy += INCY) {
+        Y[iy].re += ar * X[ix].re - ai * X[ix].im;
+        Y[iy].im += ar * X[ix].im + ai * X[ix].re;
+    }
+}
+
+namespace {
+
+template <bool Conjugate>
+Complex dot(int n, const Complex* x, int incx, const Complex* y, int incy)
+{
+    Complex sum{};
+    if (n < 1)
+        return sum;
+    std::ptrdiff_t ix = start(n, incx);
+    std::ptrdiff_t iy = start(n, incy);
+    for (int i = 0; i < n; ++i, ix += incx, iy += incy) {
+        const Complex a = Conjugate ? conj(x[ix]) : x[ix];
+        sum.re += a.re * y[iy].re - a.im * y[iy].im;
+        sum.im += a.re * y[iy].im + a.im * y[iy].re;
+    }
+    return sum;
+}
+
+} // namespace
+
+void ZDOTC(Complex& RESULT, const int& N, const Complex* X, const int& INCX, const Complex* Y, const int& INCY)
+{
+    RESULT = dot<true>(N, X, INCX, Y, INCY);
+}
+
+void ZDOTU(Complex& RESULT, const int& N, const Complex* X, const int& INCX, const Complex* Y, const int& INCY)
+{
+    RESULT = dot<false>(N, X, INCX, Y, INCY);
+}
+
+int IZAMAX(const int& N, const Complex* X, const int& INCX)
+{
+    if (N < 1)
+        return 0;
+    if (N == 1)
+        return 1;
+    std::ptrdiff_t ix = start(N, INCX);
+    int best = 1;
+    double largest = mag1(X[ix]);
+    for (int i = 2; i <= N; ++i) {
+        ix += INCX;
+        const double m = mag1(X[ix]);
+        if (m > largest) {
+            largest = m;
+            best = i;
+        }
+    }
+    return best;
+}
+
+void ZMAXPRODIDX(const int& N, const Complex* X, const Complex* Y, int& IDX)
+{
+    // Products go through a fixed buffer so the pivot search never allocates.
+    constexpr int kBlock = 400;
+    std::array<Complex, kBlock> products;
+    IDX = 1;
+    double best = 0.0;
+    for (int b = 1; b <= N; b += kBlock) {
+        const int count = std::min(kBlock, N - b + 1);
+        for (int i = 0; i < count; ++i)
+            products[static_cast<std::size_t>(i)] = mul(X[b - 1 + i], Y[b - 1 + i]);
+        const int j = IZAMAX(count, products.data(), 1);
+        const double m = mag1(products[static_cast<std::size_t>(j - 1)]);
+        if (m > best) {
+            best = m;
+            IDX = b + j - 1;
+        }
+    }
+}
+
+void DCCGCG(const int& N, const Complex* A, const int& LDA, Complex* B, const int& LDB)
+{
+    static constexpr char kName[] = "DCCGCG ";
+    push(kName);
+    if (N < 1)
+        return terminal(kName, 1, "The argument N = %(I1).  It must be at least 1.", N);
+    if (LDA < N)
+        return terminal(kName, 2, "The argument LDA = %(I1).  It must be at least as large as N = %(I2).", LDA,
+                        N, true);
+    if (LDB < N)
+        return terminal(kName, 3, "The argument LDB = %(I1).  It must be at least as large as N = %(I2).", LDB,
+                        N, true);
+    if (LDA == N && LDB == N) {
+        ZCOPY(N * N, A, 1, B, 1);
+    } else if (LDB > LDA) {
+        // Last column first, bottom element first: B may be A widened in place.
+        for (int j = N; j >= 1; --j)
+            ZCOPY(N, A + at(1, j, LDA), -1, B + at(1, j, LDB), -1);
+    } else {
+        for (int j = 1; j <= N; ++j)
+            ZCOPY(N, A + at(1, j, LDA), 1, B + at(1, j, LDB), 1);
+    }
+    pop(kName);
+}
+
+void DLFTCG(const int& N, const Complex* A, const int& LDA, Complex* FAC, const int& LDFAC, int* IPVT)
+{
+    static constexpr char kName[] = "DLFTCG ";
+    push(kName);
+    if (N < 1)
+        return terminal(kName, 1, "The order of the matrix must be positive while N = %(i1) is given.", N);
+    std::vector<Complex> work;
+    try {
+        work.resize(static_cast<std::size_t>(N));
+    } catch (const std::bad_alloc&) {
+        return terminal(kName, 2,
+                        "The required storage cannot be allocated.  The workspace is based on N, where N = %(i1).", N);
+    }
+    DL2TCG(N, A, LDA, FAC, LDFAC, IPVT, work.data());
+    pop(kName);
+}
+
+void DL2TCG(const int& N, const Complex* A, const int& LDA, Complex* FAC, const int& LDFAC, int* IPVT,
+            Complex* WORK)
+{
+    static constexpr char kName[] = "DL2TCG ";
+    push(kName);
+    if (N < 1)
+        return terminal(kName, 1, "The order of the matrix must be positive while N = %(i1) is given.", N);
+    if (LDA < N)
+        return terminal(kName, 2,
+                        "The order of the matrix must be less than or equal to its leading dimension while N = "
+                        "%(i1) and LDA = %(i2) are given.",
+                        N, LDA, true);
+    if (LDFAC < N)
+        return terminal(kName, 3,
+                        "The order of the matrix must be less than or equal to its leading dimension while N = "
+                        "%(i1) and LDFAC = %(i2) are given.",
+                        N, LDFAC, true);
+
+    DCCGCG(N, A, LDA, FAC, LDFAC);
+    int info = 0;
+    const double small = smallPivot();
+    const int ld = LDFAC;
+    auto f = [FAC, ld](int i, int j) -> Complex& { return FAC[at(i, j, ld)]; };
+
+    // Row scale factors 1/s_i from the largest modulus in each row; a zero row keeps 1.
+    for (int i = 1; i <= N; ++i) {
+        const int j = IZAMAX(N, &f(i, 1), LDFAC);
+        const Complex& e = f(i, j);
+        const double s = std::hypot(e.re, e.im);
+        WORK[i - 1] = (s < small || std::isnan(s)) ? Complex{1.0, 0.0} : Complex{1.0 / s, 0.0};
+    }
+
+    for (int k = 1; k < N; ++k) {
+        int best = 1;
+        ZMAXPRODIDX(N - k + 1, &f(k, k), &WORK[k - 1], best);
+        const int l = k - 1 + best;
+        IPVT[k - 1] = l;
+        if (negligible(f(l, k), small)) {
+            info = l;
+            continue;
+        }
+        std::swap(WORK[k - 1], WORK[l - 1]);
+        std::swap(f(k, k), f(l, k));
+
+        const Complex t = divide({-1.0, 0.0}, f(k, k));
+        Complex* const multipliers = &f(k + 1, k);
+        const int below = N - k;
+        for (int i = 0; i < below; ++i)
+            multipliers[i] = mul(multipliers[i], t);
+
+        for (int j = k + 1; j <= N; ++j) {
+            const Complex u = f(l, j);
+            std::swap(f(l, j), f(k, j));
+            Complex* const column = &f(k + 1, j);
+            for (int i = 0; i < below; ++i) {
+                column[i].re += multipliers[i].re * u.re - multipliers[i].im * u.im;
+                column[i].im += multipliers[i].re * u.im + multipliers[i].im * u.re;
+            }
+        }
+    }
+    IPVT[N - 1] = N;
+    if (negligible(f(N, N), small))
+        info = N;
+    if (info != 0)
+        E1MES(kFatal, 2, kSingular, static_cast<int>(std::strlen(kSingular)));
+    pop(kName);
+}
+
+void DLFSCG(const int& N, const Complex* FAC, const int& LDFAC, const int* IPVT, const Complex* B,
+            const int& IPATH, Complex* X)
+{
+    static constexpr char kName[] = "DLFSCG ";
+    push(kName);
+    if (N < 1)
+        return terminal(kName, 1, "The number of equations must be positive while N = %(I1) is given.", N);
+    if (LDFAC < N)
+        return terminal(kName, 2,
+                        "The order of the matrix must be less than or equal to its leading dimension while N = "
+                        "%(I1) and LDFAC = %(I2) are given.",
+                        N, LDFAC, true);
+    ZCOPY(N, B, 1, X, 1);
+    const double small = smallPivot();
+    auto f = [FAC, &LDFAC](int i, int j) -> const Complex& { return FAC[at(i, j, LDFAC)]; };
+    const int singularLength = static_cast<int>(std::strlen(kSingular));
+
+    if (IPATH == 1) {
+        for (int k = 1; k < N; ++k) {
+            const int l = IPVT[k - 1];
+            const Complex t = X[l - 1];
+            if (l != k) {
+                X[l - 1] = X[k - 1];
+                X[k - 1] = t;
+            }
+            ZAXPY(N - k, t, &f(k + 1, k), 1, &X[k], 1);
+        }
+        for (int j = N; j >= 1; --j) {
+            if (negligible(f(j, j), small)) {
+                E1MES(kTerminal, 3, kSingular, singularLength);
+                return pop(kName);
+            }
+        }
+        ZTRSV("U", 1, "N", 1, "N", 1, N, FAC, LDFAC, X, 1);
+    } else if (IPATH == 2) {
+        for (int j = 1; j <= N; ++j) {
+            if (negligible(f(j, j), small)) {
+                E1MES(kTerminal, 4, kSingular, singularLength);
+                return pop(kName);
+            }
+        }
+        ZTRSV("U", 1, "C", 1, "N", 1, N, FAC, LDFAC, X, 1);
+        for (int k = N - 1; k >= 1; --k) {
+            Complex d;
+            ZDOTC(d, N - k, &f(k + 1, k), 1, &X[k], 1);
+            X[k - 1].re += d.re;
+            X[k - 1].im += d.im;
+            const int l = IPVT[k - 1];
+            if (l != k)
+                std::swap(X[k - 1], X[l - 1]);
+        }
+    } else {
+        return terminal(kName, 5, "IPATH must be either 1 or 2 while a value of %(I1) is given.", IPATH);
+    }
+    pop(kName);
+}
+
+void ZTRSV(const char* UPLO, const int& uploLength, const char* TRANS, const int& transLength, const char* DIAG,
+           const int& diagLength, const int& N, const Complex* A, const int& LDA, Complex* X, const int& INCX)
+{
+    const bool upper = CHRSAME(UPLO, uploLength, "U", 1);
+    const bool lower = CHRSAME(UPLO, uploLength, "L", 1);
+    const bool unitDiag = CHRSAME(DIAG, diagLength, "U", 1);
+    const bool nonUnitDiag = CHRSAME(DIAG, diagLength, "N", 1);
+    const bool plain = CHRSAME(TRANS, transLength, "N", 1);
+    const bool transposed = CHRSAME(TRANS, transLength, "T", 1);
+    const bool conjugated = CHRSAME(TRANS, transLength, "C", 1);
+
+    static constexpr char kName[] = "ZTRSV ";
+    auto fail = [](const char* name, int code, const char* text) {
+        E1MES(kTerminal, code, text, static_cast<int>(std::strlen(text)));
+        pop(name);
+    };
+    if (N < 0) {
+        push(kName);
+        E1SETINT(1, N);
+        return fail(kName, 1, "N must be greater than or equal to zero while %(I1) is given.");
+    }
+    if (LDA < N || LDA == 0) {
+        push(kName);
+        E1SETINT(1, LDA);
+        E1SETINT(2, N);
+        return fail(kName, 2,
+                    "LDA must be greater than or equal to N and greater than zero while LDA = %(I1) and N = %(I2) "
+                    "are given.");
+    }
+    if (INCX == 0) {
+        push(kName);
+        E1SETINT(1, INCX);
+        return fail(kName, 3, "INCX must not be equal to zero while %(I1) is given.");
+    }
+    if (!plain && !transposed && !conjugated) {
+        push(kName);
+        E1SETSTR(1, TRANS, transLength < 1 ? 0 : 1);
+        return fail(kName, 4, "TRANS must be set equal to N or T or C while %(L1) is given.");
+    }
+    if (!upper && !lower) {
+        push(kName);
+        E1SETSTR(1, UPLO, uploLength < 1 ? 0 : 1);
+        return fail(kName, 5, "UPLO must be set equal to U or L while %(L1) is given.");
+    }
+    if (!unitDiag && !nonUnitDiag) {
+        push("ZTRSV");
+        E1SETSTR(1, DIAG, diagLength < 1 ? 0 : 1);
+        return fail("ZTRSV", 6, "DIAG must be set equal to U or N while %(L1) is given.");
+    }
+    if (N == 0)
+        return;
+
+    const int n = N;
+    const int inc = INCX;
+    const int lda = LDA;
+    // Element i of X, and the lowest-addressed element of the run first..last, which is
+    // where a strided sub-vector starts for the dot products.
+    const std::ptrdiff_t x0 = start(n, inc);
+    auto x = [X, x0, inc](int i) -> Complex& { return X[x0 + static_cast<std::ptrdiff_t>(i - 1) * inc]; };
+    auto run = [&x, inc](int first, int last) -> Complex* { return inc > 0 ? &x(first) : &x(last); };
+    auto a = [A, lda](int i, int j) -> const Complex* { return A + at(i, j, lda); };
+    auto divideByDiagonal = [&](int i) {
+        if (nonUnitDiag)
+            x(i) = divide(x(i), conjugated ? conj(*a(i, i)) : *a(i, i));
+    };
+    auto subtract = [&x](int i, const Complex& d) {
+        x(i).re -= d.re;
+        x(i).im -= d.im;
+    };
+    auto dotWith = [conjugated](Complex& d, int count, const Complex* row, int rowInc, const Complex* v, int vInc) {
+        if (conjugated)
+            ZDOTC(d, count, row, rowInc, v, vInc);
+        else
+            ZDOTU(d, count, row, rowInc, v, vInc);
+    };
+
+    Complex d;
+    if (plain && upper) {
+        for (int i = n; i >= 1; --i) {
+            if (i < n) {
+                ZDOTU(d, n - i, a(i, i + 1), lda, run(i + 1, n), inc);
+                subtract(i, d);
+            }
+            divideByDiagonal(i);
+        }
+    } else if (plain) {
+        for (int i = 1; i <= n; ++i) {
+            if (i > 1) {
+                ZDOTU(d, i - 1, a(i, 1), lda, run(1, i - 1), inc);
+                subtract(i, d);
+            }
+            divideByDiagonal(i);
+        }
+    } else if (upper) {
+        for (int j = 1; j <= n; ++j) {
+            if (j > 1) {
+                dotWith(d, j - 1, a(1, j), 1, run(1, j - 1), inc);
+                subtract(j, d);
+            }
+            divideByDiagonal(j);
+        }
+    } else {
+        for (int j = n; j >= 1; --j) {
+            if (j < n) {
+                dotWith(d, n - j, a(j + 1, j), 1, run(j + 1, n), inc);
+                subtract(j, d);
+            }
+            divideByDiagonal(j);
+        }
+    }
+}
+
+} // namespace velmar::numeric

@@ -1,0 +1,23 @@
+#pragma once
+// The program's string table, title and version.
+
+#include <map>
+#include <string>
+
+namespace platform {
+
+// Registered once at start by the program; a later registration replaces the same ids.
+void registerStrings(const std::map<int, std::string>& table);
+// The text of id; an id that is not in the table is error 326.
+std::string LoadResString(int id);
+
+// The program's title (default "vandore"): the settings application and the message boxes' title.
+std::string AppTitle();
+void setAppTitle(const std::string& title);
+
+// The program's version from the build.
+int AppMajor();
+int AppMinor();
+int AppRevision();
+
+}  // namespace platform
