@@ -1,0 +1,38 @@
+#include "app/shell/frmConfigApp.h"
+
+#include "app/shell/dialog_placement.h"
+#include "app/shell/mdlPublic.h"
+#include "platform/strings.h"
+
+using namespace mdlPublic;
+
+frmConfigApp::frmConfigApp() : Form("frmConfigApp") {
+    chkStart.setName("chkStart");
+    chkStart.Move(360, 360, 6360, 330);
+    cmdOk.setName("cmdOk");
+    cmdOk.Move(3720, 1620, 1335, 375);
+    cmdOk.setDefault(true);
+    cmdCancel.setName("cmdCancel");
+    cmdCancel.Move(5235, 1620, 1335, 375);
+    cmdCancel.setCancel(true);
+    cmdOk.Click = [this] { cmdOk_Click(); };
+    cmdCancel.Click = [this] { cmdCancel_Click(); };
+}
+
+void frmConfigApp::Form_Load() {
+    setCaption(platform::LoadResString(6300));
+    cmdOk.setCaption(platform::LoadResString(6301));
+    cmdCancel.setCaption(platform::LoadResString(6302));
+    chkStart.setCaption(platform::LoadResString(6306));
+    chkStart.setValue(GetAppSetting("StartDialog") == "0" ? 1 : 0);
+    setWidth(7000);
+    setHeight(2700);
+    app::centreOnMain(*this);
+}
+
+void frmConfigApp::cmdOk_Click() {
+    saveAppSetting("StartDialog", chkStart.Value() == 1 ? "0" : "1");
+    platform::Unload(*this);
+}
+
+void frmConfigApp::cmdCancel_Click() { platform::Unload(*this); }

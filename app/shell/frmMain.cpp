@@ -1,0 +1,109 @@
+#include "app/shell/frmMain.h"
+
+#include "app/shell/circuit_pictures.h"
+#include "app/shell/frmAbout.h"
+#include "app/shell/frmConfigApp.h"
+#include "app/shell/frmStart.h"
+#include "app/shell/mdlPublic.h"
+#include <string>
+#include "platform/dispatch.h"
+#include "platform/help.h"
+#include "platform/msgbox.h"
+#include "platform/printer.h"
+#include "platform/strings.h"
+
+using namespace mdlPublic;
+
+void CommonDialog::ShowHelp() { platform::showHelp(HelpFile); }
+
+bool CommonDialog::ShowPrinter() { return platform::Printer.ShowSetup(); }
+
+frmMain::frmMain() : Form("frmMain", platform::FormKind::MdiParent) {
+    Move(600, 450, 12600, 9450);
+    for (const auto& [key, picture] : app::drawCircuitPictures()) imlMain.add(key, picture);
+    wireEvents();
+}
+
+frmMain& frmMain::instance() { return platform::defaultForm<frmMain>(); }
+
+void frmMain::wireEvents() {
+    mnuFileNew.Click = [this] { mnuFileNew_Click(); };
+    mnuFileExit.Click = [this] { mnuFileExit_Click(); };
+    mnuViewCurrent.Click = [this] { mnuViewCurrent_Click(); };
+    mnuViewOld.Click = [this] { mnuViewOld_Click(); };
+    mnuOptConf.Click = [this] { mnuOptConf_Click(); };
+    mnuHelpContents.Click = [this] { mnuHelpContents_Click(); };
+    mnuHelpAbout.Click = [this] { mnuHelpAbout_Click(); };
+}
+
+void frmMain::setCaptions() {
+    struct Caption {
+        platform::MenuItem& item;
+        int id;
+    };
+    const Caption captions[] = {
+        {mnuFile, 5000}, {mnuFileNew, 5061}, {mnuFileExit, 5012},     {mnuView, 5082},
+        {mnuViewCurrent, 5083}, {mnuViewOld, 5084}, {mnuOpt, 5080}, {mnuOptConf, 5081},
+        {mnuHelp, 5024}, {mnuHelpContents, 5025}, {mnuHelpAbout, 5027},
+    };
+    for (const Caption& c : captions) c.item.setCaption(platform::LoadResString(c.id));
+    setCaption(platform::LoadResString(5100));
+}
+
+void frmMain::MDIForm_Load() {
+    setCaptions();
+    showPartnumType(GetAppSetting("PartnumType") == "0" ? 0 : 1);
+    Show();
+    if (GetAppSetting("StartDialog") == "0") {
+        frmStart& start = platform::defaultForm<frmStart>();
+        start.showStartupOption();
+        start.Show(platform::Modal, this);
+    } else {
+        CurrentSim = SimCount;
+        ShowConfigForm(std::stoi(GetAppSetting("SimType")), false);
+    }
+}
+
+void frmMain::Form_Unload(int& cancel) {
+    (void)cancel;
+    MDIForm_Unload();
+}
+
+void frmMain::MDIForm_Unload() {
+    // From the last loaded form down to the second; the main window itself is first.
+    for (int i = platform::Forms().Count(); i >= 2; --i) {
+        const platform::FormsCollection forms = platform::Forms();
+        // An unloaded window may have closed others with it.
+        if (i - 1 < forms.Count()) platform::Unload(forms(i - 1));
+    }
+}
+
+void frmMain::showPartnumType(int t) {
+    if (t != 0 && t != 1) return;
+    mnuViewCurrent.setChecked(t == 0);
+    mnuViewOld.setChecked(t == 1);
+}
+
+void frmMain::mnuFileNew_Click() { platform::defaultForm<frmStart>().Show(platform::Modal, this); }
+
+void frmMain::mnuFileExit_Click() { platform::End(); }
+
+void frmMain::mnuOptConf_Click() { platform::defaultForm<frmConfigApp>().Show(platform::Modal, this); }
+
+void frmMain::mnuHelpAbout_Click() { platform::defaultForm<frmAbout>().Show(platform::Modal, this); }
+
+void frmMain::mnuHelpContents_Click() {
+    try {
+        dlgCommonDialog.HelpCommand = 3;
+        dlgCommonDialog.HelpFile = ProgramFolder + PathSep + "vandore.html";
+        dlgCommonDialog.ShowHelp();
+    } catch (...) {
+        const platform::RuntimeError e = platform::trappedError();
+        platform::MsgBox("Unexpected Error " + std::to_string(e.number()) + "\n" + e.description(),
+                         platform::MsgBoxOkOnly, "Vandor.frmMain.mnuHelpContents_Click");
+    }
+}
+
+void frmMain::mnuViewCurrent_Click() { SetPartnumType(0); }
+
+void frmMain::mnuViewOld_Click() { SetPartnumType(1); }

@@ -1,0 +1,437 @@
+#include "platform/controls.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include "platform/dispatch.h"
+#include "platform/form.h"
+#include "platform/internal.h"
+
+namespace platform {
+
+using detail::qs;
+using detail::ss;
+
+// --- Label
+
+Label::Label(Container& holder, const std::string& caption) : Control(holder, new QLabel), label_(static_cast<QLabel*>(widget())) {
+    label_->setWordWrap(true);
+    label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label_->setText(qs(caption));
+}
+
+std::string Label::Caption() const { return ss(label_->text()); }
+void Label::setCaption(const std::string& text) { label_->setText(qs(text)); }
+
+// --- TextBox
+
+namespace {
+
+QWidget* makeTextWidget(TextBox::Kind kind) {
+    if (kind == TextBox::MultiLine) return new QPlainTextEdit;
+    return new QLineEdit;
+}
+
+// The character code a key press types, or 0 for keys that type nothing (arrows, function keys).
+int keyAsciiOf(const QKeyEvent& e) {
+    switch (e.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 0;  // moves the focus
+    default: break;
+    }
+    const QString text = e.text();
+    if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() == 127) return 0;
+    return text.at(0).unicode();
+}
+
+}  // namespace
+
+TextBox::TextBox(Container& holder, Kind kind) : Control(holder, makeTextWidget(kind)) {
+    line_ = qobject_cast<QLineEdit*>(widget());
+    multi_ = qobject_cast<QPlainTextEdit*>(widget());
+    if (line_) {
+        QObject::connect(line_, &QLineEdit::textEdited, context(), [this](const QString& t) { userEdited(ss(t)); });
+    } else {
+        QObject::connect(multi_, &QPlainTextEdit::textChanged, context(),
+                         [this] { userEdited(ss(multi_->toPlainText())); });
+    }
+}
+
+std::string TextBox::Text() const { return text_; }
+
+void TextBox::putText(const std::string& text) {
+    const QSignalBlocker block(widget());
+    if (line_)
+        line_->setText(qs(text));
+    else
+        multi_->setPlainText(qs(text));
+}
+
+void TextBox::setText(const std::string& text) {
+    if (text == text_) return;
+    text_ = text;
+    putText(text);
+    raise(Change, designing());
+}
+
+void TextBox::userEdited(const std::string& text) {
+    if (text == text_) return;
+    text_ = text;
+    raiseUser(Change);
+}
+
+int TextBox::SelStart() const {
+    if (line_) return line_->hasSelectedText() ? line_->selectionStart() : line_->cursorPosition();
+    return multi_->textCursor().selectionStart();
+}
+
+int TextBox::SelLength() const {
+    if (line_) return line_->hasSelectedText() ? static_cast<int>(line_->selectedText().size()) : 0;
+    const QTextCursor c = multi_->textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void TextBox::setSelStart(int start) {
+    const int length = static_cast<int>(qs(text_).size());
+    start = std::clamp(start, 0, length);
+    if (line_) {
+        line_->setCursorPosition(start);
+    } else {
+        QTextCursor c = multi_->textCursor();
+        c.setPosition(start);
+        multi_->setTextCursor(c);
+    }
+}
+
+void TextBox::setSelLength(int length) {
+    const int total = static_cast<int>(qs(text_).size());
+    const int start = SelStart();
+    length = std::clamp(length, 0, total - start);
+    if (line_) {
+        line_->setSelection(start, length);
+    } else {
+        QTextCursor c = multi_->textCursor();
+        c.setPosition(start);
+        c.setPosition(start + length, QTextCursor::KeepAnchor);
+        multi_->setTextCursor(c);
+    }
+}
+
+bool TextBox::userKey(int& keyAscii) {
+    dispatchEvent([&] {
+        if (KeyPress) KeyPress(keyAscii);
+    });
+    return keyAscii != 0;
+}
+
+bool TextBox::widgetEvent(QEvent* event) {
+    if (event->type() != QEvent::KeyPress || detail::codeDepth() > 0) return Control::widgetEvent(event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    const int typed = keyAsciiOf(key);
+    if (typed == 0) return false;
+    int code = typed;
+    if (!userKey(code)) return true;
+    if (code != typed) {
+        // The handler typed another character in place of the key.
+        if (code >= 32) {
+            if (line_)
+                line_->insert(QString(QChar(code)));
+            else
+                multi_->insertPlainText(QString(QChar(code)));
+        }
+        return true;
+    }
+    if (code == 13 && multi_ && form().defaultButton()) {
+        form().defaultButton()->userClick();
+        return true;
+    }
+    return false;
+}
+
+// --- CommandButton
+
+CommandButton::CommandButton(Container& holder, const std::string& caption)
+    : Control(holder, new QPushButton), button_(static_cast<QPushButton*>(widget())) {
+    button_->setAutoDefault(false);
+    button_->setText(qs(caption));
+    QObject::connect(button_, &QPushButton::clicked, context(), [this] { userClick(); });
+}
+
+CommandButton::~CommandButton() {
+    form().setDefaultButton(this, false);
+    form().setCancelButton(this, false);
+}
+
+std::string CommandButton::Caption() const { return ss(button_->text()); }
+void CommandButton::setCaption(const std::string& text) { button_->setText(qs(text)); }
+
+void CommandButton::setDefault(bool on) {
+    default_ = on;
+    button_->setDefault(on);
+    form().setDefaultButton(this, on);
+}
+
+void CommandButton::setCancel(bool on) {
+    cancel_ = on;
+    form().setCancelButton(this, on);
+}
+
+void CommandButton::userClick() {
+    if (!Enabled() || !Visible()) return;
+    raiseUser(Click);
+}
+
+// --- CheckBox
+
+CheckBox::CheckBox(Container& holder, const std::string& caption)
+    : Control(holder, new QCheckBox), box_(static_cast<QCheckBox*>(widget())) {
+    box_->setText(qs(caption));
+    QObject::connect(box_, &QCheckBox::clicked, context(), [this](bool) { userClick(); });
+}
+
+std::string CheckBox::Caption() const { return ss(box_->text()); }
+void CheckBox::setCaption(const std::string& text) { box_->setText(qs(text)); }
+
+void CheckBox::setValue(int value) {
+    if (value != 0 && value != 1) raiseError(errInvalidPropertyValue);
+    if (value == value_) return;
+    value_ = value;
+    {
+        const QSignalBlocker block(box_);
+        box_->setChecked(value == 1);
+    }
+    raise(Click, designing());
+}
+
+void CheckBox::userClick() {
+    value_ = 1 - value_;
+    {
+        const QSignalBlocker block(box_);
+        box_->setChecked(value_ == 1);
+    }
+    raiseUser(Click);
+}
+
+// --- OptionButton
+
+OptionButton::OptionButton(Container& holder, const std::string& caption)
+    : Control(holder, new QRadioButton), holder_(&holder), radio_(static_cast<QRadioButton*>(widget())) {
+    // The group is kept here, not by Qt, so that code and user select the same way.
+    radio_->setAutoExclusive(false);
+    radio_->setText(qs(caption));
+    QObject::connect(radio_, &QRadioButton::clicked, context(), [this](bool) { userClick(); });
+}
+
+OptionButton::~OptionButton() = default;
+
+std::string OptionButton::Caption() const { return ss(radio_->text()); }
+void OptionButton::setCaption(const std::string& text) { radio_->setText(qs(text)); }
+
+void OptionButton::select(bool on) {
+    value_ = on;
+    const QSignalBlocker block(radio_);
+    radio_->setChecked(on);
+    if (!on) return;
+    for (Control* c : form().controls()) {
+        auto* other = dynamic_cast<OptionButton*>(c);
+        if (other && other != this && other->holder_ == holder_ && other->value_) other->select(false);
+    }
+}
+
+void OptionButton::setValue(bool on) {
+    if (on == value_) return;
+    select(on);
+    if (on) raise(Click, designing());
+}
+
+void OptionButton::userClick() {
+    if (value_) {
+        // Clicking the selected button changes nothing (Qt would have cleared it).
+        select(true);
+        return;
+    }
+    select(true);
+    raiseUser(Click);
+}
+
+// --- ComboBox
+
+ComboBox::ComboBox(Container& holder) : Control(holder, new QComboBox), combo_(static_cast<QComboBox*>(widget())) {
+    combo_->setEditable(false);
+    QObject::connect(combo_, &QComboBox::activated, context(), [this](int index) { userPick(index); });
+}
+
+void ComboBox::showSelection() {
+    const QSignalBlocker block(combo_);
+    combo_->setCurrentIndex(listIndex_);
+}
+
+void ComboBox::AddItem(const std::string& item, int index) {
+    const int count = ListCount();
+    if (index < 0) index = count;
+    if (index > count) raiseError(errInvalidArgument);
+    items_.insert(items_.begin() + index, item);
+    {
+        const QSignalBlocker block(combo_);
+        combo_->insertItem(index, qs(item));
+    }
+    if (listIndex_ >= index) ++listIndex_;
+    showSelection();
+}
+
+void ComboBox::RemoveItem(int index) {
+    if (index < 0 || index >= ListCount()) raiseError(errInvalidArgument);
+    items_.erase(items_.begin() + index);
+    {
+        const QSignalBlocker block(combo_);
+        combo_->removeItem(index);
+    }
+    if (listIndex_ == index)
+        listIndex_ = -1;
+    else if (listIndex_ > index)
+        --listIndex_;
+    showSelection();
+}
+
+void ComboBox::Clear() {
+    items_.clear();
+    listIndex_ = -1;
+    const QSignalBlocker block(combo_);
+    combo_->clear();
+    combo_->setCurrentIndex(-1);
+}
+
+const std::string& ComboBox::List(int index) const {
+    if (index < 0 || index >= ListCount()) raiseError(errSubscript);
+    return items_[static_cast<size_t>(index)];
+}
+
+void ComboBox::setListIndex(int index) {
+    if (index < -1 || index >= ListCount()) raiseError(errInvalidPropertyValue);
+    if (index == listIndex_) return;
+    listIndex_ = index;
+    showSelection();
+    if (index >= 0) raise(Click, designing());
+}
+
+std::string ComboBox::Text() const { return listIndex_ >= 0 ? items_[static_cast<size_t>(listIndex_)] : std::string(); }
+
+void ComboBox::setText(const std::string& text) {
+    for (int i = 0; i < ListCount(); ++i) {
+        if (items_[static_cast<size_t>(i)] == text) {
+            setListIndex(i);
+            return;
+        }
+    }
+    raiseError(errNotInList);
+}
+
+void ComboBox::userPick(int index) {
+    if (index < 0 || index >= ListCount() || index == listIndex_) return;
+    listIndex_ = index;
+    showSelection();
+    raiseUser(Click);
+}
+
+// --- Frame
+
+Frame::Frame(Container& holder, const std::string& caption)
+    : Control(holder, new QGroupBox), box_(static_cast<QGroupBox*>(widget())) {
+    box_->setTitle(qs(caption));
+}
+
+std::string Frame::Caption() const { return ss(box_->title()); }
+void Frame::setCaption(const std::string& text) { box_->setTitle(qs(text)); }
+QWidget* Frame::clientWidget() { return box_; }
+
+// --- Image
+
+Image::Image(Container& holder) : Control(holder, new QLabel), label_(static_cast<QLabel*>(widget())) {
+    label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Image::setPicture(const std::string& key, const platform::Picture& picture) {
+    key_ = key;
+    picture_ = picture;
+    if (picture.isNull()) {
+        label_->clear();
+        return;
+    }
+    label_->setPixmap(QPixmap::fromImage(picture.image()));
+    // Shown at its natural size, like a picture that is not stretched.
+    setWidth(picture.widthPx() * TwipsPerPixel);
+    setHeight(picture.heightPx() * TwipsPerPixel);
+}
+
+bool Image::widgetEvent(QEvent* event) {
+    if (detail::codeDepth() == 0) {
+        if (event->type() == QEvent::MouseButtonRelease) raiseUser(Click);
+        if (event->type() == QEvent::MouseButtonDblClick) raiseUser(DblClick);
+    }
+    return Control::widgetEvent(event);
+}
+
+// --- Line
+
+namespace {
+
+class LineWidget : public QWidget {
+public:
+    QPoint from, to;
+    QColor color = Qt::black;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(QPen(color, 1));
+        p.drawLine(from, to);
+    }
+};
+
+}  // namespace
+
+Line::Line(Container& holder, int x1, int y1, int x2, int y2)
+    : Control(holder, new LineWidget), x1_(x1), y1_(y1), x2_(x2), y2_(y2) {
+    widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
+    place();
+}
+
+void Line::place() {
+    const int ax = detail::toPixels(x1_), ay = detail::toPixels(y1_);
+    const int bx = detail::toPixels(x2_), by = detail::toPixels(y2_);
+    const QRect box = QRect(QPoint(std::min(ax, bx), std::min(ay, by)), QPoint(std::max(ax, bx), std::max(ay, by)));
+    auto* w = static_cast<LineWidget*>(widget());
+    w->setGeometry(box.adjusted(0, 0, 1, 1));
+    w->from = QPoint(ax, ay) - box.topLeft();
+    w->to = QPoint(bx, by) - box.topLeft();
+    w->update();
+}
+
+void Line::setX1(int twips) { x1_ = twips; place(); }
+void Line::setY1(int twips) { y1_ = twips; place(); }
+void Line::setX2(int twips) { x2_ = twips; place(); }
+void Line::setY2(int twips) { y2_ = twips; place(); }
+
+void Line::setBorderColor(Color c) {
+    color_ = c;
+    static_cast<LineWidget*>(widget())->color = QColor(redOf(c), greenOf(c), blueOf(c));
+    widget()->update();
+}
+
+}  // namespace platform

@@ -1,0 +1,109 @@
+#pragma once
+// Shared internals of the forms and controls; not for the forms themselves.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QObject>
+#include <QString>
+
+#include "platform/testing.h"
+
+namespace platform {
+class Form;
+class Control;
+class MenuItem;
+}  // namespace platform
+
+namespace platform::detail {
+
+inline QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+inline std::string ss(const QString& s) { return s.toStdString(); }
+
+// An event filter and connection context in one, so a C++ object can own both.
+class EventHook : public QObject {
+public:
+    explicit EventHook(std::function<bool(QObject*, QEvent*)> filter = {}) : filter_(std::move(filter)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return filter_ ? filter_(watched, event) : false;
+    }
+
+private:
+    std::function<bool(QObject*, QEvent*)> filter_;
+};
+
+// Twips to whole pixels, rounding halves away from zero.
+int toPixels(int twips);
+
+// Remembers the twips value last set, so that reading it back gives the same number as long as the
+// pixel value it produced has not changed since.
+class TwipsMemo {
+public:
+    int read(int currentPixels) const {
+        return valid_ && pixels_ == currentPixels ? twips_ : currentPixels * 15;
+    }
+    int set(int twips) {
+        twips_ = twips;
+        pixels_ = toPixels(twips);
+        valid_ = true;
+        return pixels_;
+    }
+
+private:
+    int twips_ = 0;
+    int pixels_ = 0;
+    bool valid_ = false;
+};
+
+// While code changes a widget, the events Qt sends for it are not user actions: the code path raises
+// the form's events itself. A nested event loop (modal dialog, message box) resets the count so that
+// the user's actions inside it are dispatched.
+int codeDepth();
+struct CodeScope {
+    CodeScope();
+    ~CodeScope();
+    CodeScope(const CodeScope&) = delete;
+    CodeScope& operator=(const CodeScope&) = delete;
+};
+struct UserScope {
+    UserScope();
+    ~UserScope();
+    UserScope(const UserScope&) = delete;
+    UserScope& operator=(const UserScope&) = delete;
+
+private:
+    int saved_;
+};
+
+// Deletes the forms unloaded so far when no handler runs (never while headless: tests keep
+// references to unloaded forms).
+void flushUnloaded();
+// Deletes them regardless (tests, shutdown).
+void deleteUnloaded();
+// Takes a form out of the loaded ones without running any of its events.
+void discardForm(Form& form, bool quiet = false);
+void requestFlush();
+
+// Test seams.
+struct Seams {
+    std::optional<bool> headless;  // unset: decided by the Qt platform in use
+    std::vector<testing::MessageBoxCall> boxes;
+    std::function<int(const testing::MessageBoxCall&)> answer;
+    std::function<void(Form&)> modalDriver;
+    int beeps = 0;
+    MenuItem* lastPopup = nullptr;
+};
+Seams& seams();
+bool headless();
+
+// The control that has the focus as far as the forms know.
+Control*& focusedControl();
+
+// Form-side hooks the controls and menus call.
+void formActivated(Form& form, bool byCode);
+void activateByUser(Form& form);
+void refreshMenuBars(Form& form);
+
+}  // namespace platform::detail

@@ -1,0 +1,133 @@
+#include "platform/testing.h"
+
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+
+#include "platform/controls.h"
+#include "platform/dispatch.h"
+#include "platform/form.h"
+#include "platform/internal.h"
+#include "platform/menu.h"
+
+namespace platform {
+
+namespace detail {
+
+Seams& seams() {
+    static Seams s;
+    return s;
+}
+
+bool headless() {
+    auto& s = seams();
+    if (!s.headless) {
+        if (!qApp) return false;
+        s.headless = QGuiApplication::platformName() == QLatin1String("offscreen");
+    }
+    return *s.headless;
+}
+
+}  // namespace detail
+
+namespace testing {
+
+bool headless() { return detail::headless(); }
+void setHeadless(bool on) { detail::seams().headless = on; }
+
+const std::vector<MessageBoxCall>& messageBoxes() { return detail::seams().boxes; }
+void clearMessageBoxes() { detail::seams().boxes.clear(); }
+void setMessageBoxAnswer(std::function<int(const MessageBoxCall&)> answer) {
+    detail::seams().answer = std::move(answer);
+}
+
+void setModalDriver(std::function<void(Form&)> driver) { detail::seams().modalDriver = std::move(driver); }
+
+int beepCount() { return detail::seams().beeps; }
+void resetBeepCount() { detail::seams().beeps = 0; }
+
+MenuItem* lastPopupMenu() { return detail::seams().lastPopup; }
+
+void click(CommandButton& button) { button.userClick(); }
+void click(CheckBox& box) { box.userClick(); }
+void click(OptionButton& option) { option.userClick(); }
+void click(MenuItem& item) { item.userClick(); }
+
+void type(TextBox& box, const std::string& text) { box.userEdited(text); }
+
+bool pressKey(TextBox& box, int keyAscii) {
+    const int typed = keyAscii;
+    if (!box.userKey(keyAscii)) return false;
+    if (keyAscii != typed && keyAscii < 32) return true;
+    if (keyAscii == 13) {
+        // Enter reaches the form unless the box keeps it (a multi-line box without a default button).
+        if (!box.isMultiLine() || box.form().defaultButton()) pressEnter(box.form());
+        else box.userEdited(box.Text() + "\n");
+        return true;
+    }
+    if (keyAscii == 27) {
+        pressEscape(box.form());
+        return true;
+    }
+    if (keyAscii == 8) {
+        std::string text = box.Text();
+        if (!text.empty()) {
+            // Drops the last character, not the last byte.
+            QString q = detail::qs(text);
+            q.chop(1);
+            text = detail::ss(q);
+        }
+        box.userEdited(text);
+        return true;
+    }
+    if (keyAscii >= 32) box.userEdited(box.Text() + detail::ss(QString(QChar(keyAscii))));
+    return true;
+}
+
+void pick(ComboBox& box, int index) { box.userPick(index); }
+
+void dblClick(Image& image) {
+    if (image.DblClick) dispatchEvent(image.DblClick);
+}
+
+void pressEnter(Form& form) {
+    if (CommandButton* b = form.defaultButton()) b->userClick();
+}
+
+void pressEscape(Form& form) {
+    if (CommandButton* b = form.cancelButton()) b->userClick();
+}
+
+void close(Form& form) {
+    Form* f = &form;
+    dispatchEvent([f] { Unload(*f, UnloadByUser); });
+}
+
+void activate(Form& form) { detail::activateByUser(form); }
+
+void flushUnloaded() { detail::deleteUnloaded(); }
+
+void discardAllForms() {
+    // Children first, the MDI parent last, without any of their unload procedures.
+    while (Forms().Count() > 0) {
+        detail::discardForm(Forms()(Forms().Count() - 1), true);
+    }
+    detail::deleteUnloaded();
+    detail::seams().lastPopup = nullptr;
+}
+
+std::vector<std::string> menuBarCaptions(Form& window) {
+    std::vector<std::string> captions;
+    QMenuBar* bar = nullptr;
+    if (auto* main = qobject_cast<QMainWindow*>(window.window()))
+        bar = main->menuBar();
+    else
+        bar = window.window()->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!bar) return captions;
+    for (QAction* a : bar->actions())
+        if (a->isVisible()) captions.push_back(detail::ss(a->text()));
+    return captions;
+}
+
+}  // namespace testing
+}  // namespace platform

@@ -1,0 +1,84 @@
+#pragma once
+// Seams for headless tests. With Qt's offscreen platform they are on from the start: message
+// boxes are recorded and answered OK, a modal dialog with no driver closes at once, End and internal
+// stops throw instead of ending the process. The user-action helpers below act exactly as a user
+// would: the handlers run through the event dispatcher.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platform {
+class Form;
+class Control;
+class TextBox;
+class CommandButton;
+class CheckBox;
+class OptionButton;
+class ComboBox;
+class MenuItem;
+class Image;
+}  // namespace platform
+
+namespace platform::testing {
+
+// True while the seams are on.
+bool headless();
+void setHeadless(bool on);
+
+struct MessageBoxCall {
+    std::string text;
+    int style = 0;
+    std::string title;  // as shown: the program title when the caller gave none
+};
+// Every message box shown since the last clear.
+const std::vector<MessageBoxCall>& messageBoxes();
+void clearMessageBoxes();
+// The answer of the next message boxes (OK when unset).
+void setMessageBoxAnswer(std::function<int(const MessageBoxCall&)> answer);
+
+// Called in place of the nested event loop of a modal Show: the driver acts as the user and
+// should hide or unload the dialog; Show returns when the driver returns.
+void setModalDriver(std::function<void(Form&)> driver);
+
+int beepCount();
+void resetBeepCount();
+
+// What End or stopProgram throw while headless; it derives from no standard exception, so only the
+// layer's own code sees it on its way to the test.
+struct ProgramEnded {
+    bool stopped;       // true: an internal stop; false: End
+    std::string where;  // the stop's location
+};
+
+// The menu last opened with Form::PopupMenu (headless: recorded, not shown).
+MenuItem* lastPopupMenu();
+
+// User actions.
+void click(CommandButton& button);
+void click(CheckBox& box);
+void click(OptionButton& option);
+void click(MenuItem& item);
+void type(TextBox& box, const std::string& text);  // replaces the whole text, as one edit
+// Presses a key in a text box; returns true when the key went through (not swallowed).
+bool pressKey(TextBox& box, int keyAscii);
+void pick(ComboBox& box, int index);
+void dblClick(Image& image);
+// Enter / Esc on the form: clicks its default / cancel button.
+void pressEnter(Form& form);
+void pressEscape(Form& form);
+// The user closes the window (its close box).
+void close(Form& form);
+// The user activates the window (an MDI child or a top-level window).
+void activate(Form& form);
+
+// Unloaded forms are deleted when no handler runs; tests that hold no references can force it.
+void flushUnloaded();
+// Unloads every form without running their unload procedures and deletes them: a clean slate.
+void discardAllForms();
+
+// The menu bar the user sees on `window` (the MDI parent shows the active child's): the captions
+// of its visible top-level menus, in order.
+std::vector<std::string> menuBarCaptions(Form& window);
+
+}  // namespace platform::testing

@@ -1,0 +1,164 @@
+#include "app/shell/frmAbout.h"
+#include "app/shell/frmConfigApp.h"
+#include "app/shell/frmMain.h"
+#include "app/shell/frmStart.h"
+#include "app/shell/shell_fixture.h"
+#include "platform/strings.h"
+
+namespace {
+
+using namespace mdlPublic;
+using shelltest::ShellTest;
+using platform::testing::click;
+
+template <class C>
+C& control(platform::Form& form, const std::string& name, int index = -1) {
+    auto* c = dynamic_cast<C*>(form.controlByName(name, index));
+    if (!c) throw std::runtime_error("no control " + name);
+    return *c;
+}
+
+class Dialogs : public ShellTest {
+protected:
+    // Starts the program as a user would; `user` acts in the start dialog when it opens.
+    void startProgram(std::function<void(platform::Form&)> user) {
+        startDialogShown = 0;
+        platform::testing::setModalDriver([this, user](platform::Form& f) {
+            if (f.Name() == "frmStart") ++startDialogShown;
+            user(f);
+        });
+        Main();
+        platform::testing::setModalDriver({});
+    }
+    static void expectCentredOnMain(platform::Form& dialog) {
+        const frmMain& main = frmMain::instance();
+        EXPECT_NEAR(dialog.Top(), main.Top() + (main.Height() - dialog.Height()) / 2, shelltest::kFrameTolerance);
+        EXPECT_NEAR(dialog.Left(), main.Left() + (main.Width() - dialog.Width()) / 2, shelltest::kFrameTolerance);
+    }
+    int startDialogShown = 0;
+};
+
+TEST_F(Dialogs, FirstStartShowsTheStartDialog) {
+    shelltest::registerFakeConfigForms();
+    startProgram([](platform::Form& start) {
+        EXPECT_EQ(start.Caption(), "Select a new simulation circuit");
+        EXPECT_NEAR(start.Width(), 7500, shelltest::kFrameTolerance);
+        EXPECT_NEAR(start.Height(), 3750, shelltest::kFrameTolerance);
+        expectCentredOnMain(start);
+        EXPECT_EQ(control<platform::Frame>(start, "fraSimType").Caption(), "Select circuit type for simulation.");
+        for (int i = 0; i < 4; ++i) {
+            auto& opt = control<platform::OptionButton>(start, "optSimType", i);
+            EXPECT_EQ(opt.Caption(), platform::LoadResString(6204 + i));
+            EXPECT_EQ(opt.Value(), i == 0);
+        }
+        auto& next = control<platform::CheckBox>(start, "chkNext");
+        EXPECT_TRUE(next.Visible());
+        EXPECT_EQ(next.Value(), 0);
+        shelltest::grab(start, "frmStart");
+        click(control<platform::CommandButton>(start, "cmdOk"));
+    });
+    EXPECT_EQ(startDialogShown, 1);
+    EXPECT_EQ(setting("SimType"), "0");
+    EXPECT_EQ(setting("StartDialog"), "0");
+    EXPECT_NE(platform::loadedForm<shelltest::FakeConfig>(), nullptr);
+    EXPECT_EQ(platform::loadedForm<frmStart>(), nullptr);
+    shelltest::grab(frmMain::instance(), "frmMain");
+}
+
+TEST_F(Dialogs, SkippingTheStartDialogAndGettingItBack) {
+    shelltest::registerFakeConfigForms();
+    startProgram([](platform::Form& start) {
+        click(control<platform::OptionButton>(start, "optSimType", 3));
+        click(control<platform::CheckBox>(start, "chkNext"));
+        click(control<platform::CommandButton>(start, "cmdOk"));
+    });
+    EXPECT_EQ(setting("SimType"), "3");
+    EXPECT_EQ(setting("StartDialog"), "1");
+    EXPECT_NE(platform::loadedForm<shelltest::FakeConfig2>(), nullptr);
+
+    // Next start: straight to the differential form.
+    platform::testing::discardAllForms();
+    SimCount = 2;
+    startProgram([](platform::Form&) { ADD_FAILURE() << "a dialog opened"; });
+    EXPECT_EQ(startDialogShown, 0);
+    EXPECT_NE(platform::loadedForm<shelltest::FakeConfig2>(), nullptr);
+    EXPECT_EQ(CurrentSim, 2);
+
+    // File > New: the box is hidden and unticked, so OK brings the dialog back for the next start.
+    platform::testing::setModalDriver([](platform::Form& start) {
+        EXPECT_FALSE(control<platform::CheckBox>(start, "chkNext").Visible());
+        EXPECT_TRUE(control<platform::OptionButton>(start, "optSimType", 3).Value());
+        click(control<platform::OptionButton>(start, "optSimType", 2));
+        click(control<platform::CommandButton>(start, "cmdOk"));
+    });
+    frmMain::instance().mnuFileNew_Click();
+    EXPECT_EQ(setting("StartDialog"), "0");
+    EXPECT_EQ(setting("SimType"), "2");
+    EXPECT_EQ(platform::loadedForm<shelltest::FakeConfig2>(), nullptr);
+    EXPECT_EQ(platform::loadedForm<shelltest::FakeConfig>()->imgCircuit(5).PictureKey(), "qtar");
+}
+
+TEST_F(Dialogs, CancelAtStartUpLeavesTheEmptyMainWindow) {
+    shelltest::registerFakeConfigForms();
+    startProgram([](platform::Form& start) {
+        click(control<platform::OptionButton>(start, "optSimType", 2));
+        click(control<platform::CommandButton>(start, "cmdCancel"));
+    });
+    EXPECT_EQ(setting("SimType"), "<unset>");
+    EXPECT_EQ(setting("StartDialog"), "<unset>");
+    EXPECT_EQ(platform::Forms().Count(), 1);
+    EXPECT_TRUE(frmMain::instance().Visible());
+}
+
+TEST_F(Dialogs, OptionsDialog) {
+    startProgram([](platform::Form& start) { click(control<platform::CommandButton>(start, "cmdCancel")); });
+    frmMain& main = frmMain::instance();
+
+    platform::testing::setModalDriver([](platform::Form& f) {
+        EXPECT_EQ(f.Caption(), "Setting");
+        EXPECT_NEAR(f.Width(), 7000, shelltest::kFrameTolerance);
+        EXPECT_NEAR(f.Height(), 2700, shelltest::kFrameTolerance);
+        expectCentredOnMain(f);
+        auto& box = control<platform::CheckBox>(f, "chkStart");
+        EXPECT_EQ(box.Caption(), "Display the Select New Simulation Circuit dialog box upon startup.");
+        EXPECT_EQ(box.Value(), 1);  // "StartDialog" is "0"
+        shelltest::grab(f, "frmConfigApp");
+        click(box);
+        click(control<platform::CommandButton>(f, "cmdOk"));
+    });
+    main.mnuOptConf_Click();
+    EXPECT_EQ(setting("StartDialog"), "1");
+
+    platform::testing::setModalDriver([](platform::Form& f) {
+        auto& box = control<platform::CheckBox>(f, "chkStart");
+        EXPECT_EQ(box.Value(), 0);
+        click(box);
+        click(control<platform::CommandButton>(f, "cmdCancel"));
+    });
+    main.mnuOptConf_Click();
+    EXPECT_EQ(setting("StartDialog"), "1");
+    EXPECT_EQ(platform::loadedForm<frmConfigApp>(), nullptr);
+}
+
+TEST_F(Dialogs, AboutBox) {
+    startProgram([](platform::Form& start) { click(control<platform::CommandButton>(start, "cmdCancel")); });
+    bool shown = false;
+    platform::testing::setModalDriver([&](platform::Form& f) {
+        shown = true;
+        auto& about = dynamic_cast<frmAbout&>(f);
+        EXPECT_EQ(about.Caption(), "Version Information");
+        EXPECT_EQ(about.versionText(), "Version 1.0.0");  // the project's version
+        EXPECT_EQ(about.disclaimerText(),
+                  "Warning\r\nPlease use any results of this software as tentative results.\r\n"
+                  "If you need a result simulated precisely, please contact us."
+                  "We are glad to provide you any SPICE data for your simulation software.");
+        expectCentredOnMain(about);
+        shelltest::grab(about, "frmAbout");
+        click(control<platform::CommandButton>(about, "cmdOk"));
+    });
+    frmMain::instance().mnuHelpAbout_Click();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(platform::loadedForm<frmAbout>(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,290 @@
+#include <QImage>
+#include <QPainter>
+
+#include "app/shell/frmMain.h"
+#include "app/shell/shell_fixture.h"
+#include "platform/canvas.h"
+#include "platform/help.h"
+#include "platform/menu.h"
+
+namespace {
+
+using namespace mdlPublic;
+using shelltest::FakeConfig;
+using shelltest::FakeConfig2;
+using shelltest::NamedForm;
+using shelltest::ShellTest;
+
+const char* const kImageKeys[] = {"ksvb", "ksvqtar", "jxb", "jxr", "icb", "icr", "inb", "inr", "in-b", "in-r",
+                                  "qtab", "qtar", "transb", "transr", "wqb", "wqr", "trans", "trans2", "cksve",
+                                  "cksvjxe", "cksvjxj", "cksvj", "cksvqtae", "cksvqtaj", "cwqe", "cwqj", "cjxe",
+                                  "cjxj", "cqtae", "cqtaj"};
+
+class MainWindow : public ShellTest {
+protected:
+    // Starts the program past the start dialog, as with "StartDialog" = "1".
+    frmMain& start(const std::string& simType = "0") {
+        setSetting("StartDialog", "1");
+        setSetting("SimType", simType);
+        Main();
+        EXPECT_NE(platform::loadedForm<frmMain>(), nullptr);
+        return frmMain::instance();
+    }
+    static platform::MenuItem& viewItem(frmMain& main, int i) { return *main.menus().at(1)->items().at(i); }
+
+    template <class F, class... Args>
+    static F& load(Args&&... args) {
+        return platform::Load<F>(std::forward<Args>(args)...);
+    }
+};
+
+TEST_F(MainWindow, CaptionsMenusAndPictures) {
+    setSetting("PartnumType", "1");
+    frmMain& main = start();
+    EXPECT_EQ(main.Caption(), "Quenlis");
+    EXPECT_EQ(&platform::Forms()(0), &main);
+    EXPECT_EQ(platform::testing::menuBarCaptions(main), (std::vector<std::string>{"&File", "&View", "&Option", "&Help"}));
+    EXPECT_FALSE(main.viewCurrentChecked());
+    EXPECT_TRUE(main.viewOldChecked());
+
+    // Every key the forms and the printed page ask for has a picture; sheet saved for a person to look at.
+    ASSERT_EQ(main.imlMain.count(), std::size(kImageKeys));
+    QImage sheet(800, 2400, QImage::Format_RGB32);
+    sheet.fill(Qt::lightGray);
+    QPainter painter(&sheet);
+    int y = 10;
+    for (const char* key : kImageKeys) {
+        const platform::Picture picture = main.imlMain.picture(key);
+        ASSERT_FALSE(picture.isNull()) << key;
+        painter.drawText(4, y + 12, key);
+        painter.drawImage(60, y, picture.image());
+        y += std::max(56, picture.heightPx() + 8);
+    }
+    painter.end();
+    if (const char* out = std::getenv("QUENLIS_TEST_OUT")) sheet.save(QString(out) + "/imlMain.png");
+    // Black and red blocks differ only in colour.
+    EXPECT_NE(main.imlMain.picture("jxb").image(), main.imlMain.picture("jxr").image());
+    EXPECT_THROW(main.imlMain.picture("nokey"), platform::RuntimeError);
+}
+
+TEST_F(MainWindow, ConfigurationFormNotBuiltYetIsReportedNotFatal) {
+    start("1");
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].text, "This circuit type is not available yet.");
+    EXPECT_EQ(platform::Forms().Count(), 1);
+}
+
+TEST_F(MainWindow, StartsTheRememberedCircuitDirectly) {
+    shelltest::registerFakeConfigForms();
+    SimCount = 4;
+    start("3");
+    EXPECT_TRUE(boxes().empty());
+    auto* config2 = platform::loadedForm<FakeConfig2>();
+    ASSERT_NE(config2, nullptr);
+    EXPECT_TRUE(config2->Visible());
+    EXPECT_EQ(config2->WindowState(), 2);
+    EXPECT_EQ(CurrentSim, 4);
+    EXPECT_EQ(platform::loadedForm<FakeConfig>(), nullptr);
+}
+
+TEST_F(MainWindow, ShowConfigFormVariants) {
+    shelltest::registerFakeConfigForms();
+    start("3");
+    ConfigWindowState = 0;
+
+    ShowConfigForm(0, false);
+    EXPECT_EQ(platform::loadedForm<FakeConfig2>(), nullptr);  // one configuration form at a time
+    FakeConfig* config = platform::loadedForm<FakeConfig>();
+    ASSERT_NE(config, nullptr);
+    EXPECT_EQ(config->imgCircuit(2).PictureKey(), "ksvqtar");
+    EXPECT_EQ(config->imgCircuit(5).PictureKey(), "");
+    EXPECT_FALSE(config->imgCircuit(5).Visible());
+    EXPECT_FALSE(config->lblCircuit(5).Visible());
+    EXPECT_FALSE(config->lblFilter(1).Visible());
+    EXPECT_FALSE(config->txtFilter(1).Visible());
+    EXPECT_EQ(config->Line2.X2(), 5000);
+    EXPECT_EQ(config->WindowState(), 0);
+    EXPECT_TRUE(config->Visible());
+
+    ShowConfigForm(2, false);
+    config = platform::loadedForm<FakeConfig>();
+    EXPECT_EQ(config->imgCircuit(5).PictureKey(), "qtar");
+    EXPECT_EQ(config->Line2.X2(), 4500);
+
+    // A review leaves the part pictures to the LoadConfig that follows.
+    ConfigWindowState = 2;
+    ShowConfigForm(1, true);
+    config = platform::loadedForm<FakeConfig>();
+    EXPECT_EQ(config->imgCircuit(2).PictureKey(), "");
+    EXPECT_EQ(config->imgCircuit(5).PictureKey(), "");
+    EXPECT_TRUE(config->imgCircuit(5).Visible());
+    EXPECT_TRUE(config->lblCircuit(5).Visible());
+    EXPECT_TRUE(config->txtFilter(1).Visible());
+    EXPECT_EQ(config->WindowState(), 2);
+
+    ShowConfigForm(1, false);
+    EXPECT_EQ(platform::loadedForm<FakeConfig>()->imgCircuit(5).PictureKey(), "jxr");
+}
+
+TEST_F(MainWindow, SetPartnumTypeRewritesOpenWindowsAndTheirRecords) {
+    writeData("1,0,\"Chip Ferrite Bead (KSV series)\",S,T,100MHz,KSV1,OLD1\r\n"
+              "2,2,\"Chip Capacitor (JX)\",S,T,,JX2,OLDJX2\r\n"
+              "3,3,\"Chip Common Mode Choke Coil\",S,T,90ohm,WQA,WQB\r\n"
+              "4,3,\"Chip Common Mode Choke Coil\",S,T,,WQC,WQA\r\n"
+              "5,2,\"Chip Capacitor (JX)\",S,T,,JX5,\r\n",
+              shelltest::icLines(1));
+    shelltest::registerFakeConfigForms();
+    frmMain& main = start("1");
+    FakeConfig& config = *platform::loadedForm<FakeConfig>();
+    config.txtFilter(0).setText("ksv1 (100MHz)");
+    config.txtFilter(1).setText("JX2");
+    config.changes.clear();
+
+    SimConfigs[0].SimType = 1;  // two parts, only the second known
+    SimConfigs[0].PartNum = {"UNKNOWN", "JX2"};
+    SimConfigs[0].ClockFreq = "10";
+    SimConfigs[99].SimType = 0;
+    SimConfigs[99].PartNum = {"KSV1", ""};
+    SimConfigs[99].ClockFreq = "25";
+    SimConfigs2[1].PartNum = "WQA";
+    SimConfigs2[1].ClockFreq = "12";
+    auto& chart0 = load<NamedForm>("frmChart", "Simulation No.01-old caption");
+    auto& chart99 = load<NamedForm>("frmChart", "Simulation No.100-old caption");
+    auto& chart1 = load<NamedForm>("frmChart2", "Simulation No.02-old caption");
+    // Dialogs whose names only begin like the forms above have no part boxes and are left alone.
+    load<NamedForm>("frmConfigRange", "Simulation No.01-range");
+    load<NamedForm>("frmChartDummy", "Simulation No.01-x");
+
+    platform::testing::click(viewItem(main, 1));  // View > Previous Part Number
+    EXPECT_TRUE(boxes().empty()) << boxes()[0].text;
+    EXPECT_EQ(setting("PartnumType"), "1");
+    EXPECT_FALSE(main.viewCurrentChecked());
+    EXPECT_TRUE(main.viewOldChecked());
+    EXPECT_EQ(config.txtFilter(0).Text(), "OLD1 (100MHz)");
+    EXPECT_EQ(config.txtFilter(1).Text(), "OLDJX2");
+    EXPECT_EQ(config.changes, (std::vector<int>{0, 1}));
+    EXPECT_EQ(SimConfigs[0].PartNum[0], "UNKNOWN");
+    EXPECT_EQ(SimConfigs[0].PartNum[1], "OLDJX2");
+    EXPECT_EQ(chart0.Caption(), "Simulation No.01-UNKNOWN+OLDJX2-Input Signal Frequency=10[MHz]");
+    EXPECT_EQ(chart99.Caption(), "Simulation No.100-OLD1-Input Signal Frequency=25[MHz]");
+    EXPECT_EQ(SimConfigs2[1].PartNum, "WQB");
+    EXPECT_EQ(chart1.Caption(), "Simulation No.02-WQB-Input Signal Frequency=12[MHz]");
+
+    // Back to global numbers: the differential walk goes on with the replaced value, so WQB
+    // becomes WQA at entry 3 and then WQC at entry 4.
+    platform::testing::click(viewItem(main, 0));
+    EXPECT_EQ(setting("PartnumType"), "0");
+    EXPECT_TRUE(main.viewCurrentChecked());
+    EXPECT_EQ(config.txtFilter(0).Text(), "KSV1 (100MHz)");
+    EXPECT_EQ(SimConfigs2[1].PartNum, "WQC");
+    EXPECT_EQ(chart1.Caption(), "Simulation No.02-WQC-Input Signal Frequency=12[MHz]");
+
+    // A hidden second box is not rewritten, and an empty number never takes an entry's empty one.
+    config.txtFilter(1).setVisible(false);
+    config.txtFilter(1).setText("JX2");
+    SetPartnumType(1);
+    EXPECT_EQ(config.txtFilter(1).Text(), "JX2");
+    SimConfigs[0].PartNum = {"KSV1", ""};
+    SetPartnumType(0);  // entry 5 has no previous number
+    EXPECT_EQ(SimConfigs[0].PartNum[1], "");
+}
+
+TEST_F(MainWindow, ClosingUnloadsEveryOtherFormLastFirst) {
+    frmMain& main = start("1");
+    std::vector<std::string> unloads;
+    for (const char* c : {"a", "b", "c"}) load<NamedForm>("frmChart", c, &unloads);
+    platform::testing::close(main);
+    EXPECT_EQ(unloads, (std::vector<std::string>{"c", "b", "a"}));
+    EXPECT_EQ(platform::Forms().Count(), 0);
+}
+
+TEST_F(MainWindow, ExitEndsAtOnceWithoutUnloading) {
+    frmMain& main = start("1");
+    std::vector<std::string> unloads;
+    load<NamedForm>("frmChart", "a", &unloads);
+    try {
+        platform::testing::click(*main.menus()[0]->items()[2]);
+        ADD_FAILURE() << "the program went on";
+    } catch (const platform::testing::ProgramEnded& end) {
+        EXPECT_FALSE(end.stopped);
+    }
+    EXPECT_TRUE(unloads.empty());
+    EXPECT_EQ(setting("StartDialog"), "1");
+}
+
+TEST_F(MainWindow, HelpOpensTheProgramsOwnFile) {
+    frmMain& main = start("1");
+    platform::testing::clearMessageBoxes();
+    main.mnuHelpContents_Click();  // no help file beside the program: the viewer says so
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_TRUE(platform::helpVisible());
+    platform::closeHelp();
+
+    const std::string installed = std::string(std::getenv("QUENLIS_SOURCE_DIR")) + "/app/shell/help/vandore.html";
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(installed), QString::fromStdString(ProgramFolder + "/vandore.html")));
+    platform::testing::click(*main.menus()[3]->items()[0]);
+    EXPECT_TRUE(platform::helpVisible());
+    EXPECT_NE(platform::helpText().find("How a simulation runs"), std::string::npos);
+    EXPECT_EQ(main.dlgCommonDialog.HelpCommand, 3);
+    platform::closeHelp();
+}
+
+class FakeChooser : public platform::Form {
+public:
+    FakeChooser() : Form("frmSelectFil") {
+        cmdOk.setName("cmdOk");
+        cmdSimulation.setName("cmdSimulation");
+        cmdCancel.setName("cmdCancel");
+    }
+    platform::CommandButton cmdOk{*this};
+    platform::CommandButton cmdSimulation{*this};
+    platform::CommandButton cmdCancel{*this};
+};
+
+TEST_F(MainWindow, ArrangeSelectFilLayouts) {
+    start("1");
+    platform::testing::clearMessageBoxes();
+    ArrangeSelectFil(0);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].text, "The part chooser is not available yet.");
+
+    app::registerFormLoader("frmSelectFil", []() -> platform::Form& { return platform::defaultForm<FakeChooser>(); });
+    for (int layout : {0, 1}) {
+        int shown = 0;
+        platform::testing::setModalDriver([&](platform::Form& f) {
+            auto& chooser = dynamic_cast<FakeChooser&>(f);
+            ++shown;
+            for (auto* b : {&chooser.cmdOk, &chooser.cmdSimulation, &chooser.cmdCancel})
+                EXPECT_EQ(b->Top(), layout == 0 ? 3100 : 6600);
+            EXPECT_NEAR(f.Height(), layout == 0 ? 3950 : 7425, shelltest::kFrameTolerance);
+            platform::Unload(f);
+        });
+        ArrangeSelectFil(layout);
+        EXPECT_EQ(shown, 1);
+    }
+}
+
+TEST_F(MainWindow, PrintAtAndSetTopMost) {
+    platform::RecordingCanvas canvas(400, 300);
+    canvas.setScaleMode(platform::vbPixels);
+    canvas.setFontSize(9);
+    PrintAt(canvas, 10, 20, "big", 14);
+    PrintAt(canvas, 30, 40, "plain", 0);
+    const auto& list = canvas.displayList();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].text, "big");
+    EXPECT_DOUBLE_EQ(list[0].x1, 10);
+    EXPECT_DOUBLE_EQ(list[0].y1, 20);
+    EXPECT_DOUBLE_EQ(list[0].fontSize, 14);
+    EXPECT_DOUBLE_EQ(list[1].fontSize, 9);
+    EXPECT_DOUBLE_EQ(canvas.FontSize(), 9);
+
+    auto& tool = load<NamedForm>("frmTransFigure", "figure");
+    EXPECT_EQ(SetTopMost(tool, 2), 0);
+    EXPECT_FALSE(tool.Visible());
+    EXPECT_NE(SetTopMost(tool, 1), 0);
+    EXPECT_TRUE(tool.Visible());
+    EXPECT_NE(SetTopMost(tool, 0), 0);
+}
+
+}  // namespace
