@@ -18,6 +18,7 @@ constexpr std::size_t IcRecordLength = 58;
 constexpr int MaxParts = 268;
 constexpr int MaxIcs = 30;
 constexpr int MaxGroup = 9;        // the part chart has nine colours
+constexpr double MaxChartLossDb = 100;  // bottom of the part chart's loss axis
 constexpr int MaxTwoTerminal = 35;
 constexpr int MaxCoupled = 5;
 constexpr int MaxIcElements = 5;
@@ -384,10 +385,19 @@ void validateParts(const std::vector<PartRow>& parts) {
         }
         if (row.grid != "wide" && row.grid != "chart") refuse(row.where, who, "grid must be 'wide' or 'chart'");
         validateModel(row, series);
+        Curves curves;
         try {
-            computeCurves(row);
+            curves = computeCurves(row);
         } catch (const std::runtime_error& e) {
             refuse(row.where, who, std::string("model cannot be evaluated: ") + e.what());
+        }
+        // The part chart's loss axis ends at 100 dB between 1 MHz and 1 GHz and does not clip.
+        if (row.partType == 1 || row.partType == 2) {
+            for (int j = 0; j < CurvePoints; ++j) {
+                const auto i = static_cast<std::size_t>(j);
+                if (curves.freqMHz[i] >= 1 && curves.freqMHz[i] <= 1000 && curves.block1[i] > MaxChartLossDb)
+                    refuse(row.where, who, "insertion loss beyond the chart's 100 dB");
+            }
         }
     }
 }

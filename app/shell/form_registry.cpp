@@ -3,6 +3,7 @@
 #include <map>
 
 #include "app/config/filter_run.h"
+#include "app/config/frmConfig.h"
 #include "platform/form.h"
 
 namespace app {
@@ -29,6 +30,7 @@ platform::Form* defaultFormByName(const std::string& name) {
 
 void registerProgramForms() {
     // One registerFormLoader call per form the shell opens by name, added as each form is built.
+    registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); });
     registerFilterRun();
 }
 

@@ -145,6 +145,33 @@ TEST(NetlistStatements, FailuresStopReadingWithTheirMessage)
     EXPECT_EQ(r.output, "Error: Too Many Sources: Max =2: Record No. = 3: File = \n");
 }
 
+// A refused element prints its message but is no failed statement: reading goes on.
+TEST(NetlistStatements, RefusedElementsDoNotStopReading)
+{
+    std::vector<std::string> records;
+    for (int i = 0; i < 50; ++i)  // 4 new nodes each: the 50th would need 200 besides ground
+        records.push_back("F " + std::to_string(4 * i + 1) + " " + std::to_string(4 * i + 2) + " " +
+                          std::to_string(4 * i + 3) + " " + std::to_string(4 * i + 4) + " TRANS(1e-6 1e-6 0.5)");
+    records.insert(records.end(), {"R 1 5 50", ".print 5", ".end"});
+    std::vector<char> nodes(100 * 128, ' ');
+    for (std::size_t r = 0; r < records.size(); ++r)
+        std::copy(records[r].begin(), records[r].end(), nodes.begin() + static_cast<std::ptrdiff_t>(r) * 128);
+    Reading full(nodes);
+    EXPECT_EQ(full.result, 1);
+    EXPECT_EQ(full.output, "Error: Too Many Nodes: Max =199\n");
+    EXPECT_EQ(full.circuit.elementCount(), 50);
+    EXPECT_EQ(full.circuit.nodeCount(), 197);
+    EXPECT_EQ(full.circuit.printNode(), 5);
+
+    std::vector<char> elements(100 * 128, ' ');
+    for (int r = 0; r < 100; ++r)
+        std::memcpy(&elements[static_cast<std::size_t>(r) * 128], "R 1 0 50", 8);
+    Reading many(elements);
+    EXPECT_EQ(many.result, 1);
+    EXPECT_EQ(many.output, "Error: Too Many Elements: Max =99\n");
+    EXPECT_EQ(many.circuit.elementCount(), 99);
+}
+
 TEST(NetlistBlock, EndsAtANulRecordAndIsCutInPlace)
 {
     std::vector<char> empty(128 * 100, ' ');

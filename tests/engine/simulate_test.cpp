@@ -92,7 +92,8 @@ TEST(SimulateOutputs, ArraysAreFilledExactlyForTheRequestedCount)
         Results r(100);
         EXPECT_EQ(r.run(block), 1) << r.output;
         EXPECT_TRUE(r.guardsIntact());
-        EXPECT_EQ(std::count(r.wave.begin(), r.wave.end(), kSentinel), 2 * kGuard);
+        for (const auto* a : {&r.time, &r.wave, &r.freq, &r.spectrum})  // 201, 201, 101, 202 values
+            EXPECT_EQ(std::count(a->begin(), a->end(), kSentinel), 2 * kGuard);
         EXPECT_EQ(r.s()[1], 0.0);
         EXPECT_EQ(r.f()[100], 100 / 10e-9);
         EXPECT_GT(*std::max_element(r.w(), r.w() + 201), 1.0);

@@ -1,0 +1,184 @@
+#include "app/charts/chart_primitives.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "app/shell/mdlPublic.h"
+#include "platform/canvas.h"
+#include "platform/convert.h"
+#include "platform/errors.h"
+
+namespace charts {
+
+namespace {
+
+// The two layout blocks, entries 0 to 16 (entry 9 unused): margins, then text positions.
+constexpr std::array<std::int32_t, 17> BaseBlock = {120, 120, 180, 100, 170, 980, 400, 90, -10,
+                                                    0,   160, 10,  980, 10,  20,  30,  900};
+constexpr std::array<std::int32_t, 17> ZoomBlock = {90, 70, 100, 70, 110, 980, 450, 50, 0,
+                                                    0,  90, 30,  980, 30, 10,  30,  950};
+
+constexpr platform::Color InnerGrid = platform::RGB(127, 127, 127);
+
+// Lines are cut to this area around the 1000 x 1000 chart: far enough out that nothing visible
+// changes on any target, near enough that no device coordinate can overflow.
+constexpr double GuardLow = -10000.0;
+constexpr double GuardHigh = 11000.0;
+
+// Liang-Barsky: cuts (x1, y1)-(x2, y2) to the guard square; false when nothing of it is inside.
+bool clipToGuard(double& x1, double& y1, double& x2, double& y2) {
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    double t0 = 0.0, t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - GuardLow, GuardHigh - x1, y1 - GuardLow, GuardHigh - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const double ox = x1, oy = y1;
+    if (t1 < 1.0) {
+        x2 = ox + t1 * dx;
+        y2 = oy + t1 * dy;
+    }
+    if (t0 > 0.0) {
+        x1 = ox + t0 * dx;
+        y1 = oy + t0 * dy;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::int32_t roundToLong(double value) { return platform::CLng(value); }
+
+float toSingle(double value) {
+    constexpr double Largest = std::numeric_limits<float>::max();
+    if (value > Largest) return std::numeric_limits<float>::infinity();
+    if (value < -Largest) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+ChartPrimitives::ChartPrimitives(int lastSegment) : lastSegment_(lastSegment) {}
+
+void ChartPrimitives::SetChartLayout() {
+    ChartLayout_.fill(0);
+    std::copy(BaseBlock.begin(), BaseBlock.end(), ChartLayout_.begin() + BaseLayout);
+    std::copy(ZoomBlock.begin(), ZoomBlock.end(), ChartLayout_.begin() + ZoomLayout);
+}
+
+std::int32_t ChartPrimitives::layout(int entry) const {
+    if (entry < 0 || entry >= static_cast<int>(ChartLayout_.size())) platform::raiseError(platform::errSubscript);
+    return ChartLayout_[static_cast<std::size_t>(entry)];
+}
+
+PlotBox ChartPrimitives::plotBox(int base) const {
+    return {layout(base + MarginLeft), 1000 - layout(base + MarginRight), layout(base + MarginBottom),
+            1000 - layout(base + MarginTop)};
+}
+
+PlotGrid ChartPrimitives::plotGrid(int base, std::int32_t columns, std::int32_t rows) const {
+    if (columns == 0 || rows == 0) platform::raiseError(platform::errDivisionByZero);
+    const PlotBox box = plotBox(base);
+    PlotGrid grid;
+    grid.x0 = box.left;
+    grid.columns = columns;
+    grid.cellWidth = roundToLong(static_cast<double>(box.right - box.left) / columns);
+    grid.y0 = box.bottom;
+    grid.rows = rows;
+    grid.cellHeight = roundToLong(static_cast<double>(box.top - box.bottom) / rows);
+    return grid;
+}
+
+void ChartPrimitives::DrawChartGrid(const ChartTarget& target, ChartKind kind, const PlotGrid& grid,
+                                    std::int32_t yTop, float voltMax, float voltMin) const {
+    platform::Canvas& canvas = target.canvas;
+    const double x0 = grid.x0, y0 = grid.y0;
+    const double x1 = grid.right(), y1 = grid.top();
+    const platform::Color gray = mdlPublic::GetColor("gray");
+
+    // Printed charts stay white; on screen the plot area gets a light background.
+    canvas.Line(x0, y0, x1, y1, gray, target.isPrinter() ? platform::LineShape::Box : platform::LineShape::FilledBox);
+
+    for (std::int32_t i = 0; i <= grid.rows; ++i) {
+        const double y = y0 + static_cast<double>(i) * grid.cellHeight;
+        const bool border = i == 0 || i == grid.rows;
+        canvas.Line(x0, y, x1, y, border ? std::nullopt : std::optional<platform::Color>(InnerGrid));
+    }
+
+    if (kind == ChartKind::Freq) {
+        // One column per decade: lines at 1..9 times each decade start.
+        for (std::int32_t i = 0; i < grid.columns; ++i) {
+            for (int j = 1; j <= 9; ++j) {
+                const double x = x0 + grid.cellWidth * (i + std::log10(static_cast<double>(j)));
+                canvas.Line(x, y0, x, y1, InnerGrid);
+            }
+        }
+    } else if (kind == ChartKind::Vol && voltMin < 0 && 0 < voltMax) {
+        const double yZero = y0 + (yTop - y0) / (static_cast<double>(voltMax) - voltMin) * -static_cast<double>(voltMin);
+        canvas.Line(x0, yZero, x1, yZero);
+    }
+
+    for (std::int32_t i = 0; i <= grid.columns; ++i) {
+        const double x = x0 + static_cast<double>(i) * grid.cellWidth;
+        const bool border = i == 0 || i == grid.columns;
+        canvas.Line(x, y0, x, y1, border ? std::nullopt : std::optional<platform::Color>(InnerGrid));
+    }
+}
+
+void ChartPrimitives::DrawCurve(const ChartTarget& target, std::span<const double> x, std::span<const double> y,
+                                std::int32_t xMin, std::int32_t xMax, int penWidth, platform::Color color) const {
+    const std::size_t points = static_cast<std::size_t>(lastSegment_) + 2;
+    if (x.size() < points || y.size() < points) platform::raiseError(platform::errSubscript);
+    target.canvas.setDrawWidth(penWidth);
+    for (int i = 0; i <= lastSegment_; ++i) {
+        const std::size_t a = static_cast<std::size_t>(i), b = a + 1;
+        if (withinRange(x[a], xMin, xMax) && withinRange(x[b], xMin, xMax))
+            safeLine(target.canvas, x[a], y[a], x[b], y[b], color);
+    }
+    target.canvas.setDrawWidth(1);
+}
+
+void setChartSpace(platform::Canvas& canvas) {
+    canvas.setScaleLeft(0);
+    canvas.setScaleTop(1000);
+    canvas.setScaleWidth(1000);
+    canvas.setScaleHeight(-1000);
+}
+
+void safeLine(platform::Canvas& canvas, double x1, double y1, double x2, double y2,
+              std::optional<platform::Color> color) {
+    if (std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2)) return;
+    // Infinite ends first become very distant finite ones so the clip can work with them.
+    constexpr double Far = 1.0e12;
+    x1 = std::clamp(x1, -Far, Far);
+    y1 = std::clamp(y1, -Far, Far);
+    x2 = std::clamp(x2, -Far, Far);
+    y2 = std::clamp(y2, -Far, Far);
+    if (!clipToGuard(x1, y1, x2, y2)) return;
+    canvas.Line(x1, y1, x2, y2, color);
+}
+
+bool withinRange(double value, double low, double high) {
+    const float v = toSingle(value);
+    return v >= toSingle(low) && v <= toSingle(high);
+}
+
+std::string tickNumber(double value) {
+    const std::string text = platform::Format(value, "0.##");
+    const std::string sign = platform::DecimalSign();
+    if (text.size() >= sign.size() && text.compare(text.size() - sign.size(), sign.size(), sign) == 0)
+        return platform::Format(value, "0");
+    return text;
+}
+
+}  // namespace charts

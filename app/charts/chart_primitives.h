@@ -1,0 +1,138 @@
+#pragma once
+// The drawing primitives every result window builds its charts from: the layout table of the
+// window and zoom charts, the plot grid, curves dropped outside the x range, and the small text
+// helpers of the chart frames. Everything draws through platform::Canvas in a 1000 x 1000 chart
+// space with y upward, which the owner of the target sets.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "platform/types.h"
+
+namespace platform {
+class Canvas;
+}
+
+namespace charts {
+
+// What a Draw procedure is drawing on: pen widths, the layout and clearing depend on it.
+enum class TargetKind {
+    OwnPicture,    // one of the result window's own chart pictures
+    ZoomPicture,   // the zoom window's picture
+    OtherPicture,  // any other picture
+    Printer,
+};
+
+struct ChartTarget {
+    platform::Canvas& canvas;
+    TargetKind kind;
+
+    bool isPrinter() const { return kind == TargetKind::Printer; }
+    bool isZoom() const { return kind == TargetKind::ZoomPicture; }
+    bool isOwnPicture() const { return kind == TargetKind::OwnPicture; }
+};
+
+enum class ChartKind { Freq, Vol, Spec };
+
+// Layout bases: the window's pictures and the printer use 0, the zoom picture 100.
+constexpr int BaseLayout = 0;
+constexpr int ZoomLayout = 100;
+
+inline int layoutBase(const ChartTarget& target) { return target.isZoom() ? ZoomLayout : BaseLayout; }
+
+// Entries of one layout block, added to its base.
+enum LayoutEntry : int {
+    MarginLeft = 0,
+    MarginRight = 1,
+    MarginBottom = 2,
+    MarginTop = 3,
+    TitleX = 4,
+    TitleY = 5,
+    XTitleX = 6,
+    XTitleY = 7,
+    XTickShift = 8,
+    XTickY = 10,
+    YUnitX = 11,
+    YUnitY = 12,
+    YTickX = 13,
+    YTickRaise = 14,
+    VoltTickX = 15,
+    RightAxisX = 16,
+};
+
+// The plot grid: X0 .. X0 + columns * cellWidth by Y0 .. Y0 + rows * cellHeight.
+struct PlotGrid {
+    std::int32_t x0 = 0;
+    std::int32_t cellWidth = 0;
+    std::int32_t columns = 0;
+    std::int32_t y0 = 0;
+    std::int32_t cellHeight = 0;
+    std::int32_t rows = 0;
+
+    std::int32_t right() const { return x0 + columns * cellWidth; }
+    std::int32_t top() const { return y0 + rows * cellHeight; }
+};
+
+// The plot rectangle of a layout block before it is cut into cells.
+struct PlotBox {
+    std::int32_t left, right, bottom, top;
+};
+
+// Rounds to the nearest whole number, halves to even; beyond the 32-bit range is overflow (6).
+std::int32_t roundToLong(double value);
+
+// A value rounded to single precision the way the charts store their numbers; beyond the single
+// range it saturates to an infinity instead of failing (coordinates far off the chart are harmless).
+float toSingle(double value);
+
+// Sets the layout table and owns the grid and curve primitives. One per result window; the
+// differential window differs only in the last curve segment it draws.
+class ChartPrimitives {
+public:
+    // lastSegment: index of the last segment DrawCurve draws (200 for the filter circuit's
+    // 202-point curves).
+    explicit ChartPrimitives(int lastSegment);
+
+    void SetChartLayout();
+    std::int32_t layout(int entry) const;
+    PlotBox plotBox(int base) const;
+    // The plot box of base cut into columns x rows cells of whole units.
+    PlotGrid plotGrid(int base, std::int32_t columns, std::int32_t rows) const;
+
+    // The plot area, grid lines, decade lines of a frequency axis and the zero-volt line of a
+    // voltage axis (yTop, voltMax and voltMin are read for Vol only).
+    void DrawChartGrid(const ChartTarget& target, ChartKind kind, const PlotGrid& grid, std::int32_t yTop,
+                       float voltMax, float voltMin) const;
+
+    // Segments 0..lastSegment of a curve already in chart units; a segment with an end outside
+    // [xMin, xMax] is skipped whole, never cut at the edge. y is not limited.
+    void DrawCurve(const ChartTarget& target, std::span<const double> x, std::span<const double> y,
+                   std::int32_t xMin, std::int32_t xMax, int penWidth, platform::Color color) const;
+
+private:
+    int lastSegment_;
+    std::array<std::int32_t, 200> ChartLayout_{};
+};
+
+// --- Shared drawing helpers ---------------------------------------------------------------------
+
+// Gives a chart picture its chart space: 1000 x 1000 units, y upward.
+void setChartSpace(platform::Canvas& canvas);
+
+// A line in chart units made safe for any device: far-out ends are clipped to a guard area well
+// outside the chart (the visible part keeps its exact direction) and a segment with a NaN end is
+// not drawn.
+void safeLine(platform::Canvas& canvas, double x1, double y1, double x2, double y2,
+              std::optional<platform::Color> color = std::nullopt);
+
+// Whether a chart coordinate lies in [low, high] at single precision, the precision the axis
+// ranges are stored in: a point computed at the end of a single-precision range stays inside.
+bool withinRange(double value, double low, double high);
+
+// A tick number: "0.##", or "0" when that would end in the decimal sign (12.5, 25, 3.33).
+std::string tickNumber(double value);
+
+}  // namespace charts

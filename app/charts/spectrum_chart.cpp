@@ -1,0 +1,129 @@
+// The spectrum of the receiver voltage of a filter-circuit simulation in dB above 1 µV: one bar
+// per harmonic with the part, the envelope of the local maxima without it.
+#include <cmath>
+#include <vector>
+
+#include "app/charts/filter_charts.h"
+#include "app/shell/mdlPublic.h"
+#include "platform/canvas.h"
+#include "platform/convert.h"
+#include "platform/errors.h"
+
+namespace charts {
+
+float harmonicLevel(double re, double im) {
+    const float magnitude = toSingle(std::sqrt(re * re + im * im));
+    const float microvolts = toSingle(1e6 * static_cast<double>(magnitude) / std::sqrt(2.0));
+    // A harmonic of amplitude 0 has no logarithm; it is shown at the floor of the axis.
+    if (!(microvolts > 0)) return 0;
+    const float level = toSingle(20.0 * mdlPublic::Log10(microvolts));
+    return level < 0 ? 0.0f : level;
+}
+
+std::int32_t spectrumAxisTop(float highestLevel) {
+    // A range without any level above 0 dB still gets a 0 to 20 dB axis.
+    if (!(highestLevel > 0)) return 20;
+    const double steps = std::ceil(static_cast<double>(highestLevel) / 20.0);
+    if (!(steps <= 1.0e7)) platform::raiseError(platform::errOverflow);
+    return 20 * static_cast<std::int32_t>(steps);
+}
+
+std::vector<std::size_t> envelopeVertices(std::span<const double> y) {
+    std::vector<std::size_t> vertices;
+    if (y.empty()) return vertices;
+    vertices.push_back(0);
+    for (std::size_t k = 1; k + 1 < y.size(); ++k)
+        if (y[k - 1] <= y[k] && y[k] >= y[k + 1]) vertices.push_back(k);
+    if (y.size() > 1) vertices.push_back(y.size() - 1);
+    return vertices;
+}
+
+void FilterCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
+    if (sim < 0 || sim >= mdlPublic::MaxSims) platform::raiseError(platform::errSubscript);
+    const SimConfigRecord& config = mdlPublic::SimConfigs[static_cast<std::size_t>(sim)];
+    const std::int32_t n = roundToLong(1000.0 / static_cast<double>(platform::CSng(config.ClockFreq)));
+    if (n < 0) platform::raiseError(platform::errSubscript);
+    const std::size_t count = static_cast<std::size_t>(n) + 1;
+
+    primitives_.SetChartLayout();
+    const int base = layoutBase(target);
+    platform::Canvas& canvas = target.canvas;
+    if (!target.isZoom() && !target.isPrinter()) canvas.Cls();
+
+    // Levels of both results (0 with the part, 1 without) and the highest one inside the range.
+    std::vector<float> level[2];
+    float highest = 0;
+    for (int i = 0; i < 2; ++i) {
+        const mdlPublic::SimResultRecord& result =
+            mdlPublic::SimResults[static_cast<std::size_t>(i)][static_cast<std::size_t>(sim)];
+        if (result.Freq.size() < count || result.Spectrum.size() < 2 * count) platform::raiseError(platform::errSubscript);
+        level[i].resize(count);
+        for (std::size_t k = 0; k < count; ++k) {
+            level[i][k] = harmonicLevel(result.Spectrum[2 * k], result.Spectrum[2 * k + 1]);
+            const float f = toSingle(result.Freq[k]);
+            if (config.SpecMin <= f && f <= config.SpecMax && level[i][k] > highest) highest = level[i][k];
+        }
+    }
+    const std::int32_t top = spectrumAxisTop(highest);
+
+    const PlotBox box = primitives_.plotBox(base);
+    const PlotGrid grid = primitives_.plotGrid(base, 4, 4);
+    primitives_.DrawChartGrid(target, ChartKind::Spec, grid, 0, 0, 0);
+
+    const double freqSpan = static_cast<double>(config.SpecMax) - config.SpecMin;
+    if (freqSpan == 0) platform::raiseError(platform::errDivisionByZero);
+
+    std::vector<double> x(count), y(count);
+    for (int i = 0; i < 2; ++i) {
+        const mdlPublic::SimResultRecord& result =
+            mdlPublic::SimResults[static_cast<std::size_t>(i)][static_cast<std::size_t>(sim)];
+        for (std::size_t k = 0; k < count; ++k) {
+            x[k] = box.left + (result.Freq[k] - config.SpecMin) * (box.right - box.left) / freqSpan;
+            y[k] = box.bottom + static_cast<double>(level[i][k]) * (box.top - box.bottom) / top;
+        }
+
+        platform::Color color = mdlPublic::GetColor("black");
+        if (!monochrome) {
+            color = mdlPublic::GetColor(i == 0 ? "blue" : "red");
+            const int width = target.isPrinter() ? (i == 0 ? 1 : 3) : target.isOwnPicture() ? 1 : 2;
+            canvas.setDrawWidth(width);
+        }
+
+        if (i == 0) {
+            for (std::size_t k = 0; k < count; ++k)
+                if (withinRange(x[k], box.left, box.right)) safeLine(canvas, x[k], box.bottom, x[k], y[k], color);
+            continue;
+        }
+
+        const std::vector<std::size_t> vertices = envelopeVertices(y);
+        std::vector<double> px, py;
+        for (std::size_t k : vertices) {
+            px.push_back(x[k]);
+            py.push_back(y[k]);
+        }
+        // Segments crossing an edge of the box start or end on it; height is never cut.
+        const auto heightAt = [&](std::size_t j, double at) {
+            return py[j] + (py[j + 1] - py[j]) * (at - px[j]) / (px[j + 1] - px[j]);
+        };
+        for (std::size_t j = 0; j + 1 < px.size(); ++j) {
+            if (px[j] < box.left && box.left < px[j + 1]) {
+                py[j] = heightAt(j, box.left);
+                px[j] = box.left;
+            }
+            if (px[j] < box.right && box.right < px[j + 1]) {
+                py[j + 1] = heightAt(j, box.right);
+                px[j + 1] = box.right;
+            }
+        }
+        for (std::size_t j = 0; j + 1 < px.size(); ++j)
+            if (toSingle(px[j]) >= box.left && toSingle(px[j + 1]) <= box.right)
+                safeLine(canvas, px[j], py[j], px[j + 1], py[j + 1], color);
+    }
+
+    FrameAxis axis;
+    axis.max = top;
+    DrawChartFrame(target, ChartKind::Spec, base, sim, monochrome, grid, axis);
+    canvas.setDrawWidth(1);
+}
+
+}  // namespace charts

@@ -1,0 +1,121 @@
+#include "app/config/config_checks.h"
+
+#include <cmath>
+
+#include "app/shell/mdlPublic.h"
+#include "platform/convert.h"
+
+namespace config {
+namespace {
+
+bool hasLine(const ConfigInputs& in) { return in.lineMode == 0 || in.lineMode == 1; }
+
+bool endsWithPoint(const std::string& text) { return !text.empty() && text.back() == '.'; }
+
+float value(const std::string& text) { return platform::CSng(text); }
+
+}  // namespace
+
+bool isNumericEntry(const std::string& text) {
+    return platform::Len(text) <= MaxNumericLength && platform::IsNumeric(text);
+}
+
+bool signalComplete(const ConfigInputs& in) {
+    return isFilled(in.clockFreq) && isFilled(in.duty) && isFilled(in.rise) && isFilled(in.fall) &&
+           isFilled(in.voltage);
+}
+
+bool lineComplete(const ConfigInputs& in) {
+    if (in.lineMode == 2) return true;
+    return isFilled(in.lineText[0]) && isFilled(in.lineText[1]) && isFilled(in.lineText[2]);
+}
+
+bool circuitComplete(const ConfigInputs& in, int which) {
+    if (which == 0) return isFilled(in.driver.r) && isFilled(in.driver.l) && isFilled(in.driver.c);
+    const IcInputs& rx = in.receiver;
+    return isFilled(rx.r) && isFilled(rx.l) && isFilled(rx.c) && isFilled(rx.r2);
+}
+
+bool allNumeric(const ConfigInputs& in) {
+    bool ok = true;
+    const auto test = [&ok](const std::string& text) { ok = isNumericEntry(text) && ok; };
+    for (const std::string* t : {&in.clockFreq, &in.rise, &in.fall, &in.duty, &in.voltage}) test(*t);
+    if (in.driver.byCircuit)
+        for (const std::string* t : {&in.driver.r, &in.driver.l, &in.driver.c}) test(*t);
+    if (in.receiver.byCircuit)
+        for (const std::string* t : {&in.receiver.l, &in.receiver.r, &in.receiver.c, &in.receiver.r2}) test(*t);
+    if (hasLine(in))
+        for (const std::string& t : in.lineText) test(t);
+    return ok;
+}
+
+bool allPositive(const ConfigInputs& in) {
+    bool ok = true;
+    const auto above = [&ok](const std::string& text) { ok = value(text) > 0 && ok; };
+    const auto notBelow = [&ok](const std::string& text) { ok = value(text) >= 0 && ok; };
+    above(in.clockFreq);
+    above(in.duty);
+    above(in.voltage);
+    // A zero R, L or C is allowed: the record stores it as a tiny value.
+    if (in.driver.byCircuit)
+        for (const std::string* t : {&in.driver.r, &in.driver.l, &in.driver.c}) notBelow(*t);
+    if (in.receiver.byCircuit) {
+        for (const std::string* t : {&in.receiver.l, &in.receiver.r, &in.receiver.c}) notBelow(*t);
+        above(in.receiver.r2);
+    }
+    if (hasLine(in))
+        for (const std::string& t : in.lineText) above(t);
+    return ok;
+}
+
+bool noPeriodEnd(const ConfigInputs& in) {
+    // The voltage is not tested; the line boxes are, hidden or not.
+    for (const std::string* t : {&in.clockFreq, &in.duty, &in.rise, &in.fall})
+        if (endsWithPoint(*t)) return false;
+    for (const std::string& t : in.lineText)
+        if (endsWithPoint(t)) return false;
+    return true;
+}
+
+int rangeMessage(const ConfigInputs& in) {
+    const float v = value(in.voltage);
+    if (v < 1 || v > 7) return msgVoltageRange;
+    const float f = value(in.clockFreq);
+    if (f < 1 || f > 100) return msgFrequencyRange;
+    const float d = value(in.duty);
+    if (d < 0 || d > 100) return msgDutyRange;
+    return 0;
+}
+
+double microstripImpedance(double w, double h, double k) {
+    const double x = h / w;
+    const double eeff = (k + 1) * 0.5 + (k - 1) * 0.5 / std::sqrt(1 + 10 * x);
+    const double f = 6 + 0.283 * std::exp(-std::pow(30.7 * x, 0.753));
+    return 60 / std::sqrt(eeff) * std::log(f * x + std::sqrt(1 + 4 * x * x));
+}
+
+std::string partDisplayText(const mdlPublic::FilterIndexRecord& part, int partnumType) {
+    std::string text = partnumType == 1 ? part.PrevPartNum : part.GlobalPartNum;
+    if (part.PartType == 0 || part.PartType == 3) text += " (" + part.PartNote + ")";
+    return text;
+}
+
+int partSearchMode(int simType, int box) {
+    switch (simType) {
+    case 0: return 0;
+    case 1: return box == 0 ? 1 : box == 1 ? 3 : -1;
+    case 2: return box == 0 ? 1 : box == 1 ? 5 : -1;
+    default: return -1;
+    }
+}
+
+std::int16_t findPart(const std::string& text, int simType, int box, int partnumType) {
+    const int mode = partSearchMode(simType, box);
+    if (mode < 0) return -1;
+    const std::int16_t k = mdlPublic::CheckFilPartnum(text, static_cast<std::int16_t>(mode), partnumType);
+    // A choke coil belongs to the differential circuit only; no filter circuit can take it.
+    if (k >= 0 && mdlPublic::FilterIndex[static_cast<std::size_t>(k)].PartType == 3) return -1;
+    return k;
+}
+
+}  // namespace config

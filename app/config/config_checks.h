@@ -1,0 +1,67 @@
+#pragma once
+// The input checks of the filter-circuit form as plain functions of its inputs, and the line
+// impedance it shows. None of them shows a message: the form does.
+
+#include <cstdint>
+#include <string>
+
+#include "app/config/config_inputs.h"
+
+namespace mdlPublic {
+struct FilterIndexRecord;
+}
+
+namespace config {
+
+// Longest numeric entry the form takes: a netlist field must never outgrow its line.
+constexpr std::size_t MaxNumericLength = 15;
+
+// Message ids of the checks.
+enum Message : int {
+    msgNumericValue = 5280,
+    msgNotComplete = 5281,
+    msgUnknownPart = 5282,
+    msgLinePositive = 5289,
+    msgFrequencyRange = 5285,
+    msgDutyRange = 5287,
+    msgPeriodEnd = 5290,
+    msgNotNumeric = 5291,
+    msgTooManyCharts = 5292,
+    msgNotPositive = 5295,
+    msgVoltageRange = 5296,
+    msgNoMeasuringPoint = 5297,
+};
+
+// A box is filled when its text is not empty; blanks count as filled.
+inline bool isFilled(const std::string& text) { return !text.empty(); }
+// The platform's strict numeric test, and no longer than MaxNumericLength characters.
+bool isNumericEntry(const std::string& text);
+
+bool signalComplete(const ConfigInputs& in);
+bool lineComplete(const ConfigInputs& in);
+// which 0: the driver's R, L, C; any other value: the receiver's L, R, C and R2.
+bool circuitComplete(const ConfigInputs& in, int which);
+
+// Each runs every test of its kind (no early exit) and tells whether all passed.
+bool allNumeric(const ConfigInputs& in);
+bool allPositive(const ConfigInputs& in);     // requires allNumeric
+bool noPeriodEnd(const ConfigInputs& in);
+// 0 when voltage, frequency and duty lie in their ranges, else the message of the first that does
+// not; requires allNumeric.
+int rangeMessage(const ConfigInputs& in);
+
+// Characteristic impedance [ohm] of a microstrip of zero thickness: width w and board thickness h in
+// any one unit, relative dielectric constant k.
+double microstripImpedance(double w, double h, double k);
+
+// The part as a part box shows it: its number in the current view (partnumType 1: previous
+// numbers), followed by " (note)" for beads and chokes, whose notes tell them apart.
+std::string partDisplayText(const mdlPublic::FilterIndexRecord& part, int partnumType);
+
+// The search mode of CheckFilPartnum for part box `box` of a circuit type; -1 when the type has no
+// such box.
+int partSearchMode(int simType, int box);
+// Index of the typed part in FilterIndex for box `box`, -1 when it is not a part of this circuit.
+std::int16_t findPart(const std::string& text, int simType, int box, int partnumType);
+
+}  // namespace config

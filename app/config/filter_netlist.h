@@ -1,0 +1,56 @@
+#pragma once
+// The netlist of one filter-circuit simulation: source, driver network, the part models from
+// filter.dat, the printed-circuit line, receiver network and the three control lines, written
+// from the simulation's record into the 100-line block the engine reads.
+//
+// Node plan: 1 source, 10 driver output and part input (point A), 50 the end of a part in series
+// (90 when the first of two parts is moved by 40), the line from OutputNode to MeasureNode
+// (point B), where the receiver hangs. Numbers carry the locale's decimal sign here;
+// toEngineBlock() turns them into points.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/config/SimConfigRecord.h"
+#include "app/shell/mdlPublic.h"
+
+namespace app {
+
+// The values the writers take from the open form and the settings rather than from the record.
+struct NetlistFormValues {
+    std::string clockFreq;      // txtClockFreq [MHz]: the pulse-time correction of CMOS drivers
+    std::string duty;           // txtDuty [%]
+    bool driverFromList = true; // optSelectIc(0): only a listed driver gets its pulse times corrected
+    std::string simType;        // setting "SimType": "1" and "2" have a second part
+    std::string partnumType;    // setting "PartnumType": "0" global part numbers, else previous
+};
+
+enum PartState : std::int16_t { WithPart = 0, WithoutPart = 1 };
+enum MeasureMode : std::int16_t { MeasurePointA = 0, MeasurePointB = 1 };
+
+// The written block's two nodes, for callers and tests that need them.
+struct NetlistNodes {
+    std::int16_t outputNode = 0;   // where the part chain ends and the line begins
+    std::int16_t measureNode = 0;  // point B: the receiver end of the line
+};
+
+// Fills `block` (all 100 lines blank-padded to 128 characters) for the record. The tables of
+// mdlPublic (FilterIndex, IcIndex, Materials) and the data folder beside the program are read.
+// Raises a run-time error when a typed number does not convert, a data file or record cannot be
+// read, an IC or part is not in its index, or a line would not fit in a record: a netlist with a
+// piece missing would simulate another circuit than the one shown.
+NetlistNodes MakeNetlist(mdlPublic::NetlistBlock& block, const SimConfigRecord& record,
+                         const NetlistFormValues& form, std::int16_t harmonics, std::int16_t partState,
+                         std::int16_t measureMode);
+
+constexpr std::size_t NetlistBlockBytes = mdlPublic::NetlistLineCount * mdlPublic::NetlistLineLength;
+
+// Turns every "," into "." in the written lines: line by line until the first line that begins
+// with a blank (the engine would take a decimal comma for a field separator).
+void replaceDecimalCommas(mdlPublic::NetlistBlock& block);
+
+// The 8-bit copy handed to the engine: record i at byte 128 i, blank-padded, no terminating NUL.
+std::array<char, NetlistBlockBytes> toEngineBlock(const mdlPublic::NetlistBlock& block);
+
+}  // namespace app

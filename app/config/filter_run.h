@@ -1,0 +1,27 @@
+#pragma once
+// The simulation run of the filter circuit: from the checked form to SimResults and a new result
+// window. Four engine runs (five with point A), all on the UI thread inside the starting click:
+// with the part 100 harmonics then n, without the part 100 then n, point A 100.
+
+#include <cstdint>
+
+class frmConfig;
+
+namespace app {
+
+// A run the engine could not solve: our own number, above the run-time's.
+constexpr int errEngineFailed = 1001;
+
+// The spectrum runs' harmonic count for a clock of f MHz: 1000 / f, halves to even. An overflow
+// of the 16-bit count is error 6.
+std::int16_t harmonicCount(float clockMHz);
+
+// Runs simulation s (= SimCount) of the form; traps every run-time error with the error box
+// "Vandor.frmConfig.StartSimulation" and then opens no result window. s of 100 or more is refused
+// with a message before anything is stored.
+void StartSimulation(frmConfig& form, std::int16_t s);
+
+// Makes StartSimulation the run of frmConfig's Start Simulation button and menu item.
+void registerFilterRun();
+
+}  // namespace app

@@ -1,0 +1,191 @@
+#pragma once
+// The configuration form of the three filter circuits ("SimType" 0, 1, 2): signal, driver and
+// receiver ICs, the part or parts, the printed-circuit line and the circuit diagram whose blocks
+// turn from red to black as their inputs are completed.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/config/config_inputs.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/menu.h"
+#include "platform/picturebox.h"
+
+class frmConfig : public platform::Form {
+public:
+    frmConfig();
+
+    // The simulation run lives in its own unit and registers here; until one is registered, the
+    // Start Simulation button and menu item run the checks only.
+    using SimulationRunner = std::function<void(frmConfig&, std::int16_t simulation)>;
+    static void setSimulationRunner(SimulationRunner runner);
+
+    // True when the form can be simulated; otherwise one message has been shown.
+    bool CheckConfig();
+    // Runs simulation s through the registered run (nothing when none is registered).
+    void StartSimulation(std::int16_t s);
+    // Puts the stored settings of simulation s back into the form, for review.
+    void LoadConfig(std::int16_t s);
+    void mnuSimFilconf_Click();
+    void mnuWindowClose_Click();
+
+    // Stores the form's inputs as the record of simulation s; the simulation run calls it first.
+    void SaveConfig(std::int16_t s);
+    // The form's inputs as they stand.
+    config::ConfigInputs inputs() const;
+    // Menu items reached from other windows (and tests) by name; nullptr for an unknown name.
+    platform::MenuItem* menuByName(const std::string& name);
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+
+private:
+    // Event procedures.
+    void cmdSimulation_Click();
+    void mnuSimStart_Click();
+    void cmdSelect_Click() { mnuSimFilconf_Click(); }
+    void cmdReset_Click();
+    void cmdFigure_Click();
+    void mnuViewCurrent_Click();
+    void mnuViewOld_Click();
+    void optConfigTrans_Click(int index);
+    void optSelectIc_Click(int index);
+    void optSelectCircuit_Click(int index);
+    void txtConfigTrans_Change(int index);
+    void txtConfigTrans_KeyPress(int index, int& keyAscii);
+    void txtFilter_KeyPress(int index, int& keyAscii);
+    void cboSelectIcPrimary_Click(int index);
+    void cboSelectIc_Click(int index);
+    void cboMaterial_Click() { CalcLineImpedance(); }
+    void chkMeasure_Click(int index);
+    void picLogo_DblClick();
+
+    // Checks; the first three also repaint their completeness mark.
+    bool IsConfigComplete();
+    bool CheckClockConfig();
+    bool CheckTransConfig();
+    bool CheckCircuitConfig(int which);
+    bool CheckNumeric();
+    bool CheckPositive();
+    bool CheckPeriodEnd();
+    bool checkParts();
+
+    // IC, part and line inputs.
+    std::string SetIcVoltage() const;
+    void SetSelectedFil(int part, int box);
+    void SetMeasureCheck(int part);
+    void CalcLineImpedance();
+
+    // Helpers.
+    void nameControls();
+    void layoutControls();
+    void layoutIcGroup(int i);
+    void layoutDiagram();
+    void drawDesignerPictures();
+    void wireEvents();
+    void setCaptions();
+    void fillLists();
+    void newSimulationDefaults();
+    void showIcMode(int i, bool byList);
+    void showLineMode(int mode);
+    void setPicture(int index, const std::string& key);
+    void setMeasure(int index, int value, bool enabled);
+    int selectedLineMode() const;
+    int simType() const;
+
+    platform::MenuItem mnuFile{*this, "&File"};
+    platform::MenuItem mnuFileNew{mnuFile, "&New Simulation"};
+    platform::MenuItem mnuFileBar1{mnuFile, "-"};
+    platform::MenuItem mnuFileExit{mnuFile, "E&xit"};
+    platform::MenuItem mnuView{*this, "&View"};
+    platform::MenuItem mnuViewCurrent{mnuView, "&Global Part Number"};
+    platform::MenuItem mnuViewOld{mnuView, "&Previous Part Number"};
+    platform::MenuItem mnuSim{*this, "&Simulation"};
+    platform::MenuItem mnuSimFilconf{mnuSim, "Select &Filter..."};
+    platform::MenuItem mnuSimStart{mnuSim, "&Start Simulation"};
+    platform::MenuItem mnuOpt{*this, "&Option"};
+    platform::MenuItem mnuOptConf{mnuOpt, "&Setting"};
+    platform::MenuItem mnuWindow{*this, "&Window"};
+    platform::MenuItem mnuWindowClose{mnuWindow, "&Close all Chart Windows"};
+    platform::MenuItem mnuHelp{*this, "&Help"};
+    platform::MenuItem mnuHelpContents{mnuHelp, "&Contents"};
+    platform::MenuItem mnuHelpBar1{mnuHelp, "-"};
+    platform::MenuItem mnuHelpAbout{mnuHelp, "&About..."};
+
+    // Input signal.
+    platform::Frame fraClock{*this};
+    platform::Label lblClockHz{fraClock};
+    platform::TextBox txtClockFreq{fraClock};
+    platform::Label lblDuty{fraClock};
+    platform::TextBox txtDuty{fraClock};
+    platform::Label lblUp{fraClock};
+    platform::TextBox txtUp{fraClock};
+    platform::Label lblDown{fraClock};
+    platform::TextBox txtDown{fraClock};
+    platform::Label lblVoltage{fraClock};
+    platform::TextBox txtVoltage{fraClock};
+
+    // Driver (0) and receiver (1) ICs; txtR(2) is the receiver's resistance to ground.
+    platform::ControlArray<platform::Frame> fraSelectIc{*this, 2};
+    platform::ControlArray<platform::Frame> fraRadio;
+    platform::ControlArray<platform::OptionButton> optSelectIc;
+    platform::ControlArray<platform::OptionButton> optSelectCircuit;
+    platform::ControlArray<platform::Label> lblSelectIcPrimary;
+    platform::ControlArray<platform::ComboBox> cboSelectIcPrimary;
+    platform::ControlArray<platform::Label> lblSelectIc;
+    platform::ControlArray<platform::ComboBox> cboSelectIc;
+    platform::ControlArray<platform::PictureBox> picSelectedIc;
+    platform::ControlArray<platform::Label> lblR;
+    platform::ControlArray<platform::TextBox> txtR;
+    platform::ControlArray<platform::Label> lblL;
+    platform::ControlArray<platform::TextBox> txtL;
+    platform::ControlArray<platform::Label> lblC;
+    platform::ControlArray<platform::TextBox> txtC;
+
+    // Parts.
+    platform::Frame fraFilter{*this};
+    platform::ControlArray<platform::Label> lblFilter{fraFilter, 2};
+    platform::ControlArray<platform::TextBox> txtFilter{fraFilter, 2};
+    platform::CommandButton cmdSelect{fraFilter};
+    platform::CommandButton cmdReset{fraFilter};
+    platform::PictureBox picLogo{fraFilter};
+
+    // Printed-circuit line.
+    platform::Frame fraDensou{*this};
+    platform::Frame fraConfigTrans{static_cast<platform::Container&>(fraDensou)};
+    platform::ControlArray<platform::OptionButton> optConfigTrans{fraConfigTrans, 3};
+    platform::ControlArray<platform::Label> lblConfigTrans{fraDensou, 6};
+    platform::ControlArray<platform::TextBox> txtConfigTrans{fraDensou, 3};
+    platform::ComboBox cboMaterial{fraDensou};
+    platform::CommandButton cmdFigure{fraDensou};
+
+    // Circuit diagram with the measuring points; the wires come first so the blocks cover them.
+    platform::Frame fraCircuit{*this};
+    platform::Line Line0{fraCircuit, 0, 0, 0, 0};
+    platform::Line Line1{fraCircuit, 0, 0, 0, 0};
+    platform::Line Line2{fraCircuit, 0, 0, 0, 0};
+    platform::Line Line3{fraCircuit, 0, 0, 0, 0};
+    platform::Line Line4{fraCircuit, 0, 0, 0, 0};
+    platform::Line Line5{fraCircuit, 0, 0, 0, 0};
+    platform::Line Line6{fraCircuit, 0, 0, 0, 0};
+    platform::Label lblCircuitTitle{fraCircuit};
+    platform::ControlArray<platform::Label> lblCircuit{fraCircuit, 6};
+    platform::ControlArray<platform::Image> imgCircuit{fraCircuit, 6};
+    platform::ControlArray<platform::CheckBox> chkMeasure{fraCircuit, 2};
+    platform::ControlArray<platform::Label> lblMeasure{fraCircuit, 2};
+
+    platform::CommandButton cmdSimulation{*this};
+    platform::Label lblWarning{*this};
+
+    // Line texts last typed in mode 0 (W, h, length) and mode 1 (Z0, K, length).
+    std::array<std::array<std::string, 3>, 2> TransText;
+    // Set while the form's own code changes the measuring points: only the user's click may be
+    // refused for leaving neither point ticked.
+    bool settingMeasure_ = false;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// The line-model picture: what width, board thickness and length of a printed line mean.
+// Modeless and kept on top, so the user can go on typing in the configuration form.
+
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/form.h"
+
+class frmTransFigure : public platform::Form {
+public:
+    frmTransFigure();
+
+    // Shows the imlMain picture of key in place of the layout's default one.
+    void setFigure(const std::string& key);
+    const std::string& figureKey() const { return imgTrans.PictureKey(); }
+
+protected:
+    void Form_Load() override;
+
+private:
+    void cmdOk_Click();
+
+    platform::Image imgTrans{*this};
+    platform::CommandButton cmdOk{*this, "OK"};
+};

@@ -1,0 +1,339 @@
+// CheckConfig's messages and their order, and the simulation record that SaveConfig writes and
+// LoadConfig reads back, through the form.
+#include <cmath>
+
+#include "app/config/config_checks.h"
+#include "app/config/config_record.h"
+#include "config_fixture.h"
+#include "platform/msgbox.h"
+
+namespace {
+
+using namespace configtest;
+using namespace mdlPublic;
+
+class Checks : public ConfigTest {
+protected:
+    // The one message CheckConfig shows (0 for none) and its verdict agree.
+    int verdict() {
+        t::clearMessageBoxes();
+        const bool ok = form_->CheckConfig();
+        const auto& shown = t::messageBoxes();
+        if (ok) {
+            EXPECT_TRUE(shown.empty());
+            return 0;
+        }
+        EXPECT_EQ(shown.size(), 1u);
+        if (shown.empty()) return -1;
+        EXPECT_EQ(shown[0].style, platform::MsgBoxCritical);
+        for (int id : {5281, 5282, 5285, 5287, 5290, 5291, 5292, 5295, 5296, 5297})
+            if (shown[0].text == text(id)) return id;
+        return -1;
+    }
+};
+
+struct Entry {
+    const char* box;
+    int index;
+    const char* value;
+    int message;
+};
+
+TEST_F(Checks, ValuesAndTheirMessages) {
+    const Entry entries[] = {
+        {"txtVoltage", -1, "1", 0},        {"txtVoltage", -1, "7", 0},       {"txtVoltage", -1, "0.99", 5296},
+        {"txtVoltage", -1, "7.01", 5296},  {"txtVoltage", -1, "0", 5295},    {"txtVoltage", -1, "-3", 5295},
+        {"txtVoltage", -1, "5.", 0},       {"txtVoltage", -1, " ", 5291},    {"txtVoltage", -1, "abc", 5291},
+        {"txtClockFreq", -1, "1", 0},      {"txtClockFreq", -1, "100", 0},   {"txtClockFreq", -1, "100.5", 5285},
+        {"txtClockFreq", -1, "0", 5295},   {"txtClockFreq", -1, "50.", 5290}, {"txtClockFreq", -1, "1e39", 5291},
+        {"txtClockFreq", -1, "10.0000000000000", 5291},  // longer than a netlist field may be
+        {"txtClockFreq", -1, "10.00000000000", 0},
+        {"txtDuty", -1, "100", 0},         {"txtDuty", -1, "0", 5295},       {"txtDuty", -1, "101", 5287},
+        {"txtUp", -1, "0", 0},             {"txtDown", -1, "-1", 0},         {"txtUp", -1, "2.", 5290},
+        {"txtConfigTrans", 2, "0", 5295},  {"txtConfigTrans", 1, "x", 5291}, {"txtConfigTrans", 0, "0.1.", 5291},
+    };
+    open(0);
+    completeForm(0);
+    for (const Entry& e : entries) {
+        SCOPED_TRACE(std::string(e.box) + " = '" + e.value + "'");
+        platform::TextBox& b = box(e.box, e.index);
+        const std::string kept = b.Text();
+        t::type(b, e.value);
+        EXPECT_EQ(verdict(), e.message);
+        t::type(b, kept);
+    }
+}
+
+TEST_F(Checks, OrderOfTheRefusals) {
+    open(0);
+    ChartCount = 10;
+    EXPECT_EQ(verdict(), 5292);  // even for an incomplete form
+    ChartCount = 9;
+    EXPECT_EQ(verdict(), 5281);
+    completeForm(0);
+    EXPECT_EQ(verdict(), 0);
+
+    t::click(check(1));
+    // Untick A while B is unticked is refused at the click, so untick through code paths: a capacitor
+    // ticks B only and disables both; CheckConfig only cares for the ticks.
+    typeEnter(box("txtFilter", 0), "JX3");
+    EXPECT_EQ(verdict(), 0);
+
+    // An unknown part is found after completeness and measuring points, before the numbers.
+    t::type(box("txtFilter", 0), "NOPE1");
+    t::type(box("txtVoltage"), "abc");
+    EXPECT_EQ(verdict(), 5282);
+    t::type(box("txtFilter", 0), "ksv1");
+    EXPECT_EQ(verdict(), 5291);
+    EXPECT_EQ(box("txtFilter", 0).Text(), "KSV1 (100MHz)");  // rewritten on the way
+    t::type(box("txtVoltage"), "5");
+
+    // Ignored line: hidden boxes are not numbers to test, but one ending in "." still is refused.
+    t::click(option("optConfigTrans", 2));
+    EXPECT_EQ(verdict(), 0);
+    box("txtConfigTrans", 1).setText("3.");
+    EXPECT_EQ(verdict(), 5290);
+}
+
+TEST_F(Checks, IcEquivalentCircuits) {
+    open(0);
+    completeForm(0);
+    t::click(option("optSelectCircuit", 0));
+    EXPECT_EQ(verdict(), 5281);
+    EXPECT_EQ(picture(1), "icr");
+    // An incomplete driver leaves the receiver's mark alone.
+    t::click(option("optSelectCircuit", 1));
+    t::type(box("txtR", 1), "1");
+    const std::string receiverMark = picture(4);
+    EXPECT_EQ(verdict(), 5281);
+    EXPECT_EQ(picture(4), receiverMark);
+
+    for (const char* name : {"txtR", "txtL", "txtC"}) t::type(box(name, 0), "0");
+    EXPECT_EQ(picture(1), "icb");
+    for (const char* name : {"txtL", "txtC"}) t::type(box(name, 1), "0");
+    t::type(box("txtR", 2), "0");
+    EXPECT_EQ(verdict(), 5295);  // the receiver's resistance to ground must not be zero
+    t::type(box("txtR", 2), "1000");
+    EXPECT_EQ(verdict(), 0);
+    t::type(box("txtL", 1), "-1");
+    EXPECT_EQ(verdict(), 5295);
+}
+
+TEST_F(Checks, SecondPart) {
+    open(1);
+    completeForm(1);
+    EXPECT_EQ(verdict(), 0);
+    t::type(box("txtFilter", 1), "");
+    EXPECT_EQ(verdict(), 5281);
+    t::type(box("txtFilter", 1), "QTA2");  // not a capacitor
+    t::type(box("txtFilter", 0), "ksv6");
+    EXPECT_EQ(verdict(), 5282);
+    EXPECT_EQ(box("txtFilter", 0).Text(), "KSV6 (600MHz)");
+
+    open(2);
+    completeForm(2);
+    EXPECT_EQ(verdict(), 0);
+    t::type(box("txtFilter", 1), "");
+    EXPECT_EQ(verdict(), 5282);
+}
+
+TEST_F(Checks, ChokeCoilIsNoFilterPart) {
+    open(0);
+    completeForm(0);
+    t::type(box("txtFilter", 0), "WQ4 (90ohm)");
+    EXPECT_EQ(verdict(), 5282);
+}
+
+TEST_F(Checks, LineImpedanceFormula) {
+    // W = 0.1 mm, h = 1.6 mm, K = 4.6: x = 16.
+    EXPECT_NEAR(config::microstripImpedance(0.1e-3, 1.6e-3, 4.6), 169.736, 1e-3);
+    // Only the ratio matters; a wide line has a low impedance.
+    EXPECT_NEAR(config::microstripImpedance(1, 16, 4.6), config::microstripImpedance(0.1e-3, 1.6e-3, 4.6), 1e-9);
+    EXPECT_NEAR(config::microstripImpedance(3.0, 1.6, 4.6), 40.0, 10.0);
+}
+
+// ---- The record ---------------------------------------------------------------------------------
+
+class Record : public ConfigTest {
+protected:
+    const SimConfigRecord& save(std::int16_t s) {
+        form_->SaveConfig(s);
+        return SimConfigs[static_cast<std::size_t>(s)];
+    }
+    // Reopens the form for review of s, as the result window's "See Configuration" does.
+    void review(std::int16_t s) {
+        CurrentSim = s;
+        SimCount = static_cast<std::int16_t>(s + 1);
+        open(SimConfigs[static_cast<std::size_t>(s)].SimType, true);
+        form_->LoadConfig(s);
+    }
+};
+
+TEST_F(Record, ZeroElementsRoundTrip) {
+    open(0);
+    completeForm(0);
+    t::click(option("optSelectCircuit", 0));
+    t::type(box("txtR", 0), "0");
+    t::type(box("txtL", 0), "0");
+    t::type(box("txtC", 0), "0.0");
+    t::click(option("optSelectCircuit", 1));
+    for (const char* name : {"txtL", "txtR", "txtC"}) t::type(box(name, 1), "0");
+    t::type(box("txtR", 2), "0");
+    const SimConfigRecord& r = save(0);
+    EXPECT_EQ(r.DriverByLcr, 1);
+    EXPECT_EQ(r.DriverR, "1E-13");
+    EXPECT_EQ(r.DriverL, "1E-6");
+    EXPECT_EQ(r.DriverC, "0.0");
+    EXPECT_EQ(r.ReceiverL, "1E-6");
+    EXPECT_EQ(r.ReceiverR, "1E-13");
+    EXPECT_EQ(r.ReceiverC, "1E-3");
+    EXPECT_EQ(r.ReceiverR2, "0");
+    EXPECT_TRUE(r.DriverIc.empty());
+
+    review(0);
+    EXPECT_TRUE(option("optSelectCircuit", 0).Value());
+    EXPECT_EQ(box("txtR", 0).Text(), "0");
+    EXPECT_EQ(box("txtL", 0).Text(), "0");
+    EXPECT_EQ(box("txtC", 0).Text(), "0.0");
+    EXPECT_EQ(box("txtC", 1).Text(), "0");
+    EXPECT_EQ(box("txtR", 2).Text(), "0");
+    EXPECT_TRUE(box("txtR", 2).Visible());
+    EXPECT_FALSE(combo("cboSelectIc", 1).Visible());
+}
+
+TEST_F(Record, InputsRangesAndReview) {
+    open(0);
+    completeForm(0);
+    t::type(box("txtClockFreq"), "50");
+    pickText(combo("cboSelectIc", 0), "74AC04");  // suggests 3.3 V
+    t::type(box("txtVoltage"), "4");
+    t::click(check(1));  // A only
+    const SimConfigRecord& r = save(0);
+    EXPECT_EQ(r.SimType, 0);
+    EXPECT_EQ(r.Measure[0], 1);
+    EXPECT_EQ(r.Measure[1], 0);
+    EXPECT_EQ(r.ClockFreq, "50");
+    EXPECT_EQ(r.Voltage, "4");
+    EXPECT_EQ(r.DriverIcType, "CMOS");
+    EXPECT_EQ(r.DriverIc, "74AC04");
+    EXPECT_EQ(r.PartNum[0], "KSV1");
+    EXPECT_EQ(r.PartNote, "100MHz");
+    EXPECT_EQ(r.LineMode, 0);
+    EXPECT_EQ(r.LineZ0, "169.74");
+    EXPECT_EQ(r.Material, "Epoxy-glass (K=4.6)");
+    EXPECT_TRUE(r.LineK.empty());
+    EXPECT_FLOAT_EQ(r.TimeMax, 2e-8f);
+    EXPECT_FLOAT_EQ(r.FreqMin, 1e6f);
+    EXPECT_FLOAT_EQ(r.FreqMax, 1e9f);
+    EXPECT_FLOAT_EQ(r.SpecMin, 0);
+    EXPECT_FLOAT_EQ(r.SpecMax, 1e9f);
+    EXPECT_EQ(r.VoltMin, 0);
+    EXPECT_EQ(r.VoltMax, 0);
+    EXPECT_EQ(r.Cycles, 1);
+
+    review(0);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(form_->Caption(), "Simulation No.01");
+    EXPECT_EQ(box("txtClockFreq").Text(), "50");
+    EXPECT_EQ(box("txtVoltage").Text(), "4");  // as simulated, not what the IC suggests
+    EXPECT_EQ(combo("cboSelectIc", 0).Text(), "74AC04");
+    EXPECT_EQ(box("txtFilter", 0).Text(), "KSV1 (100MHz)");
+    EXPECT_EQ(picture(2), "ksvb");
+    EXPECT_EQ(check(0).Value(), 1);
+    EXPECT_EQ(check(1).Value(), 0);
+    EXPECT_TRUE(check(0).Enabled());
+    EXPECT_EQ(label("lblConfigTrans", 5).Caption(), "169.74");
+
+    // A simulation started from the review gets the next free number.
+    std::vector<int> runs;
+    frmConfig::setSimulationRunner([&runs](frmConfig&, std::int16_t s) { runs.push_back(s); });
+    t::click(ctl<platform::CommandButton>("cmdSimulation"));
+    EXPECT_EQ(runs, std::vector<int>{1});
+}
+
+TEST_F(Record, DisabledPointsAndPartsWithoutNotes) {
+    open(0);
+    completeForm(0);
+    typeEnter(box("txtFilter", 0), "QTA2");
+    const SimConfigRecord& r = save(3);
+    EXPECT_EQ(r.Measure[0], 2);
+    EXPECT_EQ(r.Measure[1], 3);
+    EXPECT_EQ(r.PartNum[0], "QTA2");
+    EXPECT_TRUE(r.PartNote.empty());
+    review(3);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(form_->Caption(), "Simulation No.04");
+    EXPECT_EQ(check(1).Value(), 1);
+    EXPECT_FALSE(check(1).Enabled());
+    EXPECT_FALSE(check(0).Enabled());
+    EXPECT_EQ(box("txtFilter", 0).Text(), "QTA2");
+    EXPECT_EQ(picture(2), "qtab");
+}
+
+TEST_F(Record, SecondPartKeepsItsNumberOnly) {
+    open(1);
+    completeForm(1);
+    t::type(box("txtFilter", 1), "JX3 (note)");  // whatever follows a blank is no part number
+    const SimConfigRecord& r = save(0);
+    EXPECT_EQ(r.SimType, 1);
+    EXPECT_EQ(r.PartNum[0], "KSV1");
+    EXPECT_EQ(r.PartNum[1], "JX3");
+
+    open(2);
+    completeForm(2);
+    t::click(option("optConfigTrans", 1));
+    t::type(box("txtConfigTrans", 0), "50");
+    t::type(box("txtConfigTrans", 1), "4.2");
+    t::type(box("txtConfigTrans", 2), "30");
+    const SimConfigRecord& r2 = save(1);
+    EXPECT_EQ(r2.PartNum[1], "QTA2");
+    EXPECT_EQ(r2.LineMode, 1);
+    EXPECT_EQ(r2.LineZ0, "50");
+    EXPECT_EQ(r2.LineK, "4.2");
+    EXPECT_TRUE(r2.LineW.empty());
+    EXPECT_TRUE(r2.Material.empty());
+
+    review(1);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(box("txtFilter", 1).Text(), "QTA2");
+    EXPECT_EQ(picture(5), "qtab");
+    EXPECT_TRUE(option("optConfigTrans", 1).Value());
+    EXPECT_EQ(box("txtConfigTrans", 1).Text(), "4.2");
+    EXPECT_FALSE(combo("cboMaterial").Visible());
+    EXPECT_FALSE(label("lblConfigTrans", 3).Visible());
+}
+
+TEST_F(Record, IgnoredLineAndLastNumber) {
+    open(0);
+    completeForm(0);
+    t::click(option("optConfigTrans", 2));
+    SimConfigRecord& r = SimConfigs[99];
+    form_->SaveConfig(99);
+    EXPECT_EQ(r.LineMode, 2);
+    EXPECT_TRUE(r.LineZ0.empty());
+    EXPECT_TRUE(r.LineLength.empty());
+    review(99);
+    EXPECT_EQ(form_->Caption(), "Simulation No.100");
+    EXPECT_TRUE(option("optConfigTrans", 2).Value());
+    EXPECT_FALSE(box("txtConfigTrans", 0).Visible());
+
+    t::clearMessageBoxes();
+    form_->LoadConfig(100);
+    ASSERT_EQ(t::messageBoxes().size(), 1u);
+    EXPECT_EQ(t::messageBoxes()[0].title, "Vandor.frmConfig.LoadConfig");
+    EXPECT_THROW(form_->SaveConfig(100), platform::RuntimeError);
+}
+
+TEST(PartText, SplitsAtTheFirstBlank) {
+    const config::PartText noted = config::splitPartText("P1 (N1 x)");
+    EXPECT_EQ(noted.number, "P1");
+    EXPECT_EQ(noted.note, "N1 x");
+    const config::PartText bare = config::splitPartText("P1");
+    EXPECT_EQ(bare.number, "P1");
+    EXPECT_FALSE(bare.hasNote);
+    EXPECT_EQ(config::splitPartText("P1 ").note, "");
+    EXPECT_EQ(config::storedLcr("00", config::TinyR), "00");
+    EXPECT_EQ(config::shownLcr("1E-13", config::TinyR), "0");
+}
+
+}  // namespace

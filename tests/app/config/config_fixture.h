@@ -1,0 +1,164 @@
+#pragma once
+// Shared set-up of the filter-circuit form's tests: a small catalogue and IC table, a fresh settings
+// store, the main window, and the form opened the way the shell opens it.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/config/frmConfig.h"
+#include "app/shell/form_registry.h"
+#include "app/shell/frmMain.h"
+#include "app/shell/mdlPublic.h"
+#include "app/shell/string_table.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/settings.h"
+#include "platform/strings.h"
+#include "platform/testing.h"
+
+namespace configtest {
+
+namespace t = platform::testing;
+
+// Beads carry a note; a capacitor-type filter, another filter, a capacitor and a choke coil.
+inline const char* kParts =
+    "1,0,\"Chip Ferrite Bead (KSV series)\",\"S\",\"T\",\"100MHz\",\"KSV1\",\"OLDKSV1\"\r\n"
+    "2,1,\"Chip TESSOR (QTA :Capacitor type)\",\"S\",\"T\",\"\",\"QTA2\",\"OLDQTA2\"\r\n"
+    "3,2,\"Chip Capacitor (JX series)\",\"S\",\"T\",\"\",\"JX3\",\"OLDJX3\"\r\n"
+    "4,3,\"Chip Common Mode Choke Coil\",\"S\",\"T\",\"90ohm\",\"WQ4\",\"YZ4\"\r\n"
+    "5,1,\"Chip TESSOR (QTB :Other type)\",\"S\",\"T\",\"\",\"QTB5\",\"OLDQTB5\"\r\n"
+    "6,0,\"Chip Ferrite Bead (KSV series)\",\"S\",\"T\",\"600MHz\",\"KSV6\",\"OLDKSV6\"\r\n";
+
+// Drivers CMOS, TTL, CMOS, then the receivers.
+inline const char* kIcs =
+    "0,\"CMOS\",\"74HC04\",5\r\n"
+    "0,\"TTL\",\"74LS04\",5\r\n"
+    "0,\"CMOS\",\"74AC04\",3.3\r\n"
+    "1,\"CMOS\",\"74HC04\",5\r\n"
+    "1,\"TTL\",\"74LS04\",4.5\r\n"
+    "1,\"TTL\",\"74S04\",5\r\n";
+
+class ConfigTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        QDir(folder_.path()).mkpath("program/data");
+        QDir(folder_.path()).mkpath("settings");
+        mdlPublic::ProgramFolder = (folder_.path() + "/program").toStdString();
+        mdlPublic::PathSep = "/";
+        platform::setSettingsFolder((folder_.path() + "/settings").toStdString());
+        app::registerStringTable();
+        write("filtere.idx", kParts);
+        write("ic.idx", kIcs);
+        resetShared();
+        mdlPublic::loadFilterIndex(mdlPublic::dataPath("filtere.idx"));
+        mdlPublic::loadIcIndex(mdlPublic::dataPath("ic.idx"));
+        mdlPublic::fillMaterials();
+        app::registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); });
+        t::setModalDriver({});
+        frmMain::instance();
+        t::clearMessageBoxes();
+    }
+    void TearDown() override {
+        frmConfig::setSimulationRunner({});
+        t::setModalDriver({});
+        t::discardAllForms();
+        app::unregisterFormLoader("frmConfig");
+        resetShared();
+    }
+
+    static void resetShared() {
+        using namespace mdlPublic;
+        FilterIndex = {};
+        FilterCount = 0;
+        IcIndex = {};
+        IcCount = 0;
+        SimCount = CurrentSim = ChartCount = 0;
+        ConfigWindowState = Config2WindowState = 0;
+        SimConfigs = {};
+    }
+
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(mdlPublic::dataPath(name), std::ios::binary) << text;
+    }
+
+    static void setSetting(const std::string& key, const std::string& value) {
+        platform::SaveSetting("vandore", "Settings", key, value);
+    }
+
+    // Opens the form for a new simulation of the circuit type, as File > New Simulation does.
+    frmConfig& open(int simType, bool review = false) {
+        setSetting("SimType", std::to_string(simType));
+        if (!review) mdlPublic::CurrentSim = mdlPublic::SimCount;
+        mdlPublic::ShowConfigForm(simType, review);
+        form_ = platform::loadedForm<frmConfig>();
+        EXPECT_NE(form_, nullptr);
+        return *form_;
+    }
+
+    template <class C>
+    C& ctl(const std::string& name, int index = -1) const {
+        auto* c = dynamic_cast<C*>(form_->controlByName(name, index));
+        if (!c) throw std::runtime_error("no control " + name + "(" + std::to_string(index) + ")");
+        return *c;
+    }
+    platform::TextBox& box(const std::string& name, int index = -1) const { return ctl<platform::TextBox>(name, index); }
+    platform::ComboBox& combo(const std::string& name, int index = -1) const { return ctl<platform::ComboBox>(name, index); }
+    platform::OptionButton& option(const std::string& name, int index) const { return ctl<platform::OptionButton>(name, index); }
+    platform::CheckBox& check(int index) const { return ctl<platform::CheckBox>("chkMeasure", index); }
+    platform::Label& label(const std::string& name, int index = -1) const { return ctl<platform::Label>(name, index); }
+    std::string picture(int index) const { return ctl<platform::Image>("imgCircuit", index).PictureKey(); }
+    platform::MenuItem& menu(const std::string& name) const { return *form_->menuByName(name); }
+
+    // Picks a list item by its text, as the user would.
+    void pickText(platform::ComboBox& list, const std::string& text) const {
+        for (int i = 0; i < list.ListCount(); ++i)
+            if (list.List(i) == text) return t::pick(list, i);
+        FAIL() << "no item " << text;
+    }
+    void typeEnter(platform::TextBox& b, const std::string& text) const {
+        t::type(b, text);
+        t::pressKey(b, 13);
+    }
+    // Both ICs from the list, and the part(s) confirmed: a form that CheckConfig accepts.
+    void completeForm(int simType) const {
+        for (int i = 0; i < 2; ++i) {
+            t::click(option("optSelectIc", i));
+            pickText(combo("cboSelectIcPrimary", i), "CMOS");
+            pickText(combo("cboSelectIc", i), "74HC04");
+        }
+        typeEnter(box("txtFilter", 0), "ksv1");
+        if (simType == 1) typeEnter(box("txtFilter", 1), "JX3");
+        if (simType == 2) typeEnter(box("txtFilter", 1), "QTA2");
+        t::clearMessageBoxes();
+    }
+
+    static std::vector<std::string> messages() {
+        std::vector<std::string> out;
+        for (const auto& m : t::messageBoxes()) out.push_back(m.text);
+        return out;
+    }
+    static std::string text(int id) { return platform::LoadResString(id); }
+
+    static void grab(platform::Form& form, const std::string& name) {
+        const char* out = std::getenv("QUENLIS_TEST_OUT");
+        if (!out) return;
+        form.window()->grab().toImage().save(QString::fromStdString(std::string(out) + "/" + name + ".png"));
+    }
+
+    frmConfig* form_ = nullptr;
+
+private:
+    QTemporaryDir folder_;
+};
+
+}  // namespace configtest

@@ -1,0 +1,308 @@
+// The filter-circuit simulation run, driven as a user would: from the start dialog through the
+// form's Start Simulation to the result window, with the real engine library and sample catalogue.
+
+#include <gtest/gtest.h>
+
+#include <QPixmap>
+#include <QWidget>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/charts/frmChart.h"
+#include "app/config/filter_run.h"
+#include "app/config/frmConfig.h"
+#include "app/shell/form_registry.h"
+#include "app/shell/frmMain.h"
+#include "app/shell/mdlPublic.h"
+#include "app/shell/string_table.h"
+#include "platform/binding.h"
+#include "platform/controls.h"
+#include "platform/errors.h"
+#include "platform/msgbox.h"
+#include "platform/picturebox.h"
+#include "platform/settings.h"
+#include "platform/testing.h"
+
+namespace {
+
+namespace t = platform::testing;
+namespace fs = std::filesystem;
+using mdlPublic::SimResults;
+
+constexpr const char* kBead = "KSV1608S601";  // 600 ohm at 100 MHz: slows a 10 MHz edge visibly
+
+template <class C>
+C& control(platform::Form& form, const std::string& name, int index = -1) {
+    auto* c = dynamic_cast<C*>(form.controlByName(name, index));
+    if (!c) throw std::runtime_error("no control " + name + "(" + std::to_string(index) + ")");
+    return *c;
+}
+
+void pickText(platform::ComboBox& list, const std::string& text) {
+    for (int i = 0; i < list.ListCount(); ++i)
+        if (list.List(i) == text) return t::pick(list, i);
+    throw std::runtime_error("no item " + text);
+}
+
+// Time [s] at which a waveform first reaches half its highest value: later means a slower edge.
+double halfRiseTime(const mdlPublic::SimResultRecord& r) {
+    const double top = *std::max_element(r.Wave.begin(), r.Wave.end());
+    for (std::size_t k = 0; k < r.Wave.size(); ++k)
+        if (r.Wave[k] >= top / 2) return r.Time[k];
+    return r.Time.back();
+}
+
+class FilterRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        const char* out = std::getenv("QUENLIS_OUT_DIR");
+        ASSERT_NE(out, nullptr);
+        outDir_ = out;
+        // The program folder holds a copy of the sample catalogue, so a test may damage it.
+        const fs::path program = folder_.path().toStdString() + "/program";
+        fs::create_directories(program / "data");
+        for (const auto& entry : fs::directory_iterator(outDir_ / "data"))
+            fs::copy_file(entry.path(), program / "data" / entry.path().filename());
+        fs::create_directories(folder_.path().toStdString() + "/settings");
+        platform::setSettingsFolder(folder_.path().toStdString() + "/settings");
+        mdlPublic::ProgramFolder = program.string();
+        platform::setEngineFolder(outDir_.string());
+        app::registerStringTable();
+        app::registerProgramForms();
+        if (!app::formAvailable("frmConfig"))
+            app::registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); });
+        resetShared();
+        t::clearMessageBoxes();
+    }
+    void TearDown() override {
+        t::setModalDriver({});
+        t::discardAllForms();
+        app::unregisterFormLoader("frmConfig");
+        resetShared();
+    }
+
+    static void resetShared() {
+        using namespace mdlPublic;
+        SimCount = CurrentSim = ChartCount = 0;
+        ConfigWindowState = 0;
+        SimConfigs = {};
+        SimResults = {};
+        LastChart = nullptr;
+    }
+
+    // Starts the program and picks the circuit type in the start dialog.
+    frmConfig& startProgram(int simType) {
+        t::setModalDriver([simType](platform::Form& f) {
+            if (f.Name() != "frmStart") return;
+            t::click(control<platform::OptionButton>(f, "optSimType", simType));
+            t::click(control<platform::CommandButton>(f, "cmdOk"));
+        });
+        mdlPublic::Main();
+        t::setModalDriver({});
+        frmConfig* form = platform::loadedForm<frmConfig>();
+        if (!form) throw std::runtime_error("the configuration form did not open");
+        return *form;
+    }
+
+    // Picks both ICs from the list, types the bead's number and Enter; the form's defaults do the rest.
+    static void enterBead(frmConfig& form) {
+        for (int i = 0; i < 2; ++i) {
+            t::click(control<platform::OptionButton>(form, "optSelectIc", i));
+            pickText(control<platform::ComboBox>(form, "cboSelectIcPrimary", i), "CMOS");
+            pickText(control<platform::ComboBox>(form, "cboSelectIc", i), "74HC04");
+        }
+        auto& box = control<platform::TextBox>(form, "txtFilter", 0);
+        t::type(box, kBead);
+        t::pressKey(box, 13);
+    }
+
+    static void startSimulation(frmConfig& form) {
+        t::click(control<platform::CommandButton>(form, "cmdSimulation"));
+    }
+
+    static std::vector<std::string> messages() {
+        std::vector<std::string> out;
+        for (const auto& m : t::messageBoxes()) out.push_back(m.title + ": " + m.text);
+        return out;
+    }
+
+    static int openCharts() {
+        const platform::FormsCollection forms = platform::Forms();
+        int count = 0;
+        for (int i = 0; i < forms.Count(); ++i)
+            if (forms(i).Name() == "frmChart") ++count;
+        return count;
+    }
+
+    fs::path outDir_;
+    QTemporaryDir folder_;
+};
+
+// Must stay the first test: once a process has bound the engine it stays bound.
+TEST_F(FilterRun, MissingEngineShowsTheErrorAndOpensNoWindow) {
+    if (platform::engineBound()) GTEST_SKIP() << "the engine is already bound in this process";
+    platform::setEngineFolder(folder_.path().toStdString());  // no library there
+    frmConfig& form = startProgram(0);
+    enterBead(form);
+    t::clearMessageBoxes();
+    startSimulation(form);
+
+    ASSERT_EQ(t::messageBoxes().size(), 1u) << ::testing::PrintToString(messages());
+    const auto& box = t::messageBoxes()[0];
+    EXPECT_EQ(box.title, "Vandor.frmConfig.StartSimulation");
+    EXPECT_EQ(box.text.rfind("Unexpected Error 53\n", 0), 0u) << box.text;
+    EXPECT_EQ(openCharts(), 0);
+    EXPECT_EQ(mdlPublic::LastChart, nullptr);
+    EXPECT_EQ(form.WindowState(), platform::StateMinimized);
+    EXPECT_EQ(form.Caption(), "Simulation No.01");
+    EXPECT_EQ(mdlPublic::SimCount, 1);
+    EXPECT_EQ(platform::mousePointer(), platform::PointerDefault);
+
+    // The library is looked for again at the next start.
+    platform::setEngineFolder(outDir_.string());
+    t::clearMessageBoxes();
+    startSimulation(form);
+    EXPECT_TRUE(t::messageBoxes().empty()) << ::testing::PrintToString(messages());
+    ASSERT_NE(mdlPublic::LastChart, nullptr);
+    EXPECT_EQ(mdlPublic::LastChart->Caption().substr(0, 16), "Simulation No.02");
+}
+
+TEST_F(FilterRun, BeadSimulationFromStartDialogToResultWindow) {
+    frmConfig& form = startProgram(0);
+    enterBead(form);
+    auto& pointA = control<platform::CheckBox>(form, "chkMeasure", 0);
+    if (pointA.Value() == 1) t::click(pointA);
+    t::clearMessageBoxes();
+    startSimulation(form);
+
+    ASSERT_TRUE(t::messageBoxes().empty()) << ::testing::PrintToString(messages());
+    frmChart* chart = mdlPublic::LastChart;
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->Caption().substr(0, 16), "Simulation No.01");
+    EXPECT_EQ(form.Caption(), "Simulation No.01");
+    EXPECT_EQ(form.WindowState(), platform::StateMinimized);
+    EXPECT_EQ(mdlPublic::SimCount, 1);
+    EXPECT_EQ(platform::mousePointer(), platform::PointerDefault);
+    EXPECT_EQ(mdlPublic::SimConfigs[0].PartNum[0], kBead);
+    for (int i = 0; i < 3; ++i) {
+        auto& picture = control<platform::PictureBox>(*chart, "picChart", i);
+        EXPECT_GT(picture.canvas().displayList().size(), 20u) << "chart " << i;
+    }
+    if (const char* out = std::getenv("QUENLIS_TEST_OUT"))
+        frmMain::instance().window()->grab().save(QString::fromStdString(std::string(out) + "/filter_run.png"));
+
+    // 10 MHz: 100 harmonics for the spectrum; one period closes the 202-point curves.
+    const double period = 1e-7;
+    for (int kind = 0; kind < 2; ++kind) {
+        const auto& r = SimResults[kind][0];
+        ASSERT_EQ(r.Time.size(), 202u);
+        ASSERT_EQ(r.Freq.size(), 101u);
+        ASSERT_EQ(r.Spectrum.size(), 202u);
+        EXPECT_NEAR(r.Time[201], period, period * 1e-6);
+        EXPECT_EQ(r.Wave[201], r.Wave[0]);
+        EXPECT_NEAR(r.Freq[1], 1e7, 1.0);
+        EXPECT_GT(std::abs(r.Spectrum[2]) + std::abs(r.Spectrum[3]), 0.1) << "kind " << kind;
+    }
+    // Without point A kind 2 is sized and stays zero.
+    EXPECT_EQ(SimResults[2][0].Time.size(), 202u);
+    EXPECT_EQ(SimResults[2][0].Spectrum.size(), 202u);
+    EXPECT_TRUE(std::all_of(SimResults[2][0].Wave.begin(), SimResults[2][0].Wave.end(), [](double v) { return v == 0; }));
+
+    // The bead slows the edge at the receiver.
+    EXPECT_GT(halfRiseTime(SimResults[0][0]), halfRiseTime(SimResults[1][0]) + 0.1e-9);
+
+    startSimulation(form);
+    ASSERT_TRUE(t::messageBoxes().empty()) << ::testing::PrintToString(messages());
+    ASSERT_NE(mdlPublic::LastChart, chart);
+    EXPECT_EQ(mdlPublic::LastChart->Caption().substr(0, 16), "Simulation No.02");
+    EXPECT_EQ(openCharts(), 2);
+    EXPECT_EQ(mdlPublic::SimCount, 2);
+}
+
+TEST_F(FilterRun, PointAFillsKindTwoFromTheDriverSide) {
+    frmConfig& form = startProgram(0);
+    enterBead(form);
+    auto& pointA = control<platform::CheckBox>(form, "chkMeasure", 0);
+    ASSERT_TRUE(pointA.Enabled());
+    if (pointA.Value() == 0) t::click(pointA);
+    t::clearMessageBoxes();
+    startSimulation(form);
+    ASSERT_TRUE(t::messageBoxes().empty()) << ::testing::PrintToString(messages());
+    ASSERT_EQ(mdlPublic::SimConfigs[0].Measure[0], 1);
+
+    const auto& a = SimResults[2][0];
+    const auto& b = SimResults[0][0];
+    EXPECT_NEAR(a.Time[201], 1e-7, 1e-13);
+    EXPECT_EQ(a.Wave[201], a.Wave[0]);
+    // Before the bead the edge is faster than behind it and the line.
+    EXPECT_LT(halfRiseTime(a), halfRiseTime(b));
+    EXPECT_TRUE(std::all_of(a.Spectrum.begin(), a.Spectrum.end(), [](double v) { return v == 0; }));
+}
+
+TEST_F(FilterRun, HarmonicCountRoundsHalvesToEven) {
+    for (const auto& [clock, n] : {std::pair{100.0f, 10}, {80.0f, 12}, {16.0f, 62}, {48.0f, 21}, {1.0f, 1000}})
+        EXPECT_EQ(app::harmonicCount(clock), n) << clock;
+    EXPECT_THROW(app::harmonicCount(0.05f), platform::RuntimeError);  // 20000 harmonics
+    EXPECT_THROW(app::harmonicCount(5000), platform::RuntimeError);   // none at all
+}
+
+TEST_F(FilterRun, OneHundredSimulationsAtMost) {
+    frmConfig& form = startProgram(0);
+    enterBead(form);
+    mdlPublic::SimCount = 100;
+    t::clearMessageBoxes();
+    startSimulation(form);
+    ASSERT_EQ(t::messageBoxes().size(), 1u);
+    EXPECT_EQ(t::messageBoxes()[0].text, "You can't simulate any more.\nPlease reboot this software.");
+    EXPECT_EQ(t::messageBoxes()[0].style, platform::MsgBoxCritical);
+    EXPECT_EQ(openCharts(), 0);
+    EXPECT_EQ(mdlPublic::SimCount, 100);
+    EXPECT_NE(form.WindowState(), platform::StateMinimized);
+    EXPECT_EQ(platform::mousePointer(), platform::PointerDefault);
+
+    // The last number still runs and is shown with three digits.
+    mdlPublic::SimCount = 99;
+    t::clearMessageBoxes();
+    startSimulation(form);
+    ASSERT_TRUE(t::messageBoxes().empty()) << ::testing::PrintToString(messages());
+    EXPECT_EQ(form.Caption(), "Simulation No.100");
+    EXPECT_EQ(mdlPublic::SimCount, 100);
+}
+
+TEST_F(FilterRun, FailuresEndTheRunWithoutAResultWindow) {
+    frmConfig& form = startProgram(0);
+    enterBead(form);
+
+    // A circuit the engine refuses: the board material is no longer known, so the line lacks er.
+    const auto materials = mdlPublic::Materials;
+    for (auto& m : mdlPublic::Materials) m.Name += "?";
+    t::clearMessageBoxes();
+    testing::internal::CaptureStdout();
+    startSimulation(form);
+    testing::internal::GetCapturedStdout();
+    mdlPublic::Materials = materials;
+    ASSERT_EQ(t::messageBoxes().size(), 1u) << ::testing::PrintToString(messages());
+    EXPECT_EQ(t::messageBoxes()[0].title, "Vandor.frmConfig.StartSimulation");
+    EXPECT_EQ(t::messageBoxes()[0].text,
+              "Unexpected Error 1001\nThe simulation engine could not solve this circuit.");
+    EXPECT_EQ(openCharts(), 0);
+    EXPECT_EQ(mdlPublic::SimCount, 1);
+
+    // A part model that cannot be read ends the run too, instead of simulating without the part.
+    fs::remove(fs::path(mdlPublic::ProgramFolder) / "data" / "filter.dat");
+    t::clearMessageBoxes();
+    startSimulation(form);
+    ASSERT_EQ(t::messageBoxes().size(), 1u) << ::testing::PrintToString(messages());
+    EXPECT_EQ(t::messageBoxes()[0].title, "Vandor.frmConfig.StartSimulation");
+    EXPECT_EQ(t::messageBoxes()[0].text.rfind("Unexpected Error 53\n", 0), 0u);
+    EXPECT_EQ(openCharts(), 0);
+    EXPECT_EQ(mdlPublic::SimCount, 2);
+    EXPECT_EQ(form.Caption(), "Simulation No.02");
+}
+
+}  // namespace

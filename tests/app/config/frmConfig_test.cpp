@@ -1,0 +1,387 @@
+// The filter-circuit form driven as a user drives it: typing, Enter, clicks and picks, with the
+// message boxes recorded.
+#include <QWidget>
+
+#include "app/config/frmTransFigure.h"
+#include "config_fixture.h"
+#include "platform/msgbox.h"
+
+namespace {
+
+using namespace configtest;
+using namespace mdlPublic;
+
+// A result window, known to the form by its kind only.
+class FakeChart : public platform::Form {
+public:
+    FakeChart(const std::string& name, const std::string& caption) : Form(name, platform::FormKind::MdiChild) {
+        setCaption(caption);
+    }
+};
+
+class Config : public ConfigTest {};
+
+TEST_F(Config, NewSimulationDefaults) {
+    open(0);
+    EXPECT_TRUE(messages().empty());  // the line's impedance is computed once its boxes are filled
+    EXPECT_EQ(form_->Caption(), "Simulation No.01");
+    EXPECT_EQ(box("txtClockFreq").Text(), "10");
+    EXPECT_EQ(box("txtDuty").Text(), "50");
+    EXPECT_EQ(box("txtUp").Text(), "2");
+    EXPECT_EQ(box("txtDown").Text(), "2");
+    EXPECT_EQ(box("txtVoltage").Text(), "5");
+    EXPECT_TRUE(option("optConfigTrans", 0).Value());
+    EXPECT_EQ(box("txtConfigTrans", 0).Text(), "0.1");
+    EXPECT_EQ(box("txtConfigTrans", 1).Text(), "1.6");
+    EXPECT_EQ(box("txtConfigTrans", 2).Text(), "100");
+    EXPECT_EQ(combo("cboMaterial").Text(), "Epoxy-glass (K=4.6)");
+    EXPECT_EQ(label("lblConfigTrans", 5).Caption(), "169.74");
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(check(i).Value(), 0);
+        EXPECT_FALSE(check(i).Enabled());
+        EXPECT_FALSE(option("optSelectIc", i).Value());
+        EXPECT_FALSE(option("optSelectCircuit", i).Value());
+    }
+    EXPECT_EQ(picture(0), "inb");
+    EXPECT_EQ(picture(3), "transb");
+    EXPECT_EQ(picture(2), "ksvqtar");
+    EXPECT_FALSE(ctl<platform::Image>("imgCircuit", 5).Visible());
+    // No part chooser in this build: its button and menu item wait for it.
+    EXPECT_FALSE(ctl<platform::CommandButton>("cmdSelect").Enabled());
+    EXPECT_FALSE(menu("mnuSimFilconf").Enabled());
+}
+
+TEST_F(Config, CaptionsAndPicturesByCircuitType) {
+    struct Expect {
+        const char *block2, *block5, *box0, *box1, *picture5;
+        bool second;
+    };
+    const Expect expect[3] = {
+        {"Filter", "", "Filter", "", "", false},
+        {"EMI Filter", "Chip Capacitor", "EMI Filter", "Chip Capacitor", "jxr", true},
+        {"EMI Filter(KSV+QTA)", "", "EMI Filter(KSV)", "EMI Filter(QTA)", "qtar", true},
+    };
+    for (int type = 0; type < 3; ++type) {
+        SCOPED_TRACE(type);
+        open(type);
+        EXPECT_EQ(label("lblCircuit", 2).Caption(), expect[type].block2);
+        EXPECT_EQ(label("lblCircuit", 5).Caption(), expect[type].block5);
+        EXPECT_EQ(label("lblFilter", 0).Caption(), expect[type].box0);
+        EXPECT_EQ(label("lblFilter", 1).Caption(), expect[type].box1);
+        EXPECT_EQ(box("txtFilter", 1).Visible(), expect[type].second);
+        if (expect[type].second) {
+            EXPECT_EQ(picture(5), expect[type].picture5);
+        }
+        EXPECT_EQ(ctl<platform::Line>("Line2").X2(), type == 0 ? 5000 : 4500);
+        EXPECT_EQ(form_->menuByName("mnuWindowClose")->Caption(), "&Close all Chart Windows");
+        grab(*form_, "frmConfig_type" + std::to_string(type));
+    }
+}
+
+TEST_F(Config, LineModesRememberWhatWasTyped) {
+    open(0);
+    t::type(box("txtConfigTrans", 0), "0.2");
+    t::click(option("optConfigTrans", 1));
+    EXPECT_EQ(label("lblConfigTrans", 0).Caption(), "Characteristic Impedance[ohm]");
+    EXPECT_EQ(label("lblConfigTrans", 1).Caption(), "Dielectric Constant(K)");
+    EXPECT_FALSE(combo("cboMaterial").Visible());
+    EXPECT_FALSE(label("lblConfigTrans", 3).Visible());
+    EXPECT_EQ(box("txtConfigTrans", 0).Text(), "");
+    EXPECT_EQ(picture(3), "transr");
+    t::type(box("txtConfigTrans", 0), "50");
+
+    t::click(option("optConfigTrans", 0));
+    EXPECT_EQ(box("txtConfigTrans", 0).Text(), "0.2");
+    EXPECT_EQ(box("txtConfigTrans", 1).Text(), "1.6");
+    EXPECT_EQ(label("lblConfigTrans", 0).Caption(), "Width of Line (W)[mm]");
+    EXPECT_NE(label("lblConfigTrans", 5).Caption(), "169.74");  // recomputed for W = 0.2
+    t::click(option("optConfigTrans", 1));
+    EXPECT_EQ(box("txtConfigTrans", 0).Text(), "50");
+
+    t::click(option("optConfigTrans", 2));
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(box("txtConfigTrans", k).Text(), "");
+        EXPECT_FALSE(box("txtConfigTrans", k).Visible());
+    }
+    for (int k = 0; k < 6; ++k) EXPECT_FALSE(label("lblConfigTrans", k).Visible());
+    EXPECT_EQ(picture(3), "transb");
+    t::click(option("optConfigTrans", 0));
+    EXPECT_EQ(box("txtConfigTrans", 0).Text(), "0.2");
+    t::click(option("optConfigTrans", 1));
+    EXPECT_EQ(box("txtConfigTrans", 0).Text(), "50");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Config, LineImpedanceRefusals) {
+    open(0);
+    t::type(box("txtConfigTrans", 0), "0");
+    pickText(combo("cboMaterial"), "BT Epoxy Blends (K=4.1)");
+    EXPECT_EQ(messages(), std::vector<std::string>{text(5289)});
+    EXPECT_EQ(label("lblConfigTrans", 5).Caption(), "169.74");  // unchanged
+
+    t::clearMessageBoxes();
+    t::type(box("txtConfigTrans", 0), "abc");
+    EXPECT_TRUE(t::pressKey(box("txtConfigTrans", 0), 13));  // Enter is not consumed
+    EXPECT_EQ(messages(), std::vector<std::string>{text(5280)});
+
+    t::clearMessageBoxes();
+    t::type(box("txtConfigTrans", 0), "0.1");
+    t::pressKey(box("txtConfigTrans", 0), 13);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_NE(label("lblConfigTrans", 5).Caption(), "169.74");  // the other material
+}
+
+TEST_F(Config, IcListsAndVoltage) {
+    open(0);
+    auto& driverFamilies = combo("cboSelectIcPrimary", 0);
+    ASSERT_EQ(driverFamilies.ListCount(), 2);
+    EXPECT_EQ(driverFamilies.List(0), "CMOS");
+    EXPECT_EQ(driverFamilies.List(1), "TTL");
+
+    t::click(option("optSelectIc", 1));
+    EXPECT_EQ(picture(4), "icr");
+    pickText(combo("cboSelectIcPrimary", 1), "TTL");
+    auto& names = combo("cboSelectIc", 1);
+    ASSERT_EQ(names.ListCount(), 2);
+    EXPECT_EQ(names.List(0), "74LS04");
+    EXPECT_EQ(names.List(1), "74S04");
+    EXPECT_EQ(picture(4), "icr");
+    pickText(names, "74LS04");
+    EXPECT_EQ(picture(4), "icb");
+    EXPECT_EQ(box("txtVoltage").Text(), "4.5");
+
+    // Driver by R, L, C: the receiver's IC still sets the voltage.
+    t::click(option("optSelectCircuit", 0));
+    EXPECT_TRUE(box("txtR", 0).Visible());
+    EXPECT_FALSE(combo("cboSelectIc", 0).Visible());
+    EXPECT_EQ(picture(1), "icr");
+    EXPECT_EQ(box("txtVoltage").Text(), "4.5");
+    t::type(box("txtR", 0), "10");
+    t::type(box("txtL", 0), "1");
+    EXPECT_EQ(picture(1), "icr");
+    t::type(box("txtC", 0), "2");
+    EXPECT_EQ(picture(1), "icb");
+
+    // The driver's IC wins over the receiver's.
+    t::click(option("optSelectIc", 0));
+    pickText(combo("cboSelectIcPrimary", 0), "CMOS");
+    pickText(combo("cboSelectIc", 0), "74AC04");
+    EXPECT_EQ(box("txtVoltage").Text(), "3.3");
+
+    t::click(option("optSelectCircuit", 0));
+    t::click(option("optSelectCircuit", 1));
+    EXPECT_EQ(box("txtVoltage").Text(), "5");
+    EXPECT_TRUE(box("txtR", 2).Visible());
+    EXPECT_EQ(box("txtR", 0).Text(), "10");  // hidden values stay
+}
+
+TEST_F(Config, PartNumbersConfirmedWithEnter) {
+    open(0);
+    const std::string redPart = picture(2);
+    typeEnter(box("txtFilter", 0), "KSV99");
+    EXPECT_EQ(messages(), std::vector<std::string>{text(5282)});
+    EXPECT_EQ(box("txtFilter", 0).Text(), "KSV99");
+    EXPECT_EQ(picture(2), redPart);
+    EXPECT_FALSE(check(0).Enabled());
+
+    // A capacitor allows point B only; no complaint about unticking A on the way.
+    t::clearMessageBoxes();
+    typeEnter(box("txtFilter", 0), "jx3");
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(box("txtFilter", 0).Text(), "JX3");
+    EXPECT_EQ(picture(2), "jxb");
+    EXPECT_EQ(check(0).Value(), 0);
+    EXPECT_FALSE(check(0).Enabled());
+    EXPECT_EQ(check(1).Value(), 1);
+    EXPECT_FALSE(check(1).Enabled());
+
+    // A bead then enables both and keeps B only, since one point is ticked.
+    typeEnter(box("txtFilter", 0), "KSV1");
+    EXPECT_EQ(box("txtFilter", 0).Text(), "KSV1 (100MHz)");
+    EXPECT_EQ(picture(2), "ksvb");
+    EXPECT_TRUE(check(0).Enabled());
+    EXPECT_TRUE(check(1).Enabled());
+    EXPECT_EQ(check(0).Value(), 0);
+    EXPECT_EQ(check(1).Value(), 1);
+
+    typeEnter(box("txtFilter", 0), "QTA2");
+    EXPECT_EQ(box("txtFilter", 0).Text(), "QTA2");
+    EXPECT_EQ(picture(2), "qtab");
+
+    // A choke coil is no part of a filter circuit.
+    t::clearMessageBoxes();
+    typeEnter(box("txtFilter", 0), "WQ4");
+    EXPECT_EQ(messages(), std::vector<std::string>{text(5282)});
+    EXPECT_EQ(picture(2), "qtab");
+
+    // The previous numbering finds and shows previous numbers.
+    setSetting("PartnumType", "1");
+    t::clearMessageBoxes();
+    typeEnter(box("txtFilter", 0), "oldksv6");
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(box("txtFilter", 0).Text(), "OLDKSV6 (600MHz)");
+}
+
+TEST_F(Config, SecondPartShowsItsNumberOnly) {
+    open(1);
+    typeEnter(box("txtFilter", 1), "JX3");
+    EXPECT_EQ(box("txtFilter", 1).Text(), "JX3");
+    EXPECT_EQ(picture(5), "jxb");
+    EXPECT_EQ(check(0).Value(), 1);
+    EXPECT_EQ(check(1).Value(), 1);
+    typeEnter(box("txtFilter", 1), "QTA2");  // not a capacitor
+    EXPECT_EQ(messages(), std::vector<std::string>{text(5282)});
+
+    open(2);
+    t::clearMessageBoxes();
+    typeEnter(box("txtFilter", 1), "QTB5");  // a filter, but not of the capacitor type
+    EXPECT_EQ(messages(), std::vector<std::string>{text(5282)});
+    typeEnter(box("txtFilter", 1), "QTA2");
+    EXPECT_EQ(picture(5), "qtab");
+    typeEnter(box("txtFilter", 0), "KSV1");
+    EXPECT_EQ(box("txtFilter", 0).Text(), "KSV1 (100MHz)");
+}
+
+TEST_F(Config, AtLeastOneMeasuringPointStaysTicked) {
+    open(0);
+    typeEnter(box("txtFilter", 0), "KSV1");
+    ASSERT_EQ(check(0).Value(), 1);
+    t::click(check(1));
+    EXPECT_TRUE(messages().empty());
+    t::click(check(0));
+    EXPECT_EQ(messages(), std::vector<std::string>{text(5297)});
+    EXPECT_EQ(check(0).Value(), 1);
+    EXPECT_EQ(check(1).Value(), 0);
+}
+
+TEST_F(Config, ResetClearsThePartsOnly) {
+    open(1);
+    completeForm(1);
+    t::click(check(1));
+    t::click(ctl<platform::CommandButton>("cmdReset"));
+    EXPECT_TRUE(messages().empty());  // unticking from code never complains
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(box("txtFilter", i).Text(), "");
+        EXPECT_EQ(check(i).Value(), 0);
+        EXPECT_FALSE(check(i).Enabled());
+    }
+    EXPECT_EQ(picture(2), "ksvqtar");
+    EXPECT_EQ(picture(5), "jxr");
+    EXPECT_EQ(combo("cboSelectIc", 0).Text(), "74HC04");
+    EXPECT_EQ(box("txtClockFreq").Text(), "10");
+}
+
+TEST_F(Config, LogoDoubleClickFillsTheDefaults) {
+    open(0);
+    t::type(box("txtClockFreq"), "33");
+    t::type(box("txtConfigTrans", 0), "0.3");
+    ctl<platform::PictureBox>("picLogo").userDblClick();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(box("txtClockFreq").Text(), "10");
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(option("optSelectIc", i).Value());
+        EXPECT_EQ(combo("cboSelectIcPrimary", i).Text(), "CMOS");
+        EXPECT_EQ(combo("cboSelectIc", i).Text(), "74HC04");
+    }
+    EXPECT_EQ(box("txtConfigTrans", 0).Text(), "0.1");
+    EXPECT_EQ(label("lblConfigTrans", 5).Caption(), "169.74");
+    EXPECT_EQ(picture(1), "icb");
+    EXPECT_EQ(picture(4), "icb");
+}
+
+TEST_F(Config, CloseAllChartWindowsClosesResultWindowsOnly) {
+    ChartCount = 2;
+    SimCount = 99;  // the form's caption "Simulation No.100" is longer than 16 characters
+    open(0);
+    EXPECT_EQ(form_->Caption(), "Simulation No.100");
+    platform::Load<FakeChart>("frmChart", "Simulation No.01-KSV1-Input Signal Frequency=10[MHz]");
+    platform::Load<FakeChart>("frmChart2", "Simulation No.02-WQ4-Input Signal Frequency=10[MHz]");
+    t::click(menu("mnuWindowClose"));
+    t::flushUnloaded();
+    EXPECT_EQ(platform::Forms().byName("frmChart"), nullptr);
+    EXPECT_EQ(platform::Forms().byName("frmChart2"), nullptr);
+    EXPECT_NE(platform::loadedForm<frmConfig>(), nullptr);
+    EXPECT_NE(platform::loadedForm<frmMain>(), nullptr);
+    EXPECT_FALSE(menu("mnuWindowClose").Enabled());
+}
+
+TEST_F(Config, StartingASimulation) {
+    open(0);
+    completeForm(0);
+    // Without a simulation run only the checks run.
+    t::click(ctl<platform::CommandButton>("cmdSimulation"));
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(SimCount, 0);
+
+    std::vector<int> runs;
+    frmConfig::setSimulationRunner([&runs](frmConfig& f, std::int16_t s) {
+        runs.push_back(s);
+        f.SaveConfig(s);
+    });
+    ASSERT_FALSE(menu("mnuWindowClose").Enabled());
+    t::click(menu("mnuSimStart"));
+    EXPECT_EQ(runs, std::vector<int>{0});
+    EXPECT_EQ(SimCount, 1);
+    EXPECT_FALSE(menu("mnuWindowClose").Enabled());
+    t::click(ctl<platform::CommandButton>("cmdSimulation"));
+    EXPECT_EQ(runs, (std::vector<int>{0, 1}));
+    EXPECT_TRUE(menu("mnuWindowClose").Enabled());
+    EXPECT_EQ(SimConfigs[1].PartNum[0], "KSV1");
+
+    // A refused start runs nothing and uses no number.
+    t::type(box("txtDuty"), "");
+    t::click(ctl<platform::CommandButton>("cmdSimulation"));
+    EXPECT_EQ(messages(), std::vector<std::string>{text(5281)});
+    EXPECT_EQ(SimCount, 2);
+}
+
+TEST_F(Config, WindowStateIsRemembered) {
+    ConfigWindowState = 2;
+    frmConfig& f = open(0);
+    EXPECT_EQ(f.WindowState(), 2);
+    f.setWindowState(0);
+    EXPECT_EQ(ConfigWindowState, 0);
+    f.setWindowState(1);  // as a started simulation does
+    EXPECT_EQ(ConfigWindowState, 0);
+    open(0);
+    EXPECT_EQ(form_->WindowState(), 0);
+}
+
+TEST_F(Config, ViewMenusFollowThePartNumberSetting) {
+    open(0);
+    typeEnter(box("txtFilter", 0), "KSV1");
+    t::click(menu("mnuViewOld"));
+    EXPECT_EQ(box("txtFilter", 0).Text(), "OLDKSV1 (100MHz)");
+    EXPECT_TRUE(menu("mnuViewOld").Checked());
+    EXPECT_FALSE(menu("mnuViewCurrent").Checked());
+    t::click(menu("mnuViewCurrent"));
+    EXPECT_EQ(box("txtFilter", 0).Text(), "KSV1 (100MHz)");
+    EXPECT_TRUE(menu("mnuViewCurrent").Checked());
+}
+
+TEST_F(Config, LineFigureIsOneTopMostWindow) {
+    open(0);
+    auto& figureButton = ctl<platform::CommandButton>("cmdFigure");
+    t::click(figureButton);
+    t::click(figureButton);
+    int figures = 0;
+    for (int i = 0; i < platform::Forms().Count(); ++i) figures += platform::Forms()(i).Name() == "frmTransFigure";
+    EXPECT_EQ(figures, 1);
+    frmTransFigure* figure = platform::loadedForm<frmTransFigure>();
+    ASSERT_NE(figure, nullptr);
+    EXPECT_EQ(figure->Caption(), "View Transmission Line Figure");
+    EXPECT_EQ(figure->figureKey(), "trans");
+    EXPECT_TRUE(figure->Visible());
+    EXPECT_TRUE(figure->window()->windowFlags() & Qt::WindowStaysOnTopHint);
+    grab(*figure, "frmTransFigure");
+
+    // The configuration form goes on taking input meanwhile.
+    t::type(box("txtDuty"), "40");
+    EXPECT_EQ(box("txtDuty").Text(), "40");
+
+    t::click(*dynamic_cast<platform::CommandButton*>(figure->controlByName("cmdOk")));
+    t::flushUnloaded();
+    EXPECT_EQ(platform::loadedForm<frmTransFigure>(), nullptr);
+}
+
+}  // namespace
