@@ -104,6 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenRow{"driver after receiver", "R 2 10 1M\n", "R 2 10 1M\n0 | CMOS | 74HCU04 | 5 | R 1 10 45\n", "ics.txt:3"},
         BrokenRow{"receiver grounded at node 0", "R 2 10 1M", "R 2 0 1M", "ics.txt:2"},
         BrokenRow{"receiver with node 10 first", "C 3 10 3.5p", "C 10 3 3.5p", "ics.txt:2"},
+        BrokenRow{"loss below the chart's axis", "R 10 31 0.6; L 31 32 0.4n; C 32 0 2.2p", "R 10 31 1u; L 31 32 1p; C 32 0 10u",
+                  "JX15C2R2"},
         BrokenRow{"malformed row", "| wide | R 10 21", "| R 10 21", "parts.txt:2"}));
 
 TEST_F(Mkcatalog, RefusesTenPartsInOneChartGroup) {

@@ -211,6 +211,43 @@ TEST_F(Controls, DisabledButtonIgnoresTheUser) {
     EXPECT_TRUE(f.log.empty());
 }
 
+TEST_F(Controls, FrameCascadesEnabledAndVisibleButKeepsTheChildsOwnValues) {
+    f.Show();
+    f.fraOther.setEnabled(false);
+    EXPECT_TRUE(f.optOther.Enabled());
+    EXPECT_FALSE(f.optOther.widget()->isEnabled());
+    f.fraOther.setEnabled(true);
+    EXPECT_TRUE(f.optOther.widget()->isEnabled());
+    f.fraOther.setVisible(false);
+    EXPECT_TRUE(f.optOther.Visible());
+    EXPECT_FALSE(f.optOther.widget()->isVisible());
+    f.fraOther.setVisible(true);
+    EXPECT_TRUE(f.optOther.widget()->isVisible());
+    EXPECT_TRUE(f.log.empty());
+}
+
+TEST_F(Controls, SetFocusMovesFocusWithEventsAndNeverFails) {
+    f.txtName.GotFocus = [this] { f.log.push_back("txtName_GotFocus"); };
+    f.txtName.LostFocus = [this] { f.log.push_back("txtName_LostFocus"); };
+    f.cboList.GotFocus = [this] { f.log.push_back("cboList_GotFocus"); };
+    f.txtName.SetFocus();  // the form is not shown yet: nothing happens, no error
+    EXPECT_TRUE(f.log.empty());
+
+    f.Show();
+    f.txtName.SetFocus();
+    f.txtName.SetFocus();  // already there
+    f.cboList.SetFocus();
+    EXPECT_EQ(f.log, Log({"txtName_GotFocus", "txtName_LostFocus", "cboList_GotFocus"}));
+
+    f.log.clear();
+    f.txtName.setEnabled(false);
+    f.txtName.SetFocus();
+    f.txtName.setEnabled(true);
+    f.txtName.setVisible(false);
+    f.txtName.SetFocus();
+    EXPECT_TRUE(f.log.empty());
+}
+
 TEST_F(Controls, GeometryIsInTwipsAndReadsBackAsSet) {
     f.txtName.Move(120, 240, 3855, 315);
     EXPECT_EQ(f.txtName.Left(), 120);
