@@ -34,10 +34,10 @@ int clampToDevice(double v) {
 Qt::PenStyle penStyleOf(int drawStyle, int width) {
     if (width > 1) return Qt::SolidLine;
     switch (drawStyle) {
-        case vbDash: return Qt::DashLine;
-        case vbDot: return Qt::DotLine;
-        case vbDashDot: return Qt::DashDotLine;
-        case vbDashDotDot: return Qt::DashDotDotLine;
+        case StyleDash: return Qt::DashLine;
+        case StyleDot: return Qt::DotLine;
+        case StyleDashDot: return Qt::DashDotLine;
+        case StyleDashDotDot: return Qt::DashDotDotLine;
         default: return Qt::SolidLine;
     }
 }
@@ -45,7 +45,7 @@ Qt::PenStyle penStyleOf(int drawStyle, int width) {
 }  // namespace
 
 struct Canvas::Impl {
-    int mode = vbTwips;
+    int mode = ScaleTwips;
     double left = 0, top = 0;
     // Zero until first use: the device size may not be known at construction (the printer).
     double width = 0, height = 0;
@@ -54,7 +54,7 @@ struct Canvas::Impl {
     Color foreColor = RGB(0, 0, 0);
     Color backColor = RGB(255, 255, 255);
     int drawWidth = 1;
-    int drawStyle = vbSolid;
+    int drawStyle = StyleSolid;
     std::string fontName = "Arial";
     double fontSize = 8;
     bool fontBold = false;
@@ -67,11 +67,11 @@ Canvas::~Canvas() = default;
 // --- Scale ---------------------------------------------------------------------------------------
 
 namespace {
-double unitsPerPixel(int mode, double dpi) { return mode == vbPixels ? 1.0 : TwipsPerInch / dpi; }
+double unitsPerPixel(int mode, double dpi) { return mode == ScalePixels ? 1.0 : TwipsPerInch / dpi; }
 }  // namespace
 
 void Canvas::deviceResized() {
-    if (d_->mode == vbUser && d_->scaleKnown) return;
+    if (d_->mode == ScaleUser && d_->scaleKnown) return;
     const double k = unitsPerPixel(d_->mode, dpi());
     d_->left = 0;
     d_->top = 0;
@@ -93,34 +93,34 @@ int Canvas::ScaleMode() const { return d_->mode; }
 void Canvas::setScaleLeft(double value) {
     ensureScale();
     d_->left = value;
-    d_->mode = vbUser;
+    d_->mode = ScaleUser;
 }
 
 void Canvas::setScaleTop(double value) {
     ensureScale();
     d_->top = value;
-    d_->mode = vbUser;
+    d_->mode = ScaleUser;
 }
 
 void Canvas::setScaleWidth(double value) {
     if (value == 0 || !std::isfinite(value)) raiseError(errInvalidPropertyValue);
     ensureScale();
     d_->width = value;
-    d_->mode = vbUser;
+    d_->mode = ScaleUser;
 }
 
 void Canvas::setScaleHeight(double value) {
     if (value == 0 || !std::isfinite(value)) raiseError(errInvalidPropertyValue);
     ensureScale();
     d_->height = value;
-    d_->mode = vbUser;
+    d_->mode = ScaleUser;
 }
 
 void Canvas::setScaleMode(int mode) {
-    if (mode != vbUser && mode != vbTwips && mode != vbPixels) raiseError(errInvalidPropertyValue);
+    if (mode != ScaleUser && mode != ScaleTwips && mode != ScalePixels) raiseError(errInvalidPropertyValue);
     ensureScale();
     d_->mode = mode;
-    if (mode != vbUser) {
+    if (mode != ScaleUser) {
         d_->scaleKnown = false;
         deviceResized();
     }
@@ -176,7 +176,7 @@ void Canvas::setDrawWidth(int pixels) {
 int Canvas::DrawStyle() const { return d_->drawStyle; }
 
 void Canvas::setDrawStyle(int style) {
-    if (style < vbSolid || style > vbInsideSolid) raiseError(errInvalidPropertyValue);
+    if (style < StyleSolid || style > StyleInsideSolid) raiseError(errInvalidPropertyValue);
     d_->drawStyle = style;
 }
 
@@ -261,7 +261,7 @@ void Canvas::Line(double x1, double y1, double x2, double y2, std::optional<Colo
     d_->currentY = y2;
 
     QPainter* p = painter();
-    if (p && !(d_->drawStyle == vbInvisible && shape != LineShape::FilledBox)) {
+    if (p && !(d_->drawStyle == StyleInvisible && shape != LineShape::FilledBox)) {
         const QColor qc = toQColor(prim.color);
         const int l = std::min(prim.dx1, prim.dx2), r = std::max(prim.dx1, prim.dx2);
         const int t = std::min(prim.dy1, prim.dy2), b = std::max(prim.dy1, prim.dy2);

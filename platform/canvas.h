@@ -19,17 +19,17 @@ class QImage;
 namespace platform {
 
 // ScaleMode values the forms use: 0 user scale (any Scale* property set), 1 twips, 3 pixels.
-enum ScaleModeValue : int { vbUser = 0, vbTwips = 1, vbPixels = 3 };
+enum ScaleModeValue : int { ScaleUser = 0, ScaleTwips = 1, ScalePixels = 3 };
 
 // DrawStyle values; styles other than solid apply only while DrawWidth is 1.
 enum DrawStyleValue : int {
-    vbSolid = 0,
-    vbDash = 1,
-    vbDot = 2,
-    vbDashDot = 3,
-    vbDashDotDot = 4,
-    vbInvisible = 5,
-    vbInsideSolid = 6,
+    StyleSolid = 0,
+    StyleDash = 1,
+    StyleDot = 2,
+    StyleDashDot = 3,
+    StyleDashDotDot = 4,
+    StyleInvisible = 5,
+    StyleInsideSolid = 6,
 };
 
 // The optional "B" / "BF" flag of Line.
@@ -46,7 +46,7 @@ struct DrawnPrimitive {
     int dx1 = 0, dy1 = 0, dx2 = 0, dy2 = 0;
     Color color = 0;
     int width = 1;  // pen width in device pixels
-    int style = vbSolid;
+    int style = StyleSolid;
     std::string text;  // Text only
     std::string fontName;
     double fontSize = 0;  // points

@@ -53,8 +53,8 @@ struct PrinterObject::Device {
     std::string chosenPrinter;  // from the setup dialog; empty = the system default
     std::function<bool()> setupHandler;
     std::function<void(const std::string&)> pdfWritten = showPdfNotice;
-    int orientation = vbPRORPortrait;
-    int colorMode = vbPRCMColor;
+    int orientation = OrientPortrait;
+    int colorMode = ColorModeColor;
     bool pageBreakPending = false;
     int pages = 0;
     int lastPages = 0;
@@ -93,8 +93,8 @@ struct PrinterObject::Device {
             p.setPageMargins(QMarginsF(PdfMarginMm, PdfMarginMm, PdfMarginMm, PdfMarginMm),
                              QPageLayout::Millimeter);
         }
-        p.setPageOrientation(orientation == vbPRORLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        p.setColorMode(colorMode == vbPRCMColor ? QPrinter::Color : QPrinter::GrayScale);
+        p.setPageOrientation(orientation == OrientLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        p.setColorMode(colorMode == ColorModeColor ? QPrinter::Color : QPrinter::GrayScale);
     }
 };
 
@@ -106,10 +106,10 @@ PrinterObject::~PrinterObject() = default;
 int PrinterObject::Orientation() const { return p_->orientation; }
 
 void PrinterObject::setOrientation(int orientation) {
-    if (orientation != vbPRORPortrait && orientation != vbPRORLandscape) raiseError(errInvalidPropertyValue);
+    if (orientation != OrientPortrait && orientation != OrientLandscape) raiseError(errInvalidPropertyValue);
     p_->orientation = orientation;
     // Takes effect from the next page begun.
-    p_->ensure().setPageOrientation(orientation == vbPRORLandscape ? QPageLayout::Landscape
+    p_->ensure().setPageOrientation(orientation == OrientLandscape ? QPageLayout::Landscape
                                                                    : QPageLayout::Portrait);
     deviceResized();
 }
@@ -117,9 +117,9 @@ void PrinterObject::setOrientation(int orientation) {
 int PrinterObject::ColorMode() const { return p_->colorMode; }
 
 void PrinterObject::setColorMode(int mode) {
-    if (mode != vbPRCMMonochrome && mode != vbPRCMColor) raiseError(errInvalidPropertyValue);
+    if (mode != ColorModeMonochrome && mode != ColorModeColor) raiseError(errInvalidPropertyValue);
     p_->colorMode = mode;
-    p_->ensure().setColorMode(mode == vbPRCMColor ? QPrinter::Color : QPrinter::GrayScale);
+    p_->ensure().setColorMode(mode == ColorModeColor ? QPrinter::Color : QPrinter::GrayScale);
 }
 
 std::string PrinterObject::DeviceName() const {
@@ -194,8 +194,8 @@ bool PrinterObject::ShowSetup() {
     }
     if (accepted && p.outputFormat() == QPrinter::NativeFormat) {
         p_->chosenPrinter = p.printerName().toStdString();
-        p_->colorMode = p.colorMode() == QPrinter::Color ? vbPRCMColor : vbPRCMMonochrome;
-        p_->orientation = p.pageLayout().orientation() == QPageLayout::Landscape ? vbPRORLandscape : vbPRORPortrait;
+        p_->colorMode = p.colorMode() == QPrinter::Color ? ColorModeColor : ColorModeMonochrome;
+        p_->orientation = p.pageLayout().orientation() == QPageLayout::Landscape ? OrientLandscape : OrientPortrait;
     }
     if (!p_->painter) {
         p_->configure();

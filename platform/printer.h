@@ -13,8 +13,8 @@
 
 namespace platform {
 
-enum PrinterOrientation : int { vbPRORPortrait = 1, vbPRORLandscape = 2 };
-enum PrinterColorMode : int { vbPRCMMonochrome = 1, vbPRCMColor = 2 };
+enum PrinterOrientation : int { OrientPortrait = 1, OrientLandscape = 2 };
+enum PrinterColorMode : int { ColorModeMonochrome = 1, ColorModeColor = 2 };
 
 class PrinterObject : public Canvas {
 public:

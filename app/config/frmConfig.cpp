@@ -153,60 +153,61 @@ void frmConfig::nameControls() {
 }
 
 void frmConfig::layoutControls() {
-    setClientSize(px(770), px(442));
+    setClientSize(px(766), px(442));
 
     // Input signal: five rows of label and box.
-    fraClock.Move(px(4), px(4), px(184), px(146));
+    fraClock.Move(px(1), px(4), px(178), px(146));
     const std::pair<platform::Label*, platform::TextBox*> signal[] = {
         {&lblClockHz, &txtClockFreq}, {&lblDuty, &txtDuty}, {&lblUp, &txtUp}, {&lblDown, &txtDown},
         {&lblVoltage, &txtVoltage}};
     for (int k = 0; k < 5; ++k) {
-        signal[k].first->Move(px(6), px(25 + 24 * k), px(139), px(18));
-        signal[k].second->Move(px(145), px(22 + 24 * k), px(36), px(22));
+        signal[k].first->Move(px(3), px(25 + 24 * k), px(140), px(18));
+        signal[k].second->Move(px(143), px(22 + 24 * k), px(32), px(22));
     }
-    cmdSimulation.Move(px(4), px(160), px(184), px(34));
-    lblWarning.Move(px(4), px(204), px(184), px(90));
+    cmdSimulation.Move(px(1), px(160), px(178), px(34));
+    lblWarning.Move(px(1), px(204), px(178), px(90));
     lblWarning.setForeColor(platform::RGB(192, 0, 0));
 
     for (int i = 0; i < 2; ++i) layoutIcGroup(i);
 
     // Line: the three modes, then up to three value rows, the material and the impedance.
-    fraDensou.Move(px(546), px(4), px(222), px(296));
-    fraConfigTrans.Move(px(4), px(18), px(214), px(68));
-    for (int k = 0; k < 3; ++k) optConfigTrans(k).Move(px(2), px(3 + 21 * k), px(210), px(20));
+    fraDensou.Move(px(547), px(4), px(216), px(296));
+    fraConfigTrans.Move(px(2), px(18), px(212), px(68));
+    for (int k = 0; k < 3; ++k) optConfigTrans(k).Move(px(1), px(3 + 21 * k), px(210), px(20));
     cmdFigure.Move(px(8), px(90), px(110), px(24));
     for (int k = 0; k < 3; ++k) {
-        lblConfigTrans(k).Move(px(8), px(120 + 32 * k), px(140), px(30));
-        txtConfigTrans(k).Move(px(152), px(122 + 32 * k), px(62), px(22));
+        lblConfigTrans(k).Move(px(8), px(120 + 32 * k), px(138), px(30));
+        txtConfigTrans(k).Move(px(148), px(122 + 32 * k), px(60), px(22));
     }
-    lblConfigTrans(3).Move(px(8), px(216), px(206), px(18));
-    cboMaterial.Move(px(8), px(234), px(206), px(24));
-    lblConfigTrans(4).Move(px(8), px(262), px(140), px(30));
-    lblConfigTrans(5).Move(px(152), px(266), px(62), px(18));
+    lblConfigTrans(3).Move(px(8), px(216), px(200), px(18));
+    cboMaterial.Move(px(8), px(234), px(200), px(24));
+    lblConfigTrans(4).Move(px(8), px(262), px(138), px(30));
+    lblConfigTrans(5).Move(px(148), px(266), px(60), px(18));
 
     layoutDiagram();
 
     // Parts.
-    fraFilter.Move(px(546), px(304), px(222), px(134));
+    fraFilter.Move(px(547), px(304), px(216), px(134));
     for (int k = 0; k < 2; ++k) {
-        lblFilter(k).Move(px(8), px(20 + 40 * k), px(206), px(18));
-        txtFilter(k).Move(px(8), px(37 + 40 * k), px(206), px(22));
+        lblFilter(k).Move(px(8), px(20 + 40 * k), px(200), px(18));
+        txtFilter(k).Move(px(8), px(37 + 40 * k), px(200), px(22));
     }
-    cmdSelect.Move(px(8), px(104), px(112), px(24));
-    cmdReset.Move(px(124), px(104), px(56), px(24));
-    picLogo.Move(px(182), px(100), px(30), px(28));
+    cmdSelect.Move(px(8), px(104), px(108), px(24));
+    cmdReset.Move(px(120), px(104), px(56), px(24));
+    picLogo.Move(px(180), px(100), px(28), px(28));
 }
 
 void frmConfig::layoutIcGroup(int i) {
-    fraSelectIc(i).Move(px(192), px(4 + 150 * i), px(350), px(146));
-    fraRadio(i).Move(px(4), px(18), px(342), px(50));
-    optSelectIc(i).Move(px(4), px(3), px(336), px(20));
-    optSelectCircuit(i).Move(px(4), px(24), px(336), px(20));
+    // Wide enough for the longest option text, "Enter an Output Condition of an IC by LCR Parameter".
+    fraSelectIc(i).Move(px(182), px(4 + 150 * i), px(362), px(146));
+    fraRadio(i).Move(px(1), px(18), px(360), px(50));
+    optSelectIc(i).Move(px(1), px(3), px(358), px(20));
+    optSelectCircuit(i).Move(px(1), px(24), px(358), px(20));
 
     lblSelectIcPrimary(i).Move(px(10), px(82), px(108), px(18));
-    cboSelectIcPrimary(i).Move(px(120), px(78), px(210), px(24));
+    cboSelectIcPrimary(i).Move(px(120), px(78), px(230), px(24));
     lblSelectIc(i).Move(px(10), px(112), px(108), px(18));
-    cboSelectIc(i).Move(px(120), px(108), px(210), px(24));
+    cboSelectIc(i).Move(px(120), px(108), px(230), px(24));
 
     // R, L, C in a two-by-two grid beside the IC picture; the receiver's order is L, R, C, Ro.
     picSelectedIc(i).Move(px(10), px(76), px(64), px(56));
@@ -231,7 +232,7 @@ void frmConfig::layoutIcGroup(int i) {
 }
 
 void frmConfig::layoutDiagram() {
-    fraCircuit.Move(px(4), px(304), px(538), px(134));
+    fraCircuit.Move(px(1), px(304), px(542), px(134));
     lblCircuitTitle.Move(px(4), px(56), px(66), px(36));
 
     // Blocks of 64 x 48 pixels on one wire; the second part sits where the type 1 and 2 wire ends.
@@ -271,7 +272,7 @@ void frmConfig::drawDesignerPictures() {
     // The IC given by its equivalent circuit: a buffer driving its output pin.
     for (int i = 0; i < 2; ++i) {
         platform::Canvas& c = picSelectedIc(i).canvas();
-        c.setScaleMode(platform::vbPixels);
+        c.setScaleMode(platform::ScalePixels);
         c.setBackColor(platform::RGB(255, 255, 255));
         c.Line(12, 8, 12, 48);
         c.Line(12, 8, 44, 28);
@@ -284,12 +285,12 @@ void frmConfig::drawDesignerPictures() {
         c.Print("IC");
     }
     platform::Canvas& logo = picLogo.canvas();
-    logo.setScaleMode(platform::vbPixels);
+    logo.setScaleMode(platform::ScalePixels);
     logo.setBackColor(platform::RGB(0, 128, 128));
     logo.setForeColor(platform::RGB(255, 255, 255));
     logo.setFontBold(true);
     logo.setFontSize(14);
-    logo.setCurrentX(12);
+    logo.setCurrentX(7);
     logo.setCurrentY(3);
     logo.Print("Q");
 }

@@ -245,7 +245,7 @@ void differentialDiagram(Pen& p) {
 platform::Picture render(int widthPx, int heightPx, Color color, const std::function<void(Pen&)>& draw,
                          double fontSize = 8) {
     ImageCanvas canvas(widthPx, heightPx);
-    canvas.setScaleMode(platform::vbPixels);
+    canvas.setScaleMode(platform::ScalePixels);
     canvas.setFontName("DejaVu Sans");
     canvas.setFontSize(fontSize);
     Pen pen(canvas, 0, 0, color);

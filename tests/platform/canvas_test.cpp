@@ -90,17 +90,17 @@ int pdfPages(const QString& pdf) {
 
 TEST(CanvasScale, TwipsByDefaultAndUserScaleMapsYUpward) {
     ImageCanvas c(400, 300);
-    EXPECT_EQ(c.ScaleMode(), vbTwips);
+    EXPECT_EQ(c.ScaleMode(), ScaleTwips);
     EXPECT_DOUBLE_EQ(c.ScaleWidth(), 400 * TwipsPerPixel);
     setChartScale(c);
-    EXPECT_EQ(c.ScaleMode(), vbUser);
+    EXPECT_EQ(c.ScaleMode(), ScaleUser);
     EXPECT_EQ(c.toDeviceX(0), 0);
     EXPECT_EQ(c.toDeviceX(1000), 400);
     EXPECT_EQ(c.toDeviceY(1000), 0);
     EXPECT_EQ(c.toDeviceY(0), 300);
     EXPECT_DOUBLE_EQ(c.toUserX(200), 500);
     EXPECT_DOUBLE_EQ(c.toUserY(75), 750);
-    c.setScaleMode(vbTwips);
+    c.setScaleMode(ScaleTwips);
     EXPECT_DOUBLE_EQ(c.ScaleTop(), 0);
     EXPECT_DOUBLE_EQ(c.ScaleHeight(), 300 * TwipsPerPixel);
 
@@ -265,8 +265,8 @@ TEST(PrinterPage, SceneOnAPdfPageShowsTheBoxWhereExpected) {
     std::string told;
     Printer.setPdfWrittenHandler([&](const std::string& path) { told = path; });
     Printer.setPdfOutput(pdf.toStdString());
-    Printer.setScaleMode(vbTwips);
-    Printer.setOrientation(vbPRORLandscape);
+    Printer.setScaleMode(ScaleTwips);
+    Printer.setOrientation(OrientLandscape);
     EXPECT_GT(Printer.ScaleWidth(), Printer.ScaleHeight());
 
     Printer.setDrawWidth(3);
@@ -283,7 +283,7 @@ TEST(PrinterPage, SceneOnAPdfPageShowsTheBoxWhereExpected) {
     Printer.setScaleHeight(h);
     Printer.setScaleLeft(l);
     Printer.setScaleTop(t);
-    Printer.setScaleMode(vbTwips);
+    Printer.setScaleMode(ScaleTwips);
 
     EXPECT_EQ(countKind(Printer, PrimitiveKind::FilledBox), 1);
     Printer.NewPage();

@@ -33,7 +33,7 @@ TEST(PrinterPage, PagesCountOnlyWhenDrawnOn) {
     const QString pdf = outDir() + "/printer_pages.pdf";
     Printer.setPdfWrittenHandler([](const std::string&) {});
     Printer.setPdfOutput(pdf.toStdString());
-    Printer.setScaleMode(vbTwips);
+    Printer.setScaleMode(ScaleTwips);
 
     Printer.EndDoc();  // nothing drawn: no document
     EXPECT_EQ(Printer.lastDocumentPages(), 0);
@@ -64,11 +64,11 @@ TEST(PrinterPage, PagesCountOnlyWhenDrawnOn) {
 
 TEST(PrinterPage, SettingsAndSetupSeam) {
     Printer.setPdfOutput((outDir() + "/printer_setup.pdf").toStdString());
-    EXPECT_EQ(Printer.ColorMode(), vbPRCMColor);
-    Printer.setColorMode(vbPRCMMonochrome);
-    EXPECT_EQ(Printer.ColorMode(), vbPRCMMonochrome);
-    Printer.setColorMode(vbPRCMColor);
-    Printer.setOrientation(vbPRORPortrait);
+    EXPECT_EQ(Printer.ColorMode(), ColorModeColor);
+    Printer.setColorMode(ColorModeMonochrome);
+    EXPECT_EQ(Printer.ColorMode(), ColorModeMonochrome);
+    Printer.setColorMode(ColorModeColor);
+    Printer.setOrientation(OrientPortrait);
     EXPECT_LT(Printer.deviceWidthPx(), Printer.deviceHeightPx());
     EXPECT_THROW(Printer.setOrientation(3), RuntimeError);
 

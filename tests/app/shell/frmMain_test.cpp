@@ -266,7 +266,7 @@ TEST_F(MainWindow, ArrangeSelectFilLayouts) {
 
 TEST_F(MainWindow, PrintAtAndSetTopMost) {
     platform::RecordingCanvas canvas(400, 300);
-    canvas.setScaleMode(platform::vbPixels);
+    canvas.setScaleMode(platform::ScalePixels);
     canvas.setFontSize(9);
     PrintAt(canvas, 10, 20, "big", 14);
     PrintAt(canvas, 30, 40, "plain", 0);
