@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <vector>
+#include "error_of.h"
 
 namespace {
 
@@ -22,15 +23,6 @@ void putInt16(std::vector<std::uint8_t>& b, std::size_t at, int v) {
 void putSingle(std::vector<std::uint8_t>& b, std::size_t at, float v) {
     const auto u = std::bit_cast<std::uint32_t>(v);
     for (std::size_t i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
-}
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const platform::RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 class DataFilesTest : public ::testing::Test {

@@ -5,21 +5,13 @@
 #include <string>
 
 #include "platform/errors.h"
+#include "error_of.h"
 
 using namespace platform;
 
 namespace {
 
 const std::string FakeDir = FAKE_ENGINE_DIR;
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 int simulate(const char* text) {
     std::string netlist(text);

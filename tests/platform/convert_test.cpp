@@ -6,19 +6,11 @@
 #include <set>
 
 #include "platform/errors.h"
+#include "error_of.h"
 
 using namespace platform;
 
 namespace {
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // Runs a test body under a given default locale and restores the previous one.
 struct LocaleScope {

@@ -5,19 +5,11 @@
 #include "platform/imagelist.h"
 #include "platform/canvas.h"
 #include "platform/errors.h"
+#include "error_of.h"
 
 using namespace platform;
 
 namespace {
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 Picture redSquare(int size) {
     ImageCanvas c(size, size);

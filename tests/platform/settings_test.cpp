@@ -6,21 +6,9 @@
 
 #include "platform/settings.h"
 #include "platform/errors.h"
+#include "error_of.h"
 
 using namespace platform;
-
-namespace {
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-}  // namespace
 
 TEST(Settings, RoundTripInAFolder) {
     QTemporaryDir dir;
