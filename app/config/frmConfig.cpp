@@ -171,9 +171,9 @@ void frmConfig::layoutControls() {
     for (int i = 0; i < 2; ++i) layoutIcGroup(i);
 
     // Line: the three modes, then up to three value rows, the material and the impedance.
-    fraDensou.Move(px(547), px(4), px(216), px(296));
-    fraConfigTrans.Move(px(2), px(18), px(212), px(68));
-    for (int k = 0; k < 3; ++k) optConfigTrans(k).Move(px(1), px(3 + 21 * k), px(210), px(20));
+    fraDensou.Move(px(547), px(4), px(218), px(296));
+    fraConfigTrans.Move(px(1), px(18), px(216), px(68));
+    for (int k = 0; k < 3; ++k) optConfigTrans(k).Move(px(1), px(3 + 21 * k), px(214), px(20));
     cmdFigure.Move(px(8), px(90), px(110), px(24));
     for (int k = 0; k < 3; ++k) {
         lblConfigTrans(k).Move(px(8), px(120 + 32 * k), px(138), px(30));
@@ -187,7 +187,7 @@ void frmConfig::layoutControls() {
     layoutDiagram();
 
     // Parts.
-    fraFilter.Move(px(547), px(304), px(216), px(134));
+    fraFilter.Move(px(547), px(304), px(218), px(134));
     for (int k = 0; k < 2; ++k) {
         lblFilter(k).Move(px(8), px(20 + 40 * k), px(200), px(18));
         txtFilter(k).Move(px(8), px(37 + 40 * k), px(200), px(22));

@@ -62,6 +62,9 @@ void showFilterConfigForm(platform::Form& form, std::int32_t simType, bool revie
     controlOf<platform::TextBox>(form, "txtFilter", 1).setVisible(secondPart);
     form.Show();
     form.setWindowState(ConfigWindowState);
+    // The form's own Resize puts the focus into the first part box only when the state changes;
+    // a form that opens in the state it already had gets it here.
+    controlOf<platform::TextBox>(form, "txtFilter", 0).SetFocus();
 }
 
 // The number of the part in the other view, with its note for beads and chokes; the text as it was

@@ -73,6 +73,14 @@ TEST_F(Checks, OrderOfTheRefusals) {
     completeForm(0);
     EXPECT_EQ(verdict(), 0);
 
+    // Complete, but Reset unticked both points and a part typed without Enter ticks none.
+    t::click(ctl<platform::CommandButton>("cmdReset"));
+    EXPECT_EQ(verdict(), 5281);
+    t::type(box("txtFilter", 0), "NOPE1");
+    EXPECT_EQ(verdict(), 5297);  // before the unknown part is looked at
+    typeEnter(box("txtFilter", 0), "ksv1");
+    EXPECT_EQ(verdict(), 0);
+
     t::click(check(1));
     // Untick A while B is unticked is refused at the click, so untick through code paths: a capacitor
     // ticks B only and disables both; CheckConfig only cares for the ticks.

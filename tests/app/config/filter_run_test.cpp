@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/charts/frmChart.h"
 #include "app/config/filter_run.h"
@@ -222,6 +223,43 @@ TEST_F(FilterRun, BeadSimulationFromStartDialogToResultWindow) {
     EXPECT_EQ(mdlPublic::LastChart->Caption().substr(0, 16), "Simulation No.02");
     EXPECT_EQ(openCharts(), 2);
     EXPECT_EQ(mdlPublic::SimCount, 2);
+}
+
+// A chip filter alone and a bead with a capacitor: the insertion-loss curve sits on the fixed
+// 0 to 100 dB axis, whatever the part's attenuation reaches.
+TEST_F(FilterRun, FilterAndCapacitorRunsDrawInsertionLossOnTheFixedAxis) {
+    struct Case {
+        int simType;
+        std::vector<std::string> parts;
+        const char* picture;
+    };
+    for (const Case& c : {Case{0, {"QTA18C101"}, "filter_run_chip_filter.png"},
+                          Case{1, {kBead, "JX15C101"}, "filter_run_bead_capacitor.png"}}) {
+        SCOPED_TRACE(c.picture);
+        frmConfig& form = startProgram(c.simType);
+        enterBead(form);
+        for (std::size_t k = 0; k < c.parts.size(); ++k) {
+            auto& box = control<platform::TextBox>(form, "txtFilter", static_cast<int>(k));
+            t::type(box, c.parts[k]);
+            t::pressKey(box, 13);
+        }
+        t::clearMessageBoxes();
+        startSimulation(form);
+        ASSERT_TRUE(t::messageBoxes().empty()) << ::testing::PrintToString(messages());
+        frmChart* chart = mdlPublic::LastChart;
+        ASSERT_NE(chart, nullptr);
+        EXPECT_NE(chart->Caption().find(c.parts.back()), std::string::npos) << chart->Caption();
+
+        std::vector<std::string> texts;
+        for (const auto& p : control<platform::PictureBox>(*chart, "picChart", 0).canvas().displayList())
+            if (!p.text.empty()) texts.push_back(p.text);
+        for (const char* label : {"[dB]", "100", "75", "50", "25", "0"})
+            EXPECT_NE(std::find(texts.begin(), texts.end(), label), texts.end()) << label;
+        if (const char* out = std::getenv("QUENLIS_TEST_OUT"))
+            frmMain::instance().window()->grab().save(QString::fromStdString(std::string(out) + "/" + c.picture));
+        t::discardAllForms();
+        resetShared();
+    }
 }
 
 TEST_F(FilterRun, PointAFillsKindTwoFromTheDriverSide) {

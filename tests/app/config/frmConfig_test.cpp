@@ -1,5 +1,9 @@
 // The filter-circuit form driven as a user drives it: typing, Enter, clicks and picks, with the
 // message boxes recorded.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
 #include "app/config/frmTransFigure.h"
@@ -75,6 +79,42 @@ TEST_F(Config, CaptionsAndPicturesByCircuitType) {
         EXPECT_EQ(ctl<platform::Line>("Line2").X2(), type == 0 ? 5000 : 4500);
         EXPECT_EQ(form_->menuByName("mnuWindowClose")->Caption(), "&Close all Chart Windows");
         grab(*form_, "frmConfig_type" + std::to_string(type));
+    }
+}
+
+// Every text shows whole and every control lies inside its holder, in each variant and entry mode.
+TEST_F(Config, NothingIsCutOffOrOutside) {
+    const auto check = [this](const std::string& state) {
+        for (platform::Control* c : form_->controls()) {
+            QWidget* w = c->widget();
+            if (!w || !w->isVisibleTo(form_->window())) continue;
+            SCOPED_TRACE(state + ": " + c->Name() + "(" + std::to_string(c->Index()) + ")");
+            if (QWidget* holder = w->parentWidget()) {
+                EXPECT_TRUE(holder->rect().contains(w->geometry()))
+                    << "outside its holder of width " << holder->width();
+            }
+            if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->text().isEmpty()) {
+                // A push button's hint has a minimum width of its own; its text needs only a margin.
+                const int needed = qobject_cast<QPushButton*>(w)
+                                       ? button->fontMetrics().horizontalAdvance(button->text()) + 8
+                                       : button->sizeHint().width();
+                EXPECT_LE(needed, button->width()) << button->text().toStdString();
+            }
+            if (auto* text = qobject_cast<QLabel*>(w); text && !text->text().isEmpty() && text->pixmap().isNull()) {
+                if (text->wordWrap())
+                    EXPECT_LE(text->heightForWidth(text->width()), text->height()) << text->text().toStdString();
+                else
+                    EXPECT_LE(text->sizeHint().width(), text->width()) << text->text().toStdString();
+            }
+        }
+    };
+    for (int type = 0; type < 3; ++type) {
+        open(type);
+        check("type " + std::to_string(type));
+        for (int i = 0; i < 2; ++i) t::click(option("optSelectCircuit", i));
+        t::click(option("optConfigTrans", 1));
+        check("type " + std::to_string(type) + " by R, L, C and impedance");
+        if (type == 2) grab(*form_, "frmConfig_lcr");
     }
 }
 
@@ -345,6 +385,16 @@ TEST_F(Config, WindowStateIsRemembered) {
     EXPECT_EQ(ConfigWindowState, 0);
     open(0);
     EXPECT_EQ(form_->WindowState(), 0);
+}
+
+TEST_F(Config, OpensWithTheFocusInTheFirstPartBox) {
+    for (const std::int16_t state : {2, 0}) {
+        ConfigWindowState = state;
+        open(0);
+        QApplication::processEvents();
+        QWidget* box = ctl<platform::TextBox>("txtFilter", 0).widget();
+        EXPECT_EQ(box->window()->focusWidget(), box) << state;
+    }
 }
 
 TEST_F(Config, ViewMenusFollowThePartNumberSetting) {
