@@ -273,6 +273,41 @@ void RFFTF5(int ido, int l1, double* ccp, double* chp, const double* w1, const d
 
 // General odd factor. Reads c1 (= cc), uses ch as scratch and leaves the result in cc;
 // with ido = 1 the input is read from ch instead.
+// The rotations shared by both general passes: for l = 2 .. (ip+1)/2, to(:, l) and to(:, ip+2-l)
+// take the cosine and sine sums of the columns of from, the angles built up by running products
+// of one rotation by 2 pi / ip.
+void combineRotations(const View2& from, const View2& to, int ip, int idl1, double dcp, double dsp)
+{
+    const int ipph = (ip + 1) / 2;
+    const int ipp2 = ip + 2;
+    double ar1 = 1.0;
+    double ai1 = 0.0;
+    for (int l = 2; l <= ipph; ++l) {
+        const int lc = ipp2 - l;
+        const double ar1h = dcp * ar1 - dsp * ai1;
+        ai1 = dcp * ai1 + dsp * ar1;
+        ar1 = ar1h;
+        for (int ik = 1; ik <= idl1; ++ik) {
+            to(ik, l) = from(ik, 1) + ar1 * from(ik, 2);
+            to(ik, lc) = ai1 * from(ik, ip);
+        }
+        const double dc2 = ar1;
+        const double ds2 = ai1;
+        double ar2 = ar1;
+        double ai2 = ai1;
+        for (int j = 3; j <= ipph; ++j) {
+            const int jc = ipp2 - j;
+            const double ar2h = dc2 * ar2 - ds2 * ai2;
+            ai2 = dc2 * ai2 + ds2 * ar2;
+            ar2 = ar2h;
+            for (int ik = 1; ik <= idl1; ++ik) {
+                to(ik, l) += ar2 * from(ik, j);
+                to(ik, lc) += ai2 * from(ik, jc);
+            }
+        }
+    }
+}
+
 void RFFTFGEN(int ido, int ip, int l1, int idl1, double* ccp, double* chp, const double* wap)
 {
     const double arg = kTwoPi / ip;
@@ -329,32 +364,7 @@ void RFFTFGEN(int ido, int ip, int l1, int idl1, double* ccp, double* chp, const
         }
     }
 
-    double ar1 = 1.0;
-    double ai1 = 0.0;
-    for (int l = 2; l <= ipph; ++l) {
-        const int lc = ipp2 - l;
-        const double ar1h = dcp * ar1 - dsp * ai1;
-        ai1 = dcp * ai1 + dsp * ar1;
-        ar1 = ar1h;
-        for (int ik = 1; ik <= idl1; ++ik) {
-            ch2(ik, l) = c2(ik, 1) + ar1 * c2(ik, 2);
-            ch2(ik, lc) = ai1 * c2(ik, ip);
-        }
-        const double dc2 = ar1;
-        const double ds2 = ai1;
-        double ar2 = ar1;
-        double ai2 = ai1;
-        for (int j = 3; j <= ipph; ++j) {
-            const int jc = ipp2 - j;
-            const double ar2h = dc2 * ar2 - ds2 * ai2;
-            ai2 = dc2 * ai2 + ds2 * ar2;
-            ar2 = ar2h;
-            for (int ik = 1; ik <= idl1; ++ik) {
-                ch2(ik, l) += ar2 * c2(ik, j);
-                ch2(ik, lc) += ai2 * c2(ik, jc);
-            }
-        }
-    }
+    combineRotations(c2, ch2, ip, idl1, dcp, dsp);
     for (int j = 2; j <= ipph; ++j)
         for (int ik = 1; ik <= idl1; ++ik)
             ch2(ik, 1) += c2(ik, j);
@@ -600,32 +610,7 @@ void RFFTBGEN(int ido, int ip, int l1, int idl1, double* ccp, double* chp, const
         }
     }
 
-    double ar1 = 1.0;
-    double ai1 = 0.0;
-    for (int l = 2; l <= ipph; ++l) {
-        const int lc = ipp2 - l;
-        const double ar1h = dcp * ar1 - dsp * ai1;
-        ai1 = dcp * ai1 + dsp * ar1;
-        ar1 = ar1h;
-        for (int ik = 1; ik <= idl1; ++ik) {
-            c2(ik, l) = ch2(ik, 1) + ar1 * ch2(ik, 2);
-            c2(ik, lc) = ai1 * ch2(ik, ip);
-        }
-        const double dc2 = ar1;
-        const double ds2 = ai1;
-        double ar2 = ar1;
-        double ai2 = ai1;
-        for (int j = 3; j <= ipph; ++j) {
-            const int jc = ipp2 - j;
-            const double ar2h = dc2 * ar2 - ds2 * ai2;
-            ai2 = dc2 * ai2 + ds2 * ar2;
-            ar2 = ar2h;
-            for (int ik = 1; ik <= idl1; ++ik) {
-                c2(ik, l) += ar2 * ch2(ik, j);
-                c2(ik, lc) += ai2 * ch2(ik, jc);
-            }
-        }
-    }
+    combineRotations(ch2, c2, ip, idl1, dcp, dsp);
     for (int j = 2; j <= ipph; ++j)
         for (int ik = 1; ik <= idl1; ++ik)
             ch2(ik, 1) += ch2(ik, j);
