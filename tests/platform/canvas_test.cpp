@@ -10,21 +10,18 @@
 #include <cmath>
 
 #include "platform/errors.h"
+#include "platform_test_support.h"
 #include "platform/printer.h"
 
 using namespace platform;
+using platformtest::outDir;
+using platformtest::pdfPages;
 
 namespace {
 
 constexpr Color Red = RGB(255, 0, 0);
 constexpr Color Grid = RGB(127, 127, 127);
 constexpr Color Blue = RGB(0, 0, 255);
-
-QString outDir() {
-    const QString dir = qEnvironmentVariable("QUENLIS_TEST_OUT", QDir::tempPath());
-    QDir().mkpath(dir);
-    return dir;
-}
 
 // A 1000 x 1000 chart space, y upward, over whatever the target's current scale maps to.
 void setChartScale(Canvas& c) {
@@ -74,16 +71,6 @@ int countKind(const Canvas& c, PrimitiveKind kind) {
 QImage renderPdf(const QString& pdf, const QString& stem) {
     QProcess::execute("pdftoppm", {"-r", "72", "-png", "-singlefile", pdf, stem});
     return QImage(stem + ".png");
-}
-
-int pdfPages(const QString& pdf) {
-    QProcess info;
-    info.start("pdfinfo", {pdf});
-    info.waitForFinished();
-    const QString out = QString::fromUtf8(info.readAllStandardOutput());
-    for (const QString& line : out.split('\n'))
-        if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
-    return -1;
 }
 
 }  // namespace

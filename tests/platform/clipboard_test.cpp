@@ -5,18 +5,10 @@
 
 #include "platform/clipboard.h"
 #include "platform/canvas.h"
+#include "platform_test_support.h"
 
 using namespace platform;
-
-namespace {
-
-Picture redSquare(int size) {
-    ImageCanvas c(size, size);
-    c.Line(0, 0, c.ScaleWidth() / 2, c.ScaleHeight() / 2, RGB(255, 0, 0), LineShape::FilledBox);
-    return c.snapshot();
-}
-
-}  // namespace
+using platformtest::redSquare;
 
 TEST(ClipboardTest, HoldsTheImageOfThePicture) {
     const Picture chart = redSquare(40);

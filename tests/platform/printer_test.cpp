@@ -1,33 +1,14 @@
 // The printer's document and page handling, and its settings.
 #include "platform/printer.h"
 
-#include <QDir>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 #include "platform/errors.h"
+#include "platform_test_support.h"
 
 using namespace platform;
-
-namespace {
-
-QString outDir() {
-    const QString dir = qEnvironmentVariable("QUENLIS_TEST_OUT", QDir::tempPath());
-    QDir().mkpath(dir);
-    return dir;
-}
-
-int pdfPages(const QString& pdf) {
-    QProcess info;
-    info.start("pdfinfo", {pdf});
-    info.waitForFinished();
-    const QString out = QString::fromUtf8(info.readAllStandardOutput());
-    for (const QString& line : out.split('\n'))
-        if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
-    return -1;
-}
-
-}  // namespace
+using platformtest::outDir;
+using platformtest::pdfPages;
 
 TEST(PrinterPage, PagesCountOnlyWhenDrawnOn) {
     const QString pdf = outDir() + "/printer_pages.pdf";

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_test_support.h"
 #include "app/charts/chart_primitives.h"
 #include "app/shell/mdlPublic.h"
 #include "app/shell/string_table.h"
@@ -141,13 +142,7 @@ inline double sampleAmplitude(int kind, int k) {
 
 inline void resetShared() {
     app::registerStringTable();
-    mdlPublic::FilterCount = 0;
-    mdlPublic::ChartCount = 0;
-    mdlPublic::SimCount = 0;
-    mdlPublic::CurrentSim = 0;
-    for (auto& kind : mdlPublic::SimResults)
-        for (auto& r : kind) r = {};
-    for (auto& c : mdlPublic::SimConfigs) c = {};
+    apptest::resetShared();
 }
 
 }  // namespace chart_test

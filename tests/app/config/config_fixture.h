@@ -4,21 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QImage>
 #include <QTemporaryDir>
-#include <QWidget>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/app_test_support.h"
 #include "app/config/frmConfig.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "app/shell/mdlPublic.h"
-#include "app/shell/string_table.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/settings.h"
@@ -28,6 +24,7 @@
 namespace configtest {
 
 namespace t = platform::testing;
+using apptest::grab;
 
 // Beads carry a note; a capacitor-type filter, another filter, a capacitor and a choke coil.
 inline const char* kParts =
@@ -51,15 +48,10 @@ class ConfigTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
-        QDir(folder_.path()).mkpath("program/data");
-        QDir(folder_.path()).mkpath("settings");
-        mdlPublic::ProgramFolder = (folder_.path() + "/program").toStdString();
-        mdlPublic::PathSep = "/";
-        platform::setSettingsFolder((folder_.path() + "/settings").toStdString());
-        app::registerStringTable();
+        apptest::useProgramFolder(folder_.path());
         write("filtere.idx", kParts);
         write("ic.idx", kIcs);
-        resetShared();
+        apptest::resetShared();
         mdlPublic::loadFilterIndex(mdlPublic::dataPath("filtere.idx"));
         mdlPublic::loadIcIndex(mdlPublic::dataPath("ic.idx"));
         mdlPublic::fillMaterials();
@@ -73,18 +65,7 @@ protected:
         t::setModalDriver({});
         t::discardAllForms();
         app::unregisterFormLoader("frmConfig");
-        resetShared();
-    }
-
-    static void resetShared() {
-        using namespace mdlPublic;
-        FilterIndex = {};
-        FilterCount = 0;
-        IcIndex = {};
-        IcCount = 0;
-        SimCount = CurrentSim = ChartCount = 0;
-        ConfigWindowState = Config2WindowState = 0;
-        SimConfigs = {};
+        apptest::resetShared();
     }
 
     void write(const std::string& name, const std::string& text) const {
@@ -149,11 +130,6 @@ protected:
     }
     static std::string text(int id) { return platform::LoadResString(id); }
 
-    static void grab(platform::Form& form, const std::string& name) {
-        const char* out = std::getenv("QUENLIS_TEST_OUT");
-        if (!out) return;
-        form.window()->grab().toImage().save(QString::fromStdString(std::string(out) + "/" + name + ".png"));
-    }
 
     frmConfig* form_ = nullptr;
 

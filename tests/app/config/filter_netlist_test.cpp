@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_test_support.h"
 #include "app/config/filter_netlist.h"
 #include "app/shell/mdlPublic.h"
 #include "engine/simulate.h"
@@ -124,10 +125,7 @@ class FilterNetlist : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
-        const std::string program = folder_.path().toStdString();
-        std::filesystem::create_directories(program + "/data");
-        mdlPublic::ProgramFolder = program;
-        mdlPublic::PathSep = "/";
+        apptest::useProgramFolder(folder_.path());
         writeFile(data("filtere.idx"),
                   "1,0,\"Chip Ferrite Bead (KSV series)\",\"S\",\"T\",\"N1\",\"KSVBEAD\",\"KSOLD\"\r\n"
                   "2,2,\"Chip Capacitor (JX series)\",\"S\",\"T\",\"\",\"JXCAP\",\"JXOLD\"\r\n"

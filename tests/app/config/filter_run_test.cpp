@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QPixmap>
-#include <QWidget>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -13,19 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "app/app_test_support.h"
 #include "app/charts/frmChart.h"
 #include "app/config/filter_run.h"
 #include "app/config/frmConfig.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "app/shell/mdlPublic.h"
-#include "app/shell/string_table.h"
 #include "platform/binding.h"
 #include "platform/controls.h"
 #include "platform/errors.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
-#include "platform/settings.h"
 #include "platform/testing.h"
 
 namespace {
@@ -64,36 +61,23 @@ protected:
         const char* out = std::getenv("QUENLIS_OUT_DIR");
         ASSERT_NE(out, nullptr);
         outDir_ = out;
+        apptest::useProgramFolder(folder_.path());
         // The program folder holds a copy of the sample catalogue, so a test may damage it.
-        const fs::path program = folder_.path().toStdString() + "/program";
-        fs::create_directories(program / "data");
+        const fs::path data = fs::path(mdlPublic::ProgramFolder) / "data";
         for (const auto& entry : fs::directory_iterator(outDir_ / "data"))
-            fs::copy_file(entry.path(), program / "data" / entry.path().filename());
-        fs::create_directories(folder_.path().toStdString() + "/settings");
-        platform::setSettingsFolder(folder_.path().toStdString() + "/settings");
-        mdlPublic::ProgramFolder = program.string();
+            fs::copy_file(entry.path(), data / entry.path().filename());
         platform::setEngineFolder(outDir_.string());
-        app::registerStringTable();
         app::registerProgramForms();
         if (!app::formAvailable("frmConfig"))
             app::registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); });
-        resetShared();
+        apptest::resetShared();
         t::clearMessageBoxes();
     }
     void TearDown() override {
         t::setModalDriver({});
         t::discardAllForms();
         app::unregisterFormLoader("frmConfig");
-        resetShared();
-    }
-
-    static void resetShared() {
-        using namespace mdlPublic;
-        SimCount = CurrentSim = ChartCount = 0;
-        ConfigWindowState = 0;
-        SimConfigs = {};
-        SimResults = {};
-        LastChart = nullptr;
+        apptest::resetShared();
     }
 
     // Starts the program and picks the circuit type in the start dialog.
@@ -194,8 +178,7 @@ TEST_F(FilterRun, BeadSimulationFromStartDialogToResultWindow) {
         auto& picture = control<platform::PictureBox>(*chart, "picChart", i);
         EXPECT_GT(picture.canvas().displayList().size(), 20u) << "chart " << i;
     }
-    if (const char* out = std::getenv("QUENLIS_TEST_OUT"))
-        frmMain::instance().window()->grab().save(QString::fromStdString(std::string(out) + "/filter_run.png"));
+    apptest::grab(frmMain::instance(), "filter_run");
 
     // 10 MHz: 100 harmonics for the spectrum; one period closes the 202-point curves.
     const double period = 1e-7;
@@ -233,8 +216,8 @@ TEST_F(FilterRun, FilterAndCapacitorRunsDrawInsertionLossOnTheFixedAxis) {
         std::vector<std::string> parts;
         const char* picture;
     };
-    for (const Case& c : {Case{0, {"QTA18C101"}, "filter_run_chip_filter.png"},
-                          Case{1, {kBead, "JX15C101"}, "filter_run_bead_capacitor.png"}}) {
+    for (const Case& c : {Case{0, {"QTA18C101"}, "filter_run_chip_filter"},
+                          Case{1, {kBead, "JX15C101"}, "filter_run_bead_capacitor"}}) {
         SCOPED_TRACE(c.picture);
         frmConfig& form = startProgram(c.simType);
         enterBead(form);
@@ -255,10 +238,9 @@ TEST_F(FilterRun, FilterAndCapacitorRunsDrawInsertionLossOnTheFixedAxis) {
             if (!p.text.empty()) texts.push_back(p.text);
         for (const char* label : {"[dB]", "100", "75", "50", "25", "0"})
             EXPECT_NE(std::find(texts.begin(), texts.end(), label), texts.end()) << label;
-        if (const char* out = std::getenv("QUENLIS_TEST_OUT"))
-            frmMain::instance().window()->grab().save(QString::fromStdString(std::string(out) + "/" + c.picture));
+        apptest::grab(frmMain::instance(), c.picture);
         t::discardAllForms();
-        resetShared();
+        apptest::resetShared();
     }
 }
 

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 

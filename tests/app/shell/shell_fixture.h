@@ -4,19 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
-#include <QWidget>
 
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/app_test_support.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/mdlPublic.h"
-#include "app/shell/string_table.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/settings.h"
@@ -48,25 +44,15 @@ inline std::string icLines(int n) {
 // size was set: compare within a few pixels.
 constexpr int kFrameTolerance = 6 * 15;
 
-// Saves a picture of a form for a person to look at.
-inline void grab(platform::Form& form, const std::string& name) {
-    const char* out = std::getenv("QUENLIS_TEST_OUT");
-    if (!out) return;
-    form.window()->grab().toImage().save(QString::fromStdString(std::string(out) + "/" + name + ".png"));
-}
+using apptest::grab;
 
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
-        QDir(folder_.path()).mkpath("program/data");
-        QDir(folder_.path()).mkpath("settings");
-        mdlPublic::ProgramFolder = (folder_.path() + "/program").toStdString();
-        mdlPublic::PathSep = "/";
-        platform::setSettingsFolder((folder_.path() + "/settings").toStdString());
-        app::registerStringTable();
+        apptest::useProgramFolder(folder_.path());
         writeData(filterLines(3), icLines(2));
-        resetShared();
+        apptest::resetShared();
         platform::testing::clearMessageBoxes();
         platform::testing::setModalDriver({});
     }
@@ -74,20 +60,7 @@ protected:
         platform::testing::setModalDriver({});
         platform::testing::discardAllForms();
         for (const char* name : {"frmConfig", "frmConfig2", "frmSelectFil"}) app::unregisterFormLoader(name);
-        resetShared();
-    }
-
-    static void resetShared() {
-        using namespace mdlPublic;
-        FilterIndex = {};
-        FilterCount = 0;
-        IcIndex = {};
-        IcCount = 0;
-        Materials = {};
-        SimCount = CurrentSim = ChartCount = 0;
-        ConfigWindowState = Config2WindowState = 0;
-        SimConfigs = {};
-        SimConfigs2 = {};
+        apptest::resetShared();
     }
 
     std::string dataFile(const std::string& name) const { return mdlPublic::ProgramFolder + "/data/" + name; }

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QLocale>
 
 #include "app/shell/frmMain.h"
