@@ -75,6 +75,10 @@ double SignalSource::PulseValue(double t) const
     double tp = std::fmod(t - delay_, period_);
     if (tp < 0.0)
         tp += period_;
+    // Adding the period to a tiny negative remainder can round to the period itself, which is
+    // the start of the next one.
+    if (tp >= period_)
+        tp -= period_;
     const double swing = v2_ - v1_;
     // A zero-length edge never satisfies its comparison, so it becomes a step without a division.
     if (tp < rise_)

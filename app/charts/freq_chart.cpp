@@ -22,9 +22,14 @@ enum class PartCurves { Impedance, InsertionLoss, None };
 // 1-based position of the first entry whose number in the current numbering equals partNum exactly.
 std::int32_t findPart(const std::string& partNum) {
     const bool global = mdlPublic::GetAppSetting("PartnumType") == "0";
-    for (std::int32_t j = 1; j <= mdlPublic::FilterCount; ++j) {
-        const mdlPublic::FilterIndexRecord& entry = mdlPublic::FilterIndex[static_cast<std::size_t>(j - 1)];
-        if ((global ? entry.GlobalPartNum : entry.PrevPartNum) == partNum) return j;
+    // The record holds the number of the view it was stored in, or its global number where the
+    // part has no previous one; an empty number would match any part without one.
+    for (const bool view : {global, !global}) {
+        if (partNum.empty()) break;
+        for (std::int32_t j = 1; j <= mdlPublic::FilterCount; ++j) {
+            const mdlPublic::FilterIndexRecord& entry = mdlPublic::FilterIndex[static_cast<std::size_t>(j - 1)];
+            if ((view ? entry.GlobalPartNum : entry.PrevPartNum) == partNum) return j;
+        }
     }
     // The configuration form only hands over catalogue parts; a stale number has nothing to draw.
     platform::raiseError(platform::errSubscript, "Part number not found: " + partNum);

@@ -731,9 +731,11 @@ bool frmConfig::IsConfigComplete() {
 
 bool frmConfig::CheckClockConfig() {
     bool ok = false;
+    // ok is set only once the mark is painted: a trapped failure answers False.
     trapped("CheckClockConfig", [this, &ok] {
-        ok = config::signalComplete(inputs());
-        setPicture(0, ok ? "inb" : "inr");
+        const bool complete = config::signalComplete(inputs());
+        setPicture(0, complete ? "inb" : "inr");
+        ok = complete;
     });
     return ok;
 }
@@ -741,8 +743,9 @@ bool frmConfig::CheckClockConfig() {
 bool frmConfig::CheckTransConfig() {
     bool ok = false;
     trapped("CheckTransConfig", [this, &ok] {
-        ok = config::lineComplete(inputs());
-        setPicture(3, ok ? "transb" : "transr");
+        const bool complete = config::lineComplete(inputs());
+        setPicture(3, complete ? "transb" : "transr");
+        ok = complete;
     });
     return ok;
 }
@@ -750,8 +753,9 @@ bool frmConfig::CheckTransConfig() {
 bool frmConfig::CheckCircuitConfig(int which) {
     bool ok = false;
     trapped("CheckCircuitConfig", [this, which, &ok] {
-        ok = config::circuitComplete(inputs(), which);
-        setPicture(which == 0 ? 1 : 4, ok ? "icb" : "icr");
+        const bool complete = config::circuitComplete(inputs(), which);
+        setPicture(which == 0 ? 1 : 4, complete ? "icb" : "icr");
+        ok = complete;
     });
     return ok;
 }
@@ -901,14 +905,15 @@ void frmConfig::picLogo_DblClick() {
         cboSelectIcPrimary(0).setText("CMOS");
         cboSelectIc(0).setText("74HC04");
         optSelectIc(0).setValue(true);
-        const bool lineShown = optConfigTrans(0).Value() && cboMaterial.Text() == Materials[3].Name;
+        const bool materialShown = cboMaterial.Text() == Materials[3].Name;
         optConfigTrans(0).setValue(true);
         txtConfigTrans(0).setText(platform::CStr(0.1));
         txtConfigTrans(1).setText(platform::CStr(1.6));
         txtConfigTrans(2).setText("100");
         cboMaterial.setText(Materials[3].Name);
-        // Neither the mode nor the material changed, so no handler has shown the new line's impedance.
-        if (lineShown) CalcLineImpedance();
+        // Without a change of material no handler has shown the impedance of the new geometry: a
+        // switch of mode computed it from the texts remembered before.
+        if (materialShown) CalcLineImpedance();
         cboSelectIcPrimary(1).setText("CMOS");
         cboSelectIc(1).setText("74HC04");
         optSelectIc(1).setValue(true);

@@ -67,28 +67,31 @@ void showFilterConfigForm(platform::Form& form, std::int32_t simType, bool revie
     controlOf<platform::TextBox>(form, "txtFilter", 0).SetFocus();
 }
 
+const std::string& oldNumber(const FilterIndexRecord& e, std::int32_t t) { return t != 0 ? e.GlobalPartNum : e.PrevPartNum; }
+const std::string& newNumber(const FilterIndexRecord& e, std::int32_t t) { return t != 0 ? e.PrevPartNum : e.GlobalPartNum; }
+
 // The number of the part in the other view, with its note for beads and chokes; the text as it was
-// when the index does not hold it.
+// when the index does not hold it. A part with no number in the other view keeps the one it has:
+// blanking it would lose the part for good, as an empty box is never found again.
 void rewritePartBox(platform::TextBox& box, std::int32_t t) {
     if (box.Text().empty()) return;
     const std::int16_t i = CheckFilPartnum(box.Text(), 0, t == 0 ? 1 : 0);
     if (i == -1) return;
     const FilterIndexRecord& entry = FilterIndex[i];
-    std::string text = t == 0 ? entry.GlobalPartNum : entry.PrevPartNum;
+    std::string text = newNumber(entry, t);
+    if (text.empty()) return;
     if (entry.PartType == 0 || entry.PartType == 3) text += " (" + entry.PartNote + ")";
     box.setText(text);
 }
 
-const std::string& oldNumber(const FilterIndexRecord& e, std::int32_t t) { return t != 0 ? e.GlobalPartNum : e.PrevPartNum; }
-const std::string& newNumber(const FilterIndexRecord& e, std::int32_t t) { return t != 0 ? e.PrevPartNum : e.GlobalPartNum; }
-
 // The first entry whose old number is the part number gives its new number. An empty part number
-// is no part: an entry without a number in the old view must not fill it in.
+// is no part: an entry without a number in the old view must not fill it in; and an entry without
+// a number in the new view leaves the record's number, so the simulation never loses its part.
 void switchFirstMatch(std::string& partNum, std::int32_t t) {
     if (partNum.empty()) return;
     for (int i = 0; i < FilterCount; ++i)
         if (oldNumber(FilterIndex[i], t) == partNum) {
-            partNum = newNumber(FilterIndex[i], t);
+            if (!newNumber(FilterIndex[i], t).empty()) partNum = newNumber(FilterIndex[i], t);
             return;
         }
 }
@@ -120,10 +123,12 @@ void rewriteFilterChart(platform::Form& chart, std::int32_t t) {
 void rewriteDiffChart(platform::Form& chart, std::int32_t t) {
     const int n = chartSimNumber(chart);
     SimConfig2Record& r = SimConfigs2[n];
-    // Every entry in turn, going on with the replaced number.
+    // Every entry in turn, going on with the replaced number; an entry with no number in the new
+    // view replaces nothing (see switchFirstMatch).
     if (!r.PartNum.empty())
         for (int i = 0; i < FilterCount; ++i)
-            if (oldNumber(FilterIndex[i], t) == r.PartNum) r.PartNum = newNumber(FilterIndex[i], t);
+            if (oldNumber(FilterIndex[i], t) == r.PartNum && !newNumber(FilterIndex[i], t).empty())
+                r.PartNum = newNumber(FilterIndex[i], t);
     chart.setCaption(chartCaption(n, r.PartNum, r.ClockFreq));
 }
 

@@ -39,6 +39,10 @@ TEST(PulseValue, DelayShiftsTheWaveformModuloThePeriod)
     for (double t = 0.0; t < 10e-9; t += 1e-9)
         EXPECT_DOUBLE_EQ(delayed.PulseValue(t), 0.0) << t;
     EXPECT_NEAR(delayed.PulseValue(10.5e-9), 2.5, 1e-12);
+    // A sample a rounding step before a step edge folds onto the period itself, i.e. t' = 0.
+    SignalSource step;
+    step.SetPulse(0.0, 5.0, 0.0, 0.0, 10e-9, 50e-9, 10e-9);
+    EXPECT_EQ(step.PulseValue(std::nextafter(10e-9, 0.0)), 5.0);
     for (const double delay : {110e-9, -40e-9, -90e-9}) {
         const SignalSource wrapped = pulse(delay);
         for (double t = 0.25e-9; t < 50e-9; t += 1e-9)

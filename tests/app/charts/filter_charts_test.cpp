@@ -11,6 +11,8 @@
 #include "app/charts/chart_fixture.h"
 #include "app/charts/filter_charts.h"
 #include "platform/errors.h"
+#include "error_of.h"
+#include "platform/settings.h"
 
 using namespace chart_test;
 using charts::ChartKind;
@@ -372,6 +374,19 @@ TEST_F(FreqChartTest, TwoPartsInMonochromeUseWiderBeadPensAndARightAxis) {
     EXPECT_EQ(unit->x1, 900);
     EXPECT_EQ(ofKind(canvas, PrimitiveKind::FilledBox).size(), 0u);
     EXPECT_EQ(canvas.DrawWidth(), 1);
+}
+
+TEST_F(FreqChartTest, PartWithoutAPreviousNumberIsFoundByItsGlobalOneInThePreviousView) {
+    useParts({bead("KSVA", 500)});
+    mdlPublic::FilterIndex[0].PrevPartNum.clear();
+    platform::SaveSetting("vandore", "Settings", "PartnumType", "1");
+    charts.DrawFreqChart(target(TargetKind::OwnPicture), 0, false);
+    EXPECT_GT(linesIn(canvas, Magenta).size(), 0u);
+
+    // An empty number names no part, even though the entry has no previous number.
+    config().PartNum[0].clear();
+    EXPECT_EQ(errorOf([&] { charts.DrawFreqChart(target(TargetKind::OwnPicture), 0, false); }), platform::errSubscript);
+    platform::SaveSetting("vandore", "Settings", "PartnumType", "0");
 }
 
 TEST_F(FreqChartTest, MissingDataFileIsFileNotFound) {

@@ -145,6 +145,20 @@ TEST_F(Checks, SecondPart) {
     EXPECT_EQ(verdict(), 5282);
 }
 
+// A completeness check that fails on its way reports the error and counts as incomplete.
+TEST_F(Checks, TrappedMarkFailureIsIncomplete) {
+    open(0);
+    completeForm(0);
+    frmMain::instance().imlMain.clear();
+    t::clearMessageBoxes();
+    EXPECT_FALSE(form_->CheckConfig());
+    const auto& shown = t::messageBoxes();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].title, "Vandor.frmConfig.CheckClockConfig");
+    EXPECT_EQ(shown[1].title, "Vandor.frmConfig.CheckTransConfig");
+    EXPECT_EQ(shown[2].text, text(5281));
+}
+
 TEST_F(Checks, ChokeCoilIsNoFilterPart) {
     open(0);
     completeForm(0);

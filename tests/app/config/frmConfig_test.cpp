@@ -327,6 +327,15 @@ TEST_F(Config, LogoDoubleClickFillsTheDefaults) {
     EXPECT_EQ(label("lblConfigTrans", 5).Caption(), "169.74");
     EXPECT_EQ(picture(1), "icb");
     EXPECT_EQ(picture(4), "icb");
+
+    // From another line mode: the switch back shows the remembered width's impedance first, and the
+    // defaults' own must replace it.
+    t::type(box("txtConfigTrans", 0), "0.3");
+    t::click(option("optConfigTrans", 1));
+    ctl<platform::PictureBox>("picLogo").userDblClick();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(box("txtConfigTrans", 0).Text(), "0.1");
+    EXPECT_EQ(label("lblConfigTrans", 5).Caption(), "169.74");
 }
 
 TEST_F(Config, CloseAllChartWindowsClosesResultWindowsOnly) {

@@ -190,6 +190,32 @@ TEST_F(MainWindow, SetPartnumTypeRewritesOpenWindowsAndTheirRecords) {
     EXPECT_EQ(SimConfigs[0].PartNum[1], "");
 }
 
+TEST_F(MainWindow, APartWithoutANumberInTheOtherViewKeepsItsNumberBothWays) {
+    writeData("1,0,\"Chip Ferrite Bead (KSV series)\",S,T,10ohm,KSV7,\r\n"
+              "2,3,\"Chip Common Mode Choke Coil\",S,T,90ohm,WQ7,\r\n",
+              shelltest::icLines(1));
+    shelltest::registerFakeConfigForms();
+    start("0");
+    FakeConfig& config = *platform::loadedForm<FakeConfig>();
+    config.txtFilter(0).setText("KSV7 (10ohm)");
+    SimConfigs[0].SimType = 0;
+    SimConfigs[0].PartNum = {"KSV7", ""};
+    SimConfigs[0].ClockFreq = "10";
+    SimConfigs2[1].PartNum = "WQ7";
+    SimConfigs2[1].ClockFreq = "12";
+    auto& chart0 = load<NamedForm>("frmChart", "Simulation No.01-KSV7-x");
+    auto& chart1 = load<NamedForm>("frmChart2", "Simulation No.02-WQ7-x");
+
+    for (int t : {1, 0}) {
+        SetPartnumType(t);
+        EXPECT_EQ(config.txtFilter(0).Text(), "KSV7 (10ohm)") << t;
+        EXPECT_EQ(SimConfigs[0].PartNum[0], "KSV7") << t;
+        EXPECT_EQ(SimConfigs2[1].PartNum, "WQ7") << t;
+        EXPECT_EQ(chart0.Caption(), "Simulation No.01-KSV7-Input Signal Frequency=10[MHz]") << t;
+        EXPECT_EQ(chart1.Caption(), "Simulation No.02-WQ7-Input Signal Frequency=12[MHz]") << t;
+    }
+}
+
 TEST_F(MainWindow, ClosingUnloadsEveryOtherFormLastFirst) {
     frmMain& main = start("1");
     std::vector<std::string> unloads;
