@@ -9,6 +9,7 @@
 #include "platform/form.h"
 #include "platform/internal.h"
 #include "platform/menu.h"
+#include "platform/picturebox.h"
 
 namespace platform {
 
@@ -89,6 +90,8 @@ void pick(ComboBox& box, int index) { box.userPick(index); }
 void dblClick(Image& image) {
     if (image.DblClick) dispatchEvent(image.DblClick);
 }
+
+void dblClick(PictureBox& picture) { picture.userDblClick(); }
 
 void pressEnter(Form& form) {
     if (CommandButton* b = form.defaultButton()) b->userClick();

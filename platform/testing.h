@@ -18,6 +18,7 @@ class OptionButton;
 class ComboBox;
 class MenuItem;
 class Image;
+class PictureBox;
 }  // namespace platform
 
 namespace platform::testing {
@@ -64,6 +65,7 @@ void type(TextBox& box, const std::string& text);  // replaces the whole text, a
 bool pressKey(TextBox& box, int keyAscii);
 void pick(ComboBox& box, int index);
 void dblClick(Image& image);
+void dblClick(PictureBox& picture);
 // Enter / Esc on the form: clicks its default / cancel button.
 void pressEnter(Form& form);
 void pressEscape(Form& form);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/config/config_record.h"
 #include "app/config/data_files.h"
 #include "platform/convert.h"
 #include "platform/errors.h"
@@ -17,6 +18,10 @@ std::string node(int n) { return std::to_string(n); }
 
 // A typed value taken as a single in the locale, then scaled in double precision.
 double typed(const std::string& text, double scale) { return static_cast<double>(CSng(text)) * scale; }
+
+// An IC's R or L of zero shorts its model and the engine cannot solve it. The record replaces only
+// the exact text "0"; a zero typed otherwise ("0.0", "-0", "00") gets the same tiny value here.
+std::string nonZero(const std::string& text, const char* tiny) { return CSng(text) == 0 ? tiny : text; }
 
 std::string dataFolder() { return mdlPublic::ProgramFolder + mdlPublic::PathSep + "data"; }
 
@@ -125,15 +130,15 @@ private:
 
     void SetIcLcr(Which which) {
         if (which == Driver) {
-            write("R 1 2 " + r_.DriverR);
-            write("L 2 10 " + CStr(typed(r_.DriverL, 1e-9)));
-            write("C 10 0 " + CStr(typed(r_.DriverC, 1e-12)));
+            write("R 1 2 " + nonZero(r_.DriverR, config::TinyR));
+            write("L 2 10 " + CStr(typed(nonZero(r_.DriverL, config::TinyL), 1e-9)));
+            write("C 10 0 " + CStr(typed(nonZero(r_.DriverC, config::TinyC), 1e-12)));
             return;
         }
         const int p = measureNode_;
-        element('R', p, p + 1, r_.ReceiverR);
-        element('L', p + 1, p + 2, CStr(typed(r_.ReceiverL, 1e-9)));
-        element('C', p + 2, 0, CStr(typed(r_.ReceiverC, 1e-12)));
+        element('R', p, p + 1, nonZero(r_.ReceiverR, config::TinyR));
+        element('L', p + 1, p + 2, CStr(typed(nonZero(r_.ReceiverL, config::TinyL), 1e-9)));
+        element('C', p + 2, 0, CStr(typed(nonZero(r_.ReceiverC, config::TinyC), 1e-12)));
         element('R', p, 0, r_.ReceiverR2);
     }
 

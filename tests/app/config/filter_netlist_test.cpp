@@ -208,6 +208,27 @@ TEST_F(FilterNetlist, OneBeadWithLineByGeometryAtPointB) {
                         {".SPECTRUM 25", ".PRINT 60", ".END"}}));
 }
 
+// Any zero an IC's R, L or C box accepts is written as the tiny value of a typed "0", so the
+// engine can solve it; the record keeps the text as typed.
+TEST_F(FilterNetlist, ZeroIcElementsOfAnySpellingGetTheTinyValue) {
+    SimConfigRecord tiny = lcrRecord();
+    tiny.DriverR = tiny.ReceiverR = "1E-13";
+    tiny.DriverL = tiny.ReceiverL = "1E-6";
+    tiny.DriverC = tiny.ReceiverC = "1E-3";
+    NetlistBlock expected;
+    app::MakeNetlist(expected, tiny, form_, 10, app::WithPart, app::MeasurePointB);
+    for (const char* zero : {"0", "0.0", "-0", "00", "0e5", " 0 "}) {
+        SCOPED_TRACE(zero);
+        SimConfigRecord r = lcrRecord();
+        r.DriverR = r.DriverL = r.DriverC = r.ReceiverR = r.ReceiverL = r.ReceiverC = zero;
+        NetlistBlock block;
+        app::MakeNetlist(block, r, form_, 10, app::WithPart, app::MeasurePointB);
+        EXPECT_EQ(block.Line, expected.Line);
+        expectEngineReads(block, 10);
+        EXPECT_EQ(r.DriverR, zero);
+    }
+}
+
 TEST_F(FilterNetlist, WithoutPartTheLineStartsAtTheDriver) {
     const auto line = "Z 10 20 LINEA(0.05 0.0016 0.0003 0 4.6)";
     expectNetlist(lcrRecord(), 100, app::WithoutPart, app::MeasurePointB,

@@ -1,0 +1,368 @@
+// A careless user at the keyboard: a fixed-seed sequence of random actions on the configuration
+// form and the result windows, with the real engine library and sample catalogue. Whatever is
+// typed or clicked, the program must keep running, report bad input with a message and never let
+// a run-time error escape its procedures.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/app_test_support.h"
+#include "app/charts/frmChart.h"
+#include "app/config/frmConfig.h"
+#include "app/shell/form_registry.h"
+#include "app/shell/frmMain.h"
+#include "app/shell/mdlPublic.h"
+#include "platform/binding.h"
+#include "platform/controls.h"
+#include "platform/errors.h"
+#include "platform/menu.h"
+#include "platform/msgbox.h"
+#include "platform/picturebox.h"
+#include "platform/testing.h"
+
+namespace {
+
+namespace t = platform::testing;
+namespace fs = std::filesystem;
+
+constexpr int kActions = 300;
+
+template <class C>
+C* find(platform::Form& form, const std::string& name, int index = -1) {
+    return dynamic_cast<C*>(form.controlByName(name, index));
+}
+
+// A control a user can reach: shown and enabled.
+bool usable(const platform::Control* c) { return c && c->Visible() && c->Enabled(); }
+
+platform::MenuItem* menuItem(platform::Form& form, std::initializer_list<std::string> path) {
+    const std::vector<platform::MenuItem*>* items = &form.menus();
+    platform::MenuItem* found = nullptr;
+    for (const std::string& caption : path) {
+        found = nullptr;
+        for (platform::MenuItem* item : *items)
+            if (item->Caption() == caption) found = item;
+        if (!found) return nullptr;
+        items = &found->items();
+    }
+    return found;
+}
+
+std::vector<platform::Form*> charts() {
+    std::vector<platform::Form*> out;
+    const platform::FormsCollection forms = platform::Forms();
+    for (int i = 0; i < forms.Count(); ++i)
+        if (forms(i).Name() == "frmChart") out.push_back(&forms(i));
+    return out;
+}
+
+class UserSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        const char* out = std::getenv("QUENLIS_OUT_DIR");
+        ASSERT_NE(out, nullptr);
+        apptest::useProgramFolder(folder_.path());
+        const fs::path data = fs::path(mdlPublic::ProgramFolder) / "data";
+        for (const auto& entry : fs::directory_iterator(fs::path(out) / "data"))
+            fs::copy_file(entry.path(), data / entry.path().filename());
+        platform::setEngineFolder(out);
+        app::registerProgramForms();
+        apptest::resetShared();
+        t::clearMessageBoxes();
+    }
+    void TearDown() override {
+        t::setModalDriver({});
+        t::discardAllForms();
+        apptest::resetShared();
+    }
+
+    int pickInt(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(rng_); }
+    template <class T>
+    const T& pickOf(const std::vector<T>& v) { return v[pickInt(static_cast<int>(v.size()))]; }
+
+    // The user in every modal dialog: picks a circuit type and confirms in the start dialog, looks
+    // around in the others and closes them.
+    void driveDialog(platform::Form& f) {
+        if (f.Name() == "frmStart") {
+            if (auto* opt = find<platform::OptionButton>(f, "optSimType", pickInt(3))) t::click(*opt);
+            if (auto* ok = find<platform::CommandButton>(f, chance(0.85) ? "cmdOk" : "cmdCancel")) return t::click(*ok);
+        } else if (f.Name() == "frmWideChart") {
+            if (auto* copy = find<platform::CommandButton>(f, "cmdClipboard"); copy && chance(0.5)) t::click(*copy);
+            if (auto* ok = find<platform::CommandButton>(f, "cmdOk"); ok && f.isLoaded()) return t::click(*ok);
+        } else if (f.Name() == "frmConfigApp") {
+            if (auto* box = find<platform::CheckBox>(f, "chkStart"); box && chance(0.5)) t::click(*box);
+            if (auto* b = find<platform::CommandButton>(f, chance(0.5) ? "cmdOk" : "cmdCancel")) return t::click(*b);
+        }
+        if (f.isLoaded()) t::close(f);
+    }
+
+    std::string numericText() {
+        static const std::vector<std::string> texts = {
+            "", "abc", "-1", "0", "1e40", "1,5", "99999999999999999999", "123456789012345678", "1.5.5", " ",
+            "10", "50", "2", "5", "3.3", "0.5", "100", "1e-3", "25", "1E3", "+7", ".5", "1e", "-0", "0.0", "00",
+            "nan", "inf", "1e-9", "1e-30", "1000", "1e30", "3000000", "0.0001", "7", "99.9", "1",
+            "5\u00b5", "\uff11\uff10", "\u00c4\u00d6", "1\t0", "10 "};
+        return pickOf(texts);
+    }
+
+    // As the user types: key by key, the form may swallow some keys; now and then pasted whole.
+    void enter(platform::TextBox& box, const std::string& text) {
+        const bool ascii = std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 128; });
+        if (!ascii || chance(0.3)) return t::type(box, text);
+        t::type(box, "");
+        for (char c : text)
+            if (box.Visible()) t::pressKey(box, static_cast<unsigned char>(c));
+    }
+
+    static const std::vector<std::pair<std::string, int>>& numericBoxes() {
+        static const std::vector<std::pair<std::string, int>> boxes = {
+            {"txtClockFreq", -1}, {"txtDuty", -1}, {"txtUp", -1}, {"txtDown", -1}, {"txtVoltage", -1},
+            {"txtR", 0}, {"txtR", 1}, {"txtR", 2}, {"txtL", 0}, {"txtL", 1}, {"txtC", 0}, {"txtC", 1},
+            {"txtConfigTrans", 0}, {"txtConfigTrans", 1}, {"txtConfigTrans", 2}};
+        return boxes;
+    }
+
+    void typeSomewhere(frmConfig& form) {
+        const auto& [name, index] = pickOf(numericBoxes());
+        if (auto* box = find<platform::TextBox>(form, name, index); usable(box)) enter(*box, numericText());
+    }
+
+    void actOnForm(frmConfig& form) {
+        switch (pickInt(16)) {
+            case 0: case 1: case 2: typeSomewhere(form); break;
+            case 3: {
+                static const std::vector<std::pair<std::string, int>> options = {
+                    {"optSelectIc", 0}, {"optSelectIc", 1}, {"optSelectCircuit", 0}, {"optSelectCircuit", 1},
+                    {"optConfigTrans", 0}, {"optConfigTrans", 1}, {"optConfigTrans", 2}};
+                const auto& [name, index] = pickOf(options);
+                if (auto* opt = find<platform::OptionButton>(form, name, index); usable(opt)) t::click(*opt);
+                break;
+            }
+            case 4: case 5: {
+                static const std::vector<std::pair<std::string, int>> lists = {
+                    {"cboSelectIcPrimary", 0}, {"cboSelectIcPrimary", 1}, {"cboSelectIc", 0},
+                    {"cboSelectIc", 1}, {"cboMaterial", -1}};
+                const auto& [name, index] = pickOf(lists);
+                auto* list = find<platform::ComboBox>(form, name, index);
+                if (usable(list) && list->ListCount() > 0) t::pick(*list, pickInt(list->ListCount()));
+                break;
+            }
+            case 6: case 7: {
+                auto* box = find<platform::TextBox>(form, "txtFilter", pickInt(2));
+                if (!usable(box)) break;
+                enter(*box, partNumber());
+                if (box->Visible()) t::pressKey(*box, 13);
+                break;
+            }
+            case 8:
+                if (auto* point = find<platform::CheckBox>(form, "chkMeasure", pickInt(2)); usable(point))
+                    t::click(*point);
+                break;
+            case 9:
+                if (chance(0.5)) {
+                    if (auto* reset = find<platform::CommandButton>(form, "cmdReset"); usable(reset)) t::click(*reset);
+                } else if (auto* logo = find<platform::PictureBox>(form, "picLogo"); usable(logo)) {
+                    t::dblClick(*logo);
+                }
+                break;
+            case 10: case 11: startSimulation(form); break;
+            case 12: case 13: fillIn(form); break;
+            case 14: {
+                static const std::vector<std::string> items = {"mnuViewCurrent", "mnuViewOld", "mnuSimFilconf",
+                                                               "mnuWindowClose", "mnuOptConf", "mnuHelpAbout"};
+                platform::MenuItem* item = form.menuByName(pickOf(items));
+                if (item && item->Enabled() && item->Visible()) t::click(*item);
+                break;
+            }
+            case 15:
+                // A stray key in a box (Escape, Backspace, Enter), or the form closed by its close box.
+                if (chance(0.8)) {
+                    const auto& [name, index] = pickOf(numericBoxes());
+                    if (auto* box = find<platform::TextBox>(form, name, index); usable(box))
+                        t::pressKey(*box, pickOf(std::vector<int>{27, 8, 13}));
+                } else {
+                    t::close(form);
+                }
+                break;
+        }
+    }
+
+    // Now and then the user does it right: the logo's sample settings and catalogue parts that the
+    // boxes accept, tried until one is taken.
+    void fillIn(frmConfig& form) {
+        if (auto* logo = find<platform::PictureBox>(form, "picLogo"); usable(logo)) t::dblClick(*logo);
+        for (int i = 0; i < 2; ++i) {
+            auto* box = find<platform::TextBox>(form, "txtFilter", i);
+            for (int tries = 0; tries < 12 && usable(box); ++tries) {
+                const std::size_t boxes = t::messageBoxes().size();
+                const auto& record = mdlPublic::FilterIndex[pickInt(mdlPublic::FilterCount)];
+                t::type(*box, record.GlobalPartNum);
+                t::pressKey(*box, 13);
+                if (t::messageBoxes().size() == boxes) break;
+            }
+        }
+        // ... and then changes one more value.
+        if (chance(0.6)) typeSomewhere(form);
+    }
+
+    std::string partNumber() {
+        std::string number;
+        switch (pickInt(6)) {
+            case 0: return "";
+            case 1:
+                return pickOf(std::vector<std::string>{"XYZ123", "KSV", "ksv9999z999", "12345", "QTA18C10", "R(", "JX",
+                                                       " KSV1005A101", "KSV1005A101 ", "\uff2b\uff33\uff36",
+                                                       "KSV1005A101 (100 ohm, 300 mA)"});
+            default: {
+                const auto& record = mdlPublic::FilterIndex[pickInt(mdlPublic::FilterCount)];
+                number = chance(0.7) || record.PrevPartNum.empty() ? record.GlobalPartNum : record.PrevPartNum;
+            }
+        }
+        const auto lower = [](unsigned char c) { return static_cast<char>(std::tolower(c)); };
+        if (chance(0.2)) std::transform(number.begin(), number.end(), number.begin(), lower);
+        return number;
+    }
+
+    void startSimulation(frmConfig& form) {
+        const int sims = mdlPublic::SimCount;
+        const std::size_t boxes = t::messageBoxes().size();
+        const std::size_t windows = charts().size();
+        platform::MenuItem* start = form.menuByName("mnuSimStart");
+        if (chance(0.7) || !start) t::click(*find<platform::CommandButton>(form, "cmdSimulation"));
+        else t::click(*start);
+        ++started_;
+        // Every press either opened a result window or said why not.
+        EXPECT_TRUE(t::messageBoxes().size() > boxes || charts().size() > windows)
+            << "a simulation start did nothing, action " << action_;
+        // One number per start, and a result window only for a numbered run.
+        EXPECT_LE(mdlPublic::SimCount, sims + 1) << "action " << action_;
+        if (charts().size() > windows) {
+            EXPECT_EQ(mdlPublic::SimCount, sims + 1) << "action " << action_;
+            ++opened_;
+        }
+    }
+
+    void actOnChart(platform::Form& chart) {
+        static const std::vector<std::vector<std::string>> items = {
+            {"&Chart", "Change the &Voltage-Waveform Cycle time"},
+            {"&Chart", "&Zoom in", "&Impedance/IL-Frequency..."},
+            {"&Chart", "&Zoom in", "&Voltage-Waveform..."},
+            {"&Chart", "&Zoom in", "&Spectrum-Frequency..."},
+            {"&Chart", "&Copy to Clipboard", "&Impedance/IL-Frequency"},
+            {"&Chart", "&Copy to Clipboard", "&Voltage-Waveform"},
+            {"&Chart", "&Copy to Clipboard", "&Spectrum-Frequency"},
+            {"&Chart", "&Expand/Contract"},
+            {"&Simulation", "&See Configuration"},
+            {"&View", "&Global Part Number"},
+            {"&View", "&Previous Part Number"},
+            {"&Window", "&Close all Chart Windows"}};
+        if (chance(0.25)) return t::close(chart);
+        t::activate(chart);
+        if (chance(0.2)) {
+            // A right click on one of the charts, and a pick from its pop-up menu.
+            auto* picture = find<platform::PictureBox>(chart, "picChart", pickInt(3));
+            if (!picture) return;
+            picture->userMouseUp(platform::PictureBox::RightButton, 0, 20, 20);
+            platform::MenuItem* popup = t::lastPopupMenu();
+            if (!popup || !chart.isLoaded()) return;
+            std::vector<platform::MenuItem*> items;
+            for (platform::MenuItem* item : popup->items())
+                if (item->Caption() != "-" && item->Enabled() && item->Visible()) items.push_back(item);
+            if (!items.empty()) t::click(*pickOf(items));
+            return;
+        }
+        const auto& path = pickOf(items);
+        platform::MenuItem* item = nullptr;
+        if (path.size() == 2) item = menuItem(chart, {path[0], path[1]});
+        else item = menuItem(chart, {path[0], path[1], path[2]});
+        if (!item) {
+            ADD_FAILURE() << "no menu item " << path.back();
+            return;
+        }
+        if (item->Enabled() && item->Visible()) t::click(*item);
+    }
+
+    void act() {
+        std::vector<platform::Form*> open = charts();
+        frmConfig* form = platform::loadedForm<frmConfig>();
+        const int roll = pickInt(20);
+        if (!form || roll == 0) {
+            // File > New Simulation from the main window: the start dialog picks the circuit type.
+            platform::MenuItem* item = menuItem(form ? static_cast<platform::Form&>(*form) : frmMain::instance(),
+                                                {"&File", "&New Simulation"});
+            ASSERT_NE(item, nullptr);
+            t::click(*item);
+            return;
+        }
+        if (!open.empty() && roll < 6) return actOnChart(*open[pickInt(static_cast<int>(open.size()))]);
+        actOnForm(*form);
+    }
+
+    std::mt19937 rng_{20261208};
+    int action_ = 0;
+    int started_ = 0;
+    int opened_ = 0;
+    QTemporaryDir folder_;
+};
+
+TEST_F(UserSession, RandomActionsKeepTheProgramRunningAndReportBadInput) {
+    t::setModalDriver([this](platform::Form& f) {
+        if (f.Name() == "frmStart") {
+            t::click(*find<platform::OptionButton>(f, "optSimType", 0));
+            t::click(*find<platform::CommandButton>(f, "cmdOk"));
+        } else {
+            driveDialog(f);
+        }
+    });
+    mdlPublic::Main();
+    t::setModalDriver([this](platform::Form& f) { driveDialog(f); });
+    ASSERT_NE(platform::loadedForm<frmConfig>(), nullptr);
+
+    // The one error the forms show on purpose, with their own procedure's title: a circuit the
+    // engine cannot solve (a line of absurd geometry, say).
+    const std::set<int> meant = {1001};
+    const auto began = std::chrono::steady_clock::now();
+    std::size_t seen = 0;
+    for (action_ = 0; action_ < kActions; ++action_) {
+        // Half-way the user has been at it all day: the last simulation numbers are near.
+        if (action_ == kActions / 2) mdlPublic::SimCount = std::max<int>(mdlPublic::SimCount, 97);
+        try {
+            act();
+        } catch (const t::ProgramEnded& e) {
+            FAIL() << "the program ended at action " << action_ << (e.stopped ? ": stop in " + e.where : ": End");
+        }
+        const auto& boxes = t::messageBoxes();
+        for (; seen < boxes.size(); ++seen) {
+            const auto& m = boxes[seen];
+            if (m.text.rfind("Unexpected Error ", 0) != 0) continue;
+            const int number = std::atoi(m.text.c_str() + 17);
+            EXPECT_TRUE(m.title != platform::programTitle() && meant.count(number))
+                << "action " << action_ << ": " << m.title << ": " << m.text;
+        }
+        ASSERT_LE(charts().size(), static_cast<std::size_t>(mdlPublic::MaxCharts)) << "action " << action_;
+        ASSERT_LE(mdlPublic::SimCount, mdlPublic::MaxSims) << "action " << action_;
+        t::flushUnloaded();
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    EXPECT_LT(seconds, 30.0);
+    // The session did reach the engine and the result windows.
+    EXPECT_GT(started_, 10);
+    EXPECT_GT(opened_, 0);
+    std::printf("%d actions, %d simulation starts, %d result windows, last number %d, %zu messages, %.1f s\n", kActions,
+                started_, opened_, mdlPublic::SimCount, t::messageBoxes().size(), seconds);
+}
+
+}  // namespace
