@@ -2,6 +2,7 @@
 
 #include "engine/numeric/errors.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <complex>
@@ -63,6 +64,98 @@ void terminal(const char* name, int code, const char* text, int p1, int p2 = 0, 
 constexpr const char* kSingular =
     "The input matrix is singular.  Some of the diagonal elements of the upper triangular matrix U of the LU "
     "factorization are close to zero.";
+
+// Elimination steps handled together: the columns right of a block are read and written
+// once per block instead of once per step.
+constexpr int kBlockSteps = 8;
+
+// Steps first .. first+count-1 of the factorisation; pivot[q] is the pivot row of step
+// first+q, or 0 when that column was singular and the step changes nothing.
+struct StepBlock {
+    int first = 1;
+    int count = 0;
+    std::array<int, kBlockSteps> pivot{};
+    int last() const { return first + count - 1; }
+};
+
+// x := x + m*u, in the operation order of the column-by-column elimination.
+inline void addProduct(Complex& x, const Complex& m, const Complex& u)
+{
+    x.re += m.re * u.re - m.im * u.im;
+    x.im += m.re * u.im + m.im * u.re;
+}
+
+// Exchanges rows a and b (1-based) in columns firstColumn..lastColumn.
+void exchangeRows(Complex* fac, std::ptrdiff_t ld, int firstColumn, int lastColumn, int a, int b)
+{
+    for (int c = firstColumn; c <= lastColumn; ++c) {
+        Complex* const column = fac + static_cast<std::ptrdiff_t>(c - 1) * ld;
+        std::swap(column[a - 1], column[b - 1]);
+    }
+}
+
+// Rows first..n-1 (0-based) of a column: every step's update of an element in one visit,
+// in increasing step order. Count is the number of steps when known at compile time (a
+// full block, unrolled), 0 for the runtime count.
+template <int Count>
+void updateBelow(const std::array<const Complex*, kBlockSteps>& multipliers,
+                 const std::array<Complex, kBlockSteps>& u, int first, int n, Complex* column, int count = Count)
+{
+    if constexpr (Count > 0) {
+        for (int r = first; r < n; ++r) {
+            Complex x = column[r];
+            for (int q = 0; q < Count; ++q)
+                addProduct(x, multipliers[static_cast<std::size_t>(q)][r], u[static_cast<std::size_t>(q)]);
+            column[r] = x;
+        }
+    } else {
+        // A part block: one unit-stride pass per step, which keeps each element's order.
+        for (int q = 0; q < count; ++q) {
+            const Complex* const m = multipliers[static_cast<std::size_t>(q)];
+            const Complex uq = u[static_cast<std::size_t>(q)];
+            for (int r = first; r < n; ++r)
+                addProduct(column[r], m[r], uq);
+        }
+    }
+}
+
+// Brings one column (n elements, row 1 at column[0]) up to date with the block's steps.
+// While a block is open its multiplier columns have their rows exchanged by every later
+// step of the block, so taking all interchanges first leaves every element meeting the
+// same multipliers, in the same increasing step order, as the one-step-at-a-time
+// elimination: the factors agree bit for bit.
+void applySteps(const StepBlock& block, const Complex* fac, std::ptrdiff_t ld, int n, Complex* column)
+{
+    if (block.count == 0)
+        return;
+    for (int q = 0; q < block.count; ++q) {
+        const int l = block.pivot[static_cast<std::size_t>(q)];
+        if (l != 0)
+            std::swap(column[block.first + q - 1], column[l - 1]);
+    }
+
+    // Rows inside the block: the next step's u needs the earlier steps' updates.
+    const int last = block.last();
+    std::array<const Complex*, kBlockSteps> multipliers{};
+    std::array<Complex, kBlockSteps> u{};
+    int active = 0;
+    for (int q = 0; q < block.count; ++q) {
+        if (block.pivot[static_cast<std::size_t>(q)] == 0)
+            continue;
+        const int s = block.first + q;
+        const Complex* const m = fac + static_cast<std::ptrdiff_t>(s - 1) * ld;
+        const Complex us = column[s - 1];
+        for (int r = s; r < last; ++r)
+            addProduct(column[r], m[r], us);
+        multipliers[static_cast<std::size_t>(active)] = m;
+        u[static_cast<std::size_t>(active)] = us;
+        ++active;
+    }
+    if (active == kBlockSteps)
+        updateBelow<kBlockSteps>(multipliers, u, last, n, column);
+    else
+        updateBelow<0>(multipliers, u, last, n, column, active);
+}
 
 } // namespace
 
@@ -246,32 +339,44 @@ void DL2TCG(const int& N, const Complex* A, const int& LDA, Complex* FAC, const 
         WORK[i - 1] = (s < small || std::isnan(s)) ? Complex{1.0, 0.0} : Complex{1.0 / s, 0.0};
     }
 
-    for (int k = 1; k < N; ++k) {
-        int best = 1;
-        ZMAXPRODIDX(N - k + 1, &f(k, k), &WORK[k - 1], best);
-        const int l = k - 1 + best;
-        IPVT[k - 1] = l;
-        if (negligible(f(l, k), small)) {
-            info = l;
-            continue;
-        }
-        std::swap(WORK[k - 1], WORK[l - 1]);
-        std::swap(f(k, k), f(l, k));
-
-        const Complex t = divide({-1.0, 0.0}, f(k, k));
-        Complex* const multipliers = &f(k + 1, k);
-        const int below = N - k;
-        for (int i = 0; i < below; ++i)
-            multipliers[i] = mul(multipliers[i], t);
-
-        for (int j = k + 1; j <= N; ++j) {
-            const Complex u = f(l, j);
-            std::swap(f(l, j), f(k, j));
-            Complex* const column = &f(k + 1, j);
-            for (int i = 0; i < below; ++i) {
-                column[i].re += multipliers[i].re * u.re - multipliers[i].im * u.im;
-                column[i].im += multipliers[i].re * u.im + multipliers[i].im * u.re;
+    // Steps in blocks: each new column of a block first catches up with the block's earlier
+    // steps and then chooses its pivot; the columns right of the block then catch up with
+    // all of its steps in one pass.
+    for (int first = 1; first < N; first += kBlockSteps) {
+        StepBlock block;
+        block.first = first;
+        const int steps = std::min(kBlockSteps, N - first);
+        for (int q = 0; q < steps; ++q) {
+            const int k = first + q;
+            applySteps(block, FAC, ld, N, &f(1, k));
+            int best = 1;
+            ZMAXPRODIDX(N - k + 1, &f(k, k), &WORK[k - 1], best);
+            const int l = k - 1 + best;
+            IPVT[k - 1] = l;
+            block.pivot[static_cast<std::size_t>(q)] = 0;
+            block.count = q + 1;
+            if (negligible(f(l, k), small)) {
+                info = l;
+                continue;
             }
+            block.pivot[static_cast<std::size_t>(q)] = l;
+            std::swap(WORK[k - 1], WORK[l - 1]);
+            // Column k's own interchange, and the block's earlier multiplier columns follow it.
+            exchangeRows(FAC, ld, first, k, k, l);
+
+            const Complex t = divide({-1.0, 0.0}, f(k, k));
+            Complex* const multipliers = &f(k + 1, k);
+            const int below = N - k;
+            for (int i = 0; i < below; ++i)
+                multipliers[i] = mul(multipliers[i], t);
+        }
+        for (int j = block.last() + 1; j <= N; ++j)
+            applySteps(block, FAC, ld, N, &f(1, j));
+        // Multiplier columns are stored in the row order of their own step.
+        for (int q = block.count - 1; q > 0; --q) {
+            const int l = block.pivot[static_cast<std::size_t>(q)];
+            if (l != 0)
+                exchangeRows(FAC, ld, first, first + q - 1, first + q, l);
         }
     }
     IPVT[N - 1] = N;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <complex>
 #include <functional>
 #include <tuple>
@@ -318,4 +319,149 @@ TEST(ComplexKernels, EdgeBehaviour)
     std::vector<Complex> zeros(3);
     vn::ZMAXPRODIDX(3, zeros.data(), zeros.data(), idx);
     EXPECT_EQ(idx, 1);
+}
+
+namespace {
+
+// Factors, pivots and singularity of the column-by-column elimination with scaled partial
+// pivoting, step by step as the factorisation defines it; the blocked factorisation must
+// reproduce it bit for bit. Counts the pivot searches decided by a tie.
+struct PlainFactors {
+    Matrix fac;
+    std::vector<int> ipvt;
+    bool singular = false;
+    int ties = 0;
+};
+
+PlainFactors plainElimination(Matrix a)
+{
+    const int n = a.n;
+    const double small = std::numeric_limits<double>::min();
+    PlainFactors out{a, std::vector<int>(static_cast<std::size_t>(n))};
+    Matrix& f = out.fac;
+    std::vector<double> scale(static_cast<std::size_t>(n + 1));
+    for (int i = 1; i <= n; ++i) {
+        int jmax = 1;
+        for (int j = 2; j <= n; ++j)
+            if (std::fabs(f(i, j).re) + std::fabs(f(i, j).im) > std::fabs(f(i, jmax).re) + std::fabs(f(i, jmax).im))
+                jmax = j;
+        const double s = std::hypot(f(i, jmax).re, f(i, jmax).im);
+        scale[static_cast<std::size_t>(i)] = s < small ? 1.0 : 1.0 / s;
+    }
+    auto mag = [](const Complex& z) { return std::fabs(z.re) + std::fabs(z.im); };
+    for (int k = 1; k < n; ++k) {
+        int l = k;
+        double best = 0;
+        for (int i = k; i <= n; ++i) {
+            const double w = scale[static_cast<std::size_t>(i)];
+            const double m = std::fabs(f(i, k).re * w) + std::fabs(f(i, k).im * w);
+            out.ties += m == best && m > 0;
+            if (m > best) {
+                best = m;
+                l = i;
+            }
+        }
+        out.ipvt[static_cast<std::size_t>(k - 1)] = l;
+        if (!(mag(f(l, k)) > small)) {
+            out.singular = true;
+            continue;
+        }
+        std::swap(scale[static_cast<std::size_t>(k)], scale[static_cast<std::size_t>(l)]);
+        std::swap(f(k, k), f(l, k));
+        const Cd t = Cd(-1, 0) / toStd(f(k, k));
+        for (int i = k + 1; i <= n; ++i) {
+            const Complex m = f(i, k);
+            f(i, k) = {m.re * t.real() - m.im * t.imag(), m.re * t.imag() + m.im * t.real()};
+        }
+        for (int j = k + 1; j <= n; ++j) {
+            const Complex u = f(l, j);
+            std::swap(f(l, j), f(k, j));
+            for (int i = k + 1; i <= n; ++i) {
+                f(i, j).re += f(i, k).re * u.re - f(i, k).im * u.im;
+                f(i, j).im += f(i, k).re * u.im + f(i, k).im * u.re;
+            }
+        }
+    }
+    out.ipvt.back() = n;
+    out.singular = out.singular || !(mag(f(n, n)) > small);
+    return out;
+}
+
+// Entries with parts in {-1, 0, 1}: many rows share their scale and magnitudes, so
+// pivot searches meet ties.
+Matrix tiedMatrix(int n, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    std::uniform_int_distribution<int> part(-1, 1);
+    Matrix m(n, n);
+    for (auto& z : m.a)
+        z = {double(part(gen)), double(part(gen))};
+    return m;
+}
+
+struct BlockCase {
+    const char* name;
+    Matrix a;
+    bool expectTies = false;
+    bool expectSingular = false;
+};
+
+std::vector<BlockCase> blockCases()
+{
+    std::vector<BlockCase> cases;
+    for (int n : {1, 7, 8, 9, 16, 17, 30, 64, 199})
+        cases.push_back({"random", randomMatrix(n, 1000u + static_cast<unsigned>(n))});
+    for (int n : {9, 17, 30, 64})
+        cases.push_back({"ties", tiedMatrix(n, 2000u + static_cast<unsigned>(n)), true});
+    // A column of subnormal values is found singular at its own step, with a pivot row
+    // below the diagonal that must not be interchanged: inside the second block, and at
+    // its last step, where the block's trailing update is column 17 alone.
+    for (auto [n, tinyColumn] : {std::pair{30, 12}, std::pair{17, 16}}) {
+        Matrix a = randomMatrix(n, 3000u + static_cast<unsigned>(n));
+        for (int i = 1; i <= n; ++i)
+            a(i, tinyColumn) = {a(i, tinyColumn).re * 1e-311, a(i, tinyColumn).im * 1e-311};
+        cases.push_back({"singular", a, false, true});
+    }
+    Matrix wide(30, 33);  // leading dimension beyond the order
+    const Matrix square = randomMatrix(30, 4000);
+    for (int j = 0; j < 30; ++j)
+        for (int i = 0; i < 30; ++i)
+            wide.a[static_cast<std::size_t>(i + j * 33)] = square.a[static_cast<std::size_t>(i + j * 30)];
+    cases.push_back({"wide", wide});
+    return cases;
+}
+
+bool sameBits(double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; }
+
+} // namespace
+
+TEST(LuBlocked, FactorsAndPivotsMatchTheColumnByColumnEliminationBitForBit)
+{
+    for (BlockCase& c : blockCases()) {
+        const int n = c.a.n;
+        SCOPED_TRACE(testing::Message() << c.name << " n=" << n);
+        PlainFactors plain = plainElimination(c.a);
+        if (c.expectTies) {
+            EXPECT_GT(plain.ties, 0);
+        }
+        ASSERT_EQ(plain.singular, c.expectSingular);
+
+        Matrix fac(n, c.a.ld);
+        std::vector<int> ipvt(static_cast<std::size_t>(n));
+        testing::internal::CaptureStdout();
+        bool stopped = false;
+        try {
+            vn::DLFTCG(n, c.a.a.data(), c.a.ld, fac.a.data(), c.a.ld, ipvt.data());
+        } catch (const vn::NumericStop& stop) {
+            stopped = stop.type() == vn::kFatal;
+        }
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(stopped, c.expectSingular);
+        EXPECT_EQ(ipvt, plain.ipvt);
+        int differing = 0;
+        for (int j = 1; j <= n; ++j)
+            for (int i = 1; i <= n; ++i)
+                differing += !sameBits(fac(i, j).re, plain.fac(i, j).re) || !sameBits(fac(i, j).im, plain.fac(i, j).im);
+        EXPECT_EQ(differing, 0);
+    }
 }
