@@ -34,13 +34,6 @@ const mdlPublic::FilterIndexRecord& filterEntry(std::int32_t partIndex) {
     return mdlPublic::FilterIndex[static_cast<std::size_t>(partIndex - 1)];
 }
 
-const SimConfigRecord& simConfig(std::int16_t sim) {
-    if (sim < 0 || sim >= mdlPublic::MaxSims) platform::raiseError(platform::errSubscript);
-    return mdlPublic::SimConfigs[static_cast<std::size_t>(sim)];
-}
-
-bool pointOn(std::int16_t measure) { return measure == 1 || measure == 3; }
-
 // Frequency legend: texts at X0 + 20 ("R" at X0 + 15 in colour); in black with a line sample of
 // the curve's pen width when monochrome.
 void frequencyLegend(platform::Canvas& canvas, const PlotGrid& grid, bool monochrome,
@@ -82,8 +75,19 @@ std::string wholeNumber(double value) { return platform::CStr(static_cast<int>(r
 
 }  // namespace
 
+SimConfigRecord& simConfig(std::int16_t sim) {
+    if (sim < 0 || sim >= mdlPublic::MaxSims) platform::raiseError(platform::errSubscript);
+    return mdlPublic::SimConfigs[static_cast<std::size_t>(sim)];
+}
+
 // The filter circuit's curves hold points 0..201, segments 0..200.
 FilterCharts::FilterCharts() : primitives_(200) {}
+
+int FilterCharts::beginChart(const ChartTarget& target) {
+    primitives_.SetChartLayout();
+    if (!target.isZoom() && !target.isPrinter()) target.canvas.Cls();
+    return layoutBase(target);
+}
 
 void FilterCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int base, std::int16_t sim,
                                   bool monochrome, const PlotGrid& grid, const FrameAxis& axis) {

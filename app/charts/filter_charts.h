@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/charts/chart_primitives.h"
+#include "app/config/SimConfigRecord.h"
 
 namespace charts {
 
@@ -37,6 +38,8 @@ public:
     const ChartPrimitives& primitives() const { return primitives_; }
 
 private:
+    // Sets the layout table and clears the window's own pictures; returns the target's layout base.
+    int beginChart(const ChartTarget& target);
     void drawFreqPart(const ChartTarget& target, std::int16_t sim, bool monochrome, int partNumber,
                       const PlotGrid& grid, float& vMax, float& vMin);
 
@@ -44,6 +47,16 @@ private:
 };
 
 // --- Pieces of the chart rules that callers and tests reach directly -----------------------------
+
+// The stored record of simulation sim; a number outside the table raises 9.
+SimConfigRecord& simConfig(std::int16_t sim);
+
+// Whether a stored measuring point is ticked (3: ticked while its box was disabled).
+inline bool pointOn(std::int16_t measure) { return measure == 1 || measure == 3; }
+
+// The smallest multiple of step not below value (value > 0), in steps; an axis beyond any
+// sensible size is an overflow (6) rather than a never-ending search.
+std::int32_t stepsAbove(double value, double step);
 
 // The automatic voltage axis: -4..8 V when every value lies within it, else -10..20 V.
 struct VoltRange {

@@ -35,8 +35,6 @@ std::int32_t findPart(const std::string& partNum) {
     platform::raiseError(platform::errSubscript, "Part number not found: " + partNum);
 }
 
-std::string dataFolder() { return mdlPublic::ProgramFolder + mdlPublic::PathSep + "data"; }
-
 // Pen width of one curve in monochrome: wider for a bead drawn beside a second part.
 int monoWidth(int curve, bool twoParts, PartCurves family) {
     if (family == PartCurves::InsertionLoss) return 1;
@@ -47,15 +45,11 @@ int monoWidth(int curve, bool twoParts, PartCurves family) {
 
 }  // namespace
 
-namespace {
-// The smallest multiple of step not below value (value > 0); an axis beyond any sensible size is
-// an overflow rather than a never-ending search.
 std::int32_t stepsAbove(double value, double step) {
     const double steps = std::ceil(value / step);
     if (!(steps <= 1.0e7)) platform::raiseError(platform::errOverflow);
     return static_cast<std::int32_t>(steps);
 }
-}  // namespace
 
 std::int32_t impedanceAxisTop(float vMax) {
     // Nothing above 0 ohm in the range still gets a readable axis rather than a zero-height one.
@@ -64,12 +58,8 @@ std::int32_t impedanceAxisTop(float vMax) {
 }
 
 void FilterCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
-    primitives_.SetChartLayout();
-    const int base = layoutBase(target);
-    if (!target.isZoom() && !target.isPrinter()) target.canvas.Cls();
-
-    if (sim < 0 || sim >= mdlPublic::MaxSims) platform::raiseError(platform::errSubscript);
-    const SimConfigRecord& config = mdlPublic::SimConfigs[static_cast<std::size_t>(sim)];
+    const int base = beginChart(target);
+    const SimConfigRecord& config = simConfig(sim);
 
     // One column per decade of the range; less than half a decade leaves no column to divide by.
     const std::int32_t decades =
@@ -87,11 +77,11 @@ void FilterCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bo
 void FilterCharts::drawFreqPart(const ChartTarget& target, std::int16_t sim, bool monochrome, int partNumber,
                                 const PlotGrid& grid, float& vMax, float& vMin) {
     platform::Canvas& canvas = target.canvas;
-    const SimConfigRecord& config = mdlPublic::SimConfigs[static_cast<std::size_t>(sim)];
+    const SimConfigRecord& config = simConfig(sim);
     const std::int32_t j = findPart(config.PartNum[static_cast<std::size_t>(partNumber - 1)]);
     const mdlPublic::FilterIndexRecord& entry = mdlPublic::FilterIndex[static_cast<std::size_t>(j - 1)];
     // The record number is the entry's position in the index.
-    const app::FilterRecord record = app::readFilterRecord(dataFolder(), j);
+    const app::FilterRecord record = app::readFilterRecord(app::programDataFolder(), j);
 
     const std::string series = mdlPublic::GetSeriesFromCategory(entry.Primary);
     const PartCurves family = series == "KSV"                   ? PartCurves::Impedance

@@ -180,8 +180,7 @@ void frmChart::showViewChecks() {
 }
 
 void frmChart::setWindowCaption() {
-    if (mdlPublic::SimCount < 0 || mdlPublic::SimCount >= mdlPublic::MaxSims) platform::raiseError(platform::errSubscript);
-    const SimConfigRecord& config = mdlPublic::SimConfigs[static_cast<std::size_t>(mdlPublic::SimCount)];
+    const SimConfigRecord& config = charts::simConfig(mdlPublic::SimCount);
     const std::string simType = mdlPublic::GetAppSetting("SimType");
     std::string parts;
     if (simType == "0")

@@ -1,8 +1,8 @@
 #include "app/charts/frmWideChart.h"
 
 #include "app/charts/chart_primitives.h"
+#include "app/charts/result_window.h"
 #include "app/shell/dialog_placement.h"
-#include "platform/clipboard.h"
 #include "platform/strings.h"
 
 frmWideChart::frmWideChart() : Form("frmWideChart") {
@@ -38,7 +38,4 @@ void frmWideChart::Form_Load() {
 
 void frmWideChart::cmdOk_Click() { platform::Unload(*this); }
 
-void frmWideChart::cmdClipboard_Click() {
-    platform::Clipboard::Clear();
-    platform::Clipboard::SetData(picChart.Picture());
-}
+void frmWideChart::cmdClipboard_Click() { ResultWindow::copyToClipboard(picChart); }

@@ -23,9 +23,7 @@ float harmonicLevel(double re, double im) {
 std::int32_t spectrumAxisTop(float highestLevel) {
     // A range without any level above 0 dB still gets a 0 to 20 dB axis.
     if (!(highestLevel > 0)) return 20;
-    const double steps = std::ceil(static_cast<double>(highestLevel) / 20.0);
-    if (!(steps <= 1.0e7)) platform::raiseError(platform::errOverflow);
-    return 20 * static_cast<std::int32_t>(steps);
+    return 20 * stepsAbove(highestLevel, 20.0);
 }
 
 std::vector<std::size_t> envelopeVertices(std::span<const double> y) {
@@ -39,16 +37,13 @@ std::vector<std::size_t> envelopeVertices(std::span<const double> y) {
 }
 
 void FilterCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
-    if (sim < 0 || sim >= mdlPublic::MaxSims) platform::raiseError(platform::errSubscript);
-    const SimConfigRecord& config = mdlPublic::SimConfigs[static_cast<std::size_t>(sim)];
+    const SimConfigRecord& config = simConfig(sim);
     const std::int32_t n = roundToLong(1000.0 / static_cast<double>(platform::CSng(config.ClockFreq)));
     if (n < 0) platform::raiseError(platform::errSubscript);
     const std::size_t count = static_cast<std::size_t>(n) + 1;
 
-    primitives_.SetChartLayout();
-    const int base = layoutBase(target);
+    const int base = beginChart(target);
     platform::Canvas& canvas = target.canvas;
-    if (!target.isZoom() && !target.isPrinter()) canvas.Cls();
 
     // Levels of both results (0 with the part, 1 without) and the highest one inside the range.
     std::vector<float> level[2];

@@ -23,8 +23,6 @@ struct Waveform {
     std::array<double, WavePoints> v{};
 };
 
-bool pointOn(std::int16_t measure) { return measure == 1 || measure == 3; }
-
 // A working copy of result kind k; a kind that is drawn must hold all its points.
 Waveform copyWaveform(int kind, std::int16_t sim, bool required) {
     const mdlPublic::SimResultRecord& result =
@@ -80,12 +78,8 @@ VoltRange automaticVoltRange(double lowest, double highest) {
 }
 
 void FilterCharts::DrawVoltageChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
-    primitives_.SetChartLayout();
-    const int base = layoutBase(target);
-    if (!target.isZoom() && !target.isPrinter()) target.canvas.Cls();
-
-    if (sim < 0 || sim >= mdlPublic::MaxSims) platform::raiseError(platform::errSubscript);
-    SimConfigRecord& config = mdlPublic::SimConfigs[static_cast<std::size_t>(sim)];
+    const int base = beginChart(target);
+    SimConfigRecord& config = simConfig(sim);
 
     const std::array<bool, 3> drawn = {pointOn(config.Measure[1]), true, pointOn(config.Measure[0])};
     std::array<Waveform, 3> curves;

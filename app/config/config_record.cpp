@@ -88,6 +88,4 @@ void storeConfig(const ConfigInputs& in, SimConfigRecord& r) {
     r.Cycles = 1;
 }
 
-std::string simulationCaption(int s) { return "Simulation No." + platform::Format(s + 1, "00"); }
-
 }  // namespace config

@@ -31,7 +31,4 @@ PartText splitPartText(const std::string& text);
 // that does not convert, or converts to zero, is a run-time error.
 void storeConfig(const ConfigInputs& in, SimConfigRecord& r);
 
-// "Simulation No." and s + 1 with at least two digits.
-std::string simulationCaption(int s);
-
 }  // namespace config

@@ -1,5 +1,6 @@
 #include "app/config/data_files.h"
 
+#include "app/shell/mdlPublic.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 
@@ -78,6 +79,8 @@ IcRecord decodeIcRecord(std::span<const std::uint8_t> bytes) {
     }
     return record;
 }
+
+std::string programDataFolder() { return mdlPublic::ProgramFolder + mdlPublic::PathSep + "data"; }
 
 std::string dataFilePath(const std::string& dataFolder, const std::string& name) {
     if (dataFolder.empty() || dataFolder.back() == '/') return dataFolder + name;

@@ -23,8 +23,6 @@ double typed(const std::string& text, double scale) { return static_cast<double>
 // the exact text "0"; a zero typed otherwise ("0.0", "-0", "00") gets the same tiny value here.
 std::string nonZero(const std::string& text, const char* tiny) { return CSng(text) == 0 ? tiny : text; }
 
-std::string dataFolder() { return mdlPublic::ProgramFolder + mdlPublic::PathSep + "data"; }
-
 // Rise and fall time [ns] of a driver from the list, corrected for the listed families whose
 // data-sheet edges differ from what the simple driver model produces. Kept as numbers, never as
 // texts to read back: a fixed "3.5" would not convert in a locale with a decimal comma.
@@ -152,7 +150,7 @@ private:
         if (recordNumber == 0)
             raiseError(platform::errInvalidArgument, "The IC \"" + name + "\" is not in the IC list.");
 
-        IcRecord ic = readIcRecord(dataFolder(), recordNumber);
+        IcRecord ic = readIcRecord(programDataFolder(), recordNumber);
         if (which == Receiver) {
             // The data's node 1 is the receiver input (point B); a second node 10 is its ground.
             const int shift = measureNode_ - 1;
@@ -194,7 +192,7 @@ private:
         if (recordNumber == 0)
             raiseError(platform::errInvalidArgument, "The part \"" + partNum + "\" is not in the catalogue.");
 
-        FilterRecord part = readFilterRecord(dataFolder(), recordNumber);
+        FilterRecord part = readFilterRecord(programDataFolder(), recordNumber);
         if (r_.SimType == 2 && which == 0) {
             // The bead goes in front of the filter: its nodes 10..50 become 50..90.
             for (FilterElement& e : part.Elements) {

@@ -56,7 +56,7 @@ public:
 
         form_.setWindowState(platform::StateMinimized);
         form_.SaveConfig(s_);
-        form_.setCaption(config::simulationCaption(s_));
+        form_.setCaption(mdlPublic::simCaptionPrefix(s_));
 
         values_ = {in.clockFreq, in.duty, in.driver.byList, mdlPublic::GetAppSetting("SimType"),
                    mdlPublic::GetAppSetting("PartnumType")};

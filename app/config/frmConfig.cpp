@@ -355,7 +355,7 @@ void frmConfig::Form_Load() {
         setHeight(kNormalHeight);
     }
     setCaptions();
-    setCaption(config::simulationCaption(SimCount));
+    setCaption(mdlPublic::simCaptionPrefix(SimCount));
     fillLists();
     // The part chooser may not be part of this build.
     const bool chooser = app::formAvailable("frmSelectFil");
@@ -449,11 +449,19 @@ void frmConfig::newSimulationDefaults() {
         const FlagScope guard(settingMeasure_);
         for (int i = 0; i < 2; ++i) setMeasure(i, 0, false);
     }
+    setSignalDefaults();
+    setLineDefaults();
+}
+
+void frmConfig::setSignalDefaults() {
     txtClockFreq.setText("10");
     txtDuty.setText("50");
     txtUp.setText("2");
     txtDown.setText("2");
     txtVoltage.setText(SetIcVoltage());
+}
+
+void frmConfig::setLineDefaults() {
     optConfigTrans(0).setValue(true);
     txtConfigTrans(0).setText(platform::CStr(0.1));
     txtConfigTrans(1).setText(platform::CStr(1.6));
@@ -605,17 +613,20 @@ void frmConfig::optSelectCircuit_Click(int index) {
 void frmConfig::showLineMode(int mode) {
     static const int captions[3][6] = {
         {5254, 5255, 5256, 5257, 5258, 0}, {5258, 5259, 5256, 0, 0, 0}, {0, 0, 0, 0, 0, 0}};
-    const int shownLabels = mode == 0 ? 6 : mode == 1 ? 3 : 0;
     for (int k = 0; k < 6; ++k) {
         const int id = captions[mode][k];
         lblConfigTrans(k).setCaption(id ? platform::LoadResString(id) : std::string());
-        lblConfigTrans(k).setVisible(k < shownLabels);
     }
     // The new mode's option is already selected, so the other mode's texts stay remembered.
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < 3; ++k)
         txtConfigTrans(k).setText(mode < 2 ? TransText[static_cast<std::size_t>(mode)][static_cast<std::size_t>(k)] : "");
-        txtConfigTrans(k).setVisible(mode < 2);
-    }
+    showLineControls(mode);
+}
+
+void frmConfig::showLineControls(int mode) {
+    const int shownLabels = mode == 0 ? 6 : mode == 1 ? 3 : 0;
+    for (int k = 0; k < 6; ++k) lblConfigTrans(k).setVisible(k < shownLabels);
+    for (int k = 0; k < 3; ++k) txtConfigTrans(k).setVisible(mode < 2);
     cboMaterial.setVisible(mode == 0);
     cmdFigure.setVisible(mode == 0);
 }
@@ -897,20 +908,12 @@ void frmConfig::CalcLineImpedance() {
 
 void frmConfig::picLogo_DblClick() {
     trapped("picLogo_DblClick", [this] {
-        txtClockFreq.setText("10");
-        txtDuty.setText("50");
-        txtUp.setText("2");
-        txtDown.setText("2");
-        txtVoltage.setText(SetIcVoltage());
+        setSignalDefaults();
         cboSelectIcPrimary(0).setText("CMOS");
         cboSelectIc(0).setText("74HC04");
         optSelectIc(0).setValue(true);
         const bool materialShown = cboMaterial.Text() == Materials[3].Name;
-        optConfigTrans(0).setValue(true);
-        txtConfigTrans(0).setText(platform::CStr(0.1));
-        txtConfigTrans(1).setText(platform::CStr(1.6));
-        txtConfigTrans(2).setText("100");
-        cboMaterial.setText(Materials[3].Name);
+        setLineDefaults();
         // Without a change of material no handler has shown the impedance of the new geometry: a
         // switch of mode computed it from the texts remembered before.
         if (materialShown) CalcLineImpedance();
@@ -997,11 +1000,7 @@ void frmConfig::LoadConfig(std::int16_t s) {
         } else {
             optConfigTrans(2).setValue(true);
         }
-        const int shownLabels = r.LineMode == 0 ? 6 : r.LineMode == 1 ? 3 : 0;
-        for (int k = 0; k < 6; ++k) lblConfigTrans(k).setVisible(k < shownLabels);
-        for (int k = 0; k < 3; ++k) txtConfigTrans(k).setVisible(r.LineMode < 2);
-        cboMaterial.setVisible(r.LineMode == 0);
-        cmdFigure.setVisible(r.LineMode == 0);
+        showLineControls(r.LineMode);
 
         if (r.ReceiverByLcr == 1) {
             optSelectCircuit(1).setValue(true);
@@ -1017,7 +1016,7 @@ void frmConfig::LoadConfig(std::int16_t s) {
             showIcMode(1, true);
         }
 
-        setCaption(config::simulationCaption(s));
+        setCaption(mdlPublic::simCaptionPrefix(s));
         // The IC choices above suggest their own voltage; the review shows what was simulated.
         txtVoltage.setText(r.Voltage);
     });

@@ -92,8 +92,13 @@ private:
     void setCaptions();
     void fillLists();
     void newSimulationDefaults();
+    void setSignalDefaults();
+    void setLineDefaults();
     void showIcMode(int i, bool byList);
+    // The captions, remembered texts and controls of a line mode; showLineControls only shows and
+    // hides (any mode but 0 and 1 hides the value rows).
     void showLineMode(int mode);
+    void showLineControls(int mode);
     void setPicture(int index, const std::string& key);
     void setMeasure(int index, int value, bool enabled);
     int selectedLineMode() const;
