@@ -11,8 +11,11 @@
 #include <cmath>
 
 #include "platform/errors.h"
+#include "platform/internal.h"
 
 namespace platform {
+
+using detail::toQColor;
 
 namespace {
 
@@ -23,8 +26,6 @@ constexpr double DeviceLimit = 1.0e7;
 constexpr double TwipsPerInch = 1440.0;
 // Pictures carry no resolution of their own; they are screen bitmaps.
 constexpr double PictureDpi = 96.0;
-
-QColor toQColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
 int clampToDevice(double v) {
     if (std::isnan(v)) raiseError(errOverflow);
@@ -327,8 +328,8 @@ void Canvas::PaintPicture(const Picture& picture, double x, double y) {
     prim.dy1 = toDeviceY(y);
     prim.dx2 = clampToDevice(prim.dx1 + picture.widthPx() * k);
     prim.dy2 = clampToDevice(prim.dy1 + picture.heightPx() * k);
-    prim.x2 = d_->left + prim.dx2 * d_->width / widthPx();
-    prim.y2 = d_->top + prim.dy2 * d_->height / heightPx();
+    prim.x2 = toUserX(prim.dx2);
+    prim.y2 = toUserY(prim.dy2);
     if (QPainter* p = painter()) {
         p->drawImage(QRect(QPoint(prim.dx1, prim.dy1), QPoint(prim.dx2 - 1, prim.dy2 - 1)), picture.image());
         changed();

@@ -25,7 +25,6 @@ Control*& focusedControl() {
 namespace {
 
 Color fromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
-QColor toQColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
 }  // namespace
 
@@ -101,7 +100,7 @@ Color Control::ForeColor() const { return fromQColor(widget_->palette().color(QP
 
 void Control::setForeColor(Color c) {
     QPalette p = widget_->palette();
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(role, toQColor(c));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(role, detail::toQColor(c));
     widget_->setPalette(p);
 }
 
@@ -109,7 +108,7 @@ Color Control::BackColor() const { return fromQColor(widget_->palette().color(wi
 
 void Control::setBackColor(Color c) {
     QPalette p = widget_->palette();
-    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) p.setColor(role, toQColor(c));
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) p.setColor(role, detail::toQColor(c));
     widget_->setPalette(p);
     widget_->setAutoFillBackground(true);
 }

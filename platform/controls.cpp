@@ -430,7 +430,7 @@ void Line::setY2(int twips) { y2_ = twips; place(); }
 
 void Line::setBorderColor(Color c) {
     color_ = c;
-    static_cast<LineWidget*>(widget())->color = QColor(redOf(c), greenOf(c), blueOf(c));
+    static_cast<LineWidget*>(widget())->color = detail::toQColor(c);
     widget()->update();
 }
 

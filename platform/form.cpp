@@ -114,7 +114,6 @@ private:
 }  // namespace
 
 struct Form::Impl {
-    Form* self = nullptr;
     QWidget* window = nullptr;  // FormWindow, or the QMainWindow of the MDI parent
     FormWindow* formWindow = nullptr;
     QWidget* client = nullptr;
@@ -197,6 +196,15 @@ void rebuildBar(QMenuBar* bar, const Form& source) {
         if (m->Visible()) bar->addMenu(m->menu());
 }
 
+// Drops every reference the layer keeps to a form that is going away.
+void forgetForm(const Form& form) {
+    auto& r = registry();
+    if (detail::focusedControl() && &detail::focusedControl()->form() == &form) detail::focusedControl() = nullptr;
+    if (r.activeChild == &form) r.activeChild = nullptr;
+    if (r.lastChild == &form) r.lastChild = nullptr;
+    if (r.lastWindow == &form) r.lastWindow = nullptr;
+}
+
 // After the active child was hidden or unloaded: the area's next child becomes the active one.
 void syncActiveChild(Form& parent) {
     auto& r = registry();
@@ -210,7 +218,7 @@ void syncActiveChild(Form& parent) {
             detail::CodeScope code;
             area->setActiveSubWindow(next);
         }
-        detail::formActivated(*formOfSub(next), true);
+        detail::formActivated(*formOfSub(next));
     } else {
         detail::refreshMenuBars(parent);
     }
@@ -220,8 +228,7 @@ void syncActiveChild(Form& parent) {
 
 namespace detail {
 
-void formActivated(Form& form, bool byCode) {
-    (void)byCode;
+void formActivated(Form& form) {
     auto& r = registry();
     if (!form.isLoaded()) return;
     Form*& last = form.kind() == FormKind::MdiChild && form.impl().sub ? r.lastChild : r.lastWindow;
@@ -271,7 +278,7 @@ void activateByUser(Form& form) {
         }
     }
     Form* f = &form;
-    dispatchEvent([f] { formActivated(*f, false); });
+    dispatchEvent([f] { formActivated(*f); });
 }
 
 void requestFlush() {
@@ -290,7 +297,6 @@ void requestFlush() {
 
 Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind), impl_(std::make_unique<Impl>()) {
     auto& d = *impl_;
-    d.self = this;
     if (kind == FormKind::MdiParent) {
         d.main = new QMainWindow;
         d.area = new QMdiArea;
@@ -301,7 +307,7 @@ Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind
             detail::refreshMenuBars(*this);
             Form* child = formOfSub(s);
             if (child && detail::codeDepth() == 0)
-                dispatchEvent([child] { detail::formActivated(*child, false); });
+                dispatchEvent([child] { detail::formActivated(*child); });
         });
     } else {
         d.formWindow = new FormWindow(*this);
@@ -334,7 +340,7 @@ Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind
             return false;
         case QEvent::WindowActivate:
             if (detail::codeDepth() == 0 && d.shown && !d.sub)
-                dispatchEvent([this] { detail::formActivated(*this, false); });
+                dispatchEvent([this] { detail::formActivated(*this); });
             return false;
         default: return false;
         }
@@ -345,11 +351,7 @@ Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind
 Form::~Form() {
     auto& d = *impl_;
     if (d.area) QObject::disconnect(d.area, nullptr, nullptr, nullptr);
-    if (detail::focusedControl() && &detail::focusedControl()->form() == this) detail::focusedControl() = nullptr;
-    auto& r = registry();
-    if (r.activeChild == this) r.activeChild = nullptr;
-    if (r.lastChild == this) r.lastChild = nullptr;
-    if (r.lastWindow == this) r.lastWindow = nullptr;
+    forgetForm(*this);
     if (detail::seams().lastPopup && &detail::seams().lastPopup->form() == this) detail::seams().lastPopup = nullptr;
     d.hook.reset();
     QWidget* top = d.sub ? static_cast<QWidget*>(d.sub.data()) : d.windowGuard.data();
@@ -498,7 +500,7 @@ void Form::Show(ShowMode mode, Form* owner) {
         d.shown = true;
     }
     if (!loaded_) return;
-    detail::formActivated(*this, true);
+    detail::formActivated(*this);
     if (modal && loaded_ && d.shown) {
         auto& seams = detail::seams();
         if (detail::headless()) {
@@ -640,10 +642,7 @@ void detail::discardForm(Form& form, bool quiet) {
     const bool wasActiveChild = r.activeChild == &form;
     form.Hide();
     FormAccess::setLoaded(form, false);
-    if (detail::focusedControl() && &detail::focusedControl()->form() == &form) detail::focusedControl() = nullptr;
-    if (r.activeChild == &form) r.activeChild = nullptr;
-    if (r.lastChild == &form) r.lastChild = nullptr;
-    if (r.lastWindow == &form) r.lastWindow = nullptr;
+    forgetForm(form);
     auto it = std::find_if(r.loaded.begin(), r.loaded.end(), [&](const auto& p) { return p.get() == &form; });
     if (it != r.loaded.end()) {
         r.unloaded.push_back(std::move(*it));

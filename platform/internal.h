@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include <QColor>
 #include <QObject>
 #include <QString>
 
 #include "platform/testing.h"
+#include "platform/types.h"
 
 namespace platform {
 class Form;
@@ -21,6 +23,7 @@ namespace platform::detail {
 
 inline QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 inline std::string ss(const QString& s) { return s.toStdString(); }
+inline QColor toQColor(Color c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
 // An event filter and connection context in one, so a C++ object can own both.
 class EventHook : public QObject {
@@ -42,7 +45,7 @@ int toPixels(int twips);
 class TwipsMemo {
 public:
     int read(int currentPixels) const {
-        return valid_ && pixels_ == currentPixels ? twips_ : currentPixels * 15;
+        return valid_ && pixels_ == currentPixels ? twips_ : currentPixels * TwipsPerPixel;
     }
     int set(int twips) {
         twips_ = twips;
@@ -102,7 +105,7 @@ bool headless();
 Control*& focusedControl();
 
 // Form-side hooks the controls and menus call.
-void formActivated(Form& form, bool byCode);
+void formActivated(Form& form);
 void activateByUser(Form& form);
 void refreshMenuBars(Form& form);
 

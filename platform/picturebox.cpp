@@ -61,9 +61,8 @@ void PictureBox::geometryChanged() {
 
 void PictureBox::userMouseUp(int button, int shift, int xPx, int yPx) {
     if (!MouseUp) return;
-    // Device pixels back to the canvas's user scale.
-    const double sx = canvas_->ScaleLeft() + xPx * canvas_->ScaleWidth() / canvas_->deviceWidthPx();
-    const double sy = canvas_->ScaleTop() + yPx * canvas_->ScaleHeight() / canvas_->deviceHeightPx();
+    const double sx = canvas_->toUserX(xPx);
+    const double sy = canvas_->toUserY(yPx);
     dispatchEvent([&] { MouseUp(button, shift, static_cast<float>(sx), static_cast<float>(sy)); });
 }
 
