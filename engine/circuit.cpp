@@ -72,8 +72,7 @@ std::int32_t Circuit::AddMicrostripLine(const std::int32_t& node1, const std::in
                                         const double& h, const double& w, const double& t, const double& er)
 {
     const double eeff = MicrostripEffPermittivity(h, w, er);
-    const double Z0 = MicrostripImpedance(h, w, t, eeff);
-    return addElement(ElementKind::Line, {node1, node2}, 2, {Z0, LineDelay(length, eeff)});
+    return AddLine(node1, node2, length, MicrostripImpedance(h, w, t, eeff), eeff);
 }
 
 std::int32_t Circuit::AddLine(const std::int32_t& node1, const std::int32_t& node2, const double& length,
@@ -112,8 +111,7 @@ std::int32_t Circuit::AddCoupledMicrostrip(const std::int32_t& node1, const std:
 {
     double Ze = 0.0, eeffEven = 0.0, Zo = 0.0, eeffOdd = 0.0;
     CoupledMicrostripParams(h, w, s, er, Ze, eeffEven, Zo, eeffOdd);
-    return addElement(ElementKind::CoupledLine, {node1, node2, node3, node4}, 4,
-                      {Ze, LineDelay(length, eeffEven), Zo, LineDelay(length, eeffOdd)});
+    return AddCoupledLine(node1, node2, node3, node4, length, Ze, eeffEven, Zo, eeffOdd);
 }
 
 std::int32_t Circuit::AddCoupledLine(const std::int32_t& node1, const std::int32_t& node2, const std::int32_t& node3,

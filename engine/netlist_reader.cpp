@@ -261,31 +261,26 @@ std::int32_t NetlistReader::RequestedHarmonics(const char* block)
 
 std::int32_t NetlistReader::ReadResistor()
 {
-    std::int32_t node1 = 0, node2 = 0;
-    double value = 0.0;
-    if (!ReadInt(node1) || !ReadInt(node2) || !ReadDouble(value))
-        return 0;
-    circuit_->AddResistor(node1, node2, value);  // a refused element does not stop reading
-    return 1;
+    return readTwoTerminal(&Circuit::AddResistor);
 }
 
 std::int32_t NetlistReader::ReadCapacitor()
 {
-    std::int32_t node1 = 0, node2 = 0;
-    double value = 0.0;
-    if (!ReadInt(node1) || !ReadInt(node2) || !ReadDouble(value))
-        return 0;
-    circuit_->AddCapacitor(node1, node2, value);
-    return 1;
+    return readTwoTerminal(&Circuit::AddCapacitor);
 }
 
 std::int32_t NetlistReader::ReadInductor()
+{
+    return readTwoTerminal(&Circuit::AddInductor);
+}
+
+std::int32_t NetlistReader::readTwoTerminal(AddTwoTerminal add)
 {
     std::int32_t node1 = 0, node2 = 0;
     double value = 0.0;
     if (!ReadInt(node1) || !ReadInt(node2) || !ReadDouble(value))
         return 0;
-    circuit_->AddInductor(node1, node2, value);
+    (circuit_->*add)(node1, node2, value);  // a refused element does not stop reading
     return 1;
 }
 

@@ -62,6 +62,10 @@ private:
     std::int32_t NextRecord();
     std::int32_t NextToken();
 
+    // node1 node2 value, as the R, C and L statements share it.
+    using AddTwoTerminal = std::int32_t (Circuit::*)(const std::int32_t&, const std::int32_t&,
+                                                     const double&);
+    std::int32_t readTwoTerminal(AddTwoTerminal add);
     bool readTable(std::int32_t fieldsPerRow, std::int32_t& rowCount, std::vector<double>& rows);
     bool splitLineToken();
     void printRecordMessage(const char* what, std::string_view token, std::int32_t record) const;

@@ -584,4 +584,21 @@ int UPCHARCODE(const char* C, const int& length)
 
 char CHARFROMCODE(const int& CODE) { return CODE < 0 ? '\0' : static_cast<char>(CODE); }
 
+namespace detail {
+
+void pushRoutine(const char* name) { E1PSH(name, static_cast<int>(std::strlen(name))); }
+
+void popRoutine(const char* name) { E1POP(name, static_cast<int>(std::strlen(name))); }
+
+void stopRoutine(const char* name, int code, const char* text, std::initializer_list<int> params)
+{
+    int index = 0;
+    for (const int value : params)
+        E1SETINT(++index, value);
+    E1MES(kTerminal, code, text, static_cast<int>(std::strlen(text)));
+    popRoutine(name);
+}
+
+} // namespace detail
+
 } // namespace velmar::numeric

@@ -13,6 +13,7 @@
 // Not re-entrant: the stack is process-wide and the library runs on one thread.
 
 #include <exception>
+#include <initializer_list>
 #include <string>
 
 namespace velmar::numeric {
@@ -86,5 +87,16 @@ int CHARCODE(const char* C, const int& length);
 int UPCHARCODE(const char* C, const int& length);
 // A negative code gives the character with code 0.
 char CHARFROMCODE(const int& CODE);
+
+namespace detail {
+
+// The stack calls as the library routines make them: names and texts NUL-terminated.
+void pushRoutine(const char* name);
+void popRoutine(const char* name);
+// Sets the integer parameters %(I1), %(I2), ... in order, records a TERMINAL error and pops
+// the routine, which stops the run.
+void stopRoutine(const char* name, int code, const char* text, std::initializer_list<int> params = {});
+
+} // namespace detail
 
 } // namespace velmar::numeric

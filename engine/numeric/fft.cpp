@@ -16,15 +16,9 @@ constexpr double kTwoPi = 6.283185307179586;
 // Slots of the factor table after N and the factor count.
 constexpr int kMaxFactors = 13;
 
-void push(const char* name) { E1PSH(name, static_cast<int>(std::strlen(name))); }
-void pop(const char* name) { E1POP(name, static_cast<int>(std::strlen(name))); }
-
-void refuse(const char* name, int code, const char* text, int n)
-{
-    E1SETINT(1, n);
-    E1MES(kTerminal, code, text, static_cast<int>(std::strlen(text)));
-    pop(name);
-}
+using detail::popRoutine;
+using detail::pushRoutine;
+using detail::stopRoutine;
 
 constexpr const char* kLengthText = "The length of the sequence N = %(I1).  It must be at least 1.";
 
@@ -824,12 +818,12 @@ bool tableMatches(int n, const double* fftTab)
 void transformWithTable(const char* name, const int& n, const double* in, double* out, double* fftTab, bool forward)
 {
     if (n < 1) {
-        push(name);
-        return refuse(name, 1, kLengthText, n);
+        pushRoutine(name);
+        return stopRoutine(name, 1, kLengthText, {n});
     }
     if (n > 1 && !tableMatches(n, fftTab)) {
-        push(name);
-        return refuse(name, 2, "The work array was not prepared by DFFTRI for the length N = %(I1).", n);
+        pushRoutine(name);
+        return stopRoutine(name, 2, "The work array was not prepared by DFFTRI for the length N = %(I1).", {n});
     }
     DCOPY(n, in, 1, out, 1);
     if (n == 1)
@@ -846,25 +840,24 @@ void transformWithTable(const char* name, const int& n, const double* in, double
 // Shared body of DFFTRF and DFFTRB: a fresh work array for every call.
 void transformWithOwnTable(const char* name, const int& n, const double* in, double* out, bool forward)
 {
-    push(name);
+    pushRoutine(name);
     if (n < 1)
-        return refuse(name, 1, kLengthText, n);
+        return stopRoutine(name, 1, kLengthText, {n});
     std::vector<double> fftTab;
     try {
         fftTab.resize(2 * static_cast<std::size_t>(n) + 15);
     } catch (const std::bad_alloc&) {
-        E1MES(kTerminal, 2, " ", 1);
-        return refuse(name, 2,
-                      "The required storage cannot be allocated.  The specified N may be too large, where N = "
-                      "%(I1).",
-                      n);
+        return stopRoutine(name, 2,
+                           "The required storage cannot be allocated.  The specified N may be too large, where N = "
+                           "%(I1).",
+                           {n});
     }
     DFFTRI(n, fftTab.data());
     if (forward)
         DF2TRF(n, in, out, fftTab.data());
     else
         DF2TRB(n, in, out, fftTab.data());
-    pop(name);
+    popRoutine(name);
 }
 
 } // namespace
@@ -887,16 +880,17 @@ void DCOPY(const int& N, const double* SX, const int& INCX, double* SY, const in
 void DFFTRI(const int& N, double* FFTTAB)
 {
     if (N < 1) {
-        push("DFFTRI ");
-        return refuse("DFFTRI ", 1, kLengthText, N);
+        pushRoutine("DFFTRI ");
+        return stopRoutine("DFFTRI ", 1, kLengthText, {N});
     }
     if (N == 1)
         return;
     const std::ptrdiff_t n = N;
     if (!RFFTFACTOR(N, FFTTAB + n, FFTTAB + 2 * n)) {
-        push("DFFTRI ");
-        return refuse("DFFTRI ", 3,
-                      "The length N = %(I1) has more than 13 factors, which the work array cannot hold.", N);
+        pushRoutine("DFFTRI ");
+        return stopRoutine("DFFTRI ", 3,
+                           "The length N = %(I1) has more than 13 factors, which the work array cannot hold.",
+                           {N});
     }
 }
 

@@ -47,19 +47,9 @@ double smallPivot()
 // Not above the threshold, or not a number.
 bool negligible(const Complex& z, double small) { return !(mag1(z) > small); }
 
-void push(const char* name) { E1PSH(name, static_cast<int>(std::strlen(name))); }
-void pop(const char* name) { E1POP(name, static_cast<int>(std::strlen(name))); }
-
-// Records a TERMINAL error with up to two integer parameters and pops the routine,
-// which ends the run.
-void terminal(const char* name, int code, const char* text, int p1, int p2 = 0, bool twoParams = false)
-{
-    E1SETINT(1, p1);
-    if (twoParams)
-        E1SETINT(2, p2);
-    E1MES(kTerminal, code, text, static_cast<int>(std::strlen(text)));
-    pop(name);
-}
+using detail::popRoutine;
+using detail::pushRoutine;
+using detail::stopRoutine;
 
 constexpr const char* kSingular =
     "The input matrix is singular.  Some of the diagonal elements of the upper triangular matrix U of the LU "
@@ -178,21 +168,16 @@ void ZAXPY(const int& N, const Complex& ZA, const Complex* X, const int& INCX, C
 {
     if (N < 1 || !(mag1(ZA) > 0.0))
         return;
-    const double ar = ZA.re;
-    const double ai = ZA.im;
+    const Complex za = ZA; // a copy: ZA may be an element of Y
     if (INCX == 1 && INCY == 1) {
-        for (int i = 0; i < N; ++i) {
-            Y[i].re += ar * X[i].re - ai * X[i].im;
-            Y[i].im += ar * X[i].im + ai * X[i].re;
-        }
+        for (int i = 0; i < N; ++i)
+            addProduct(Y[i], za, X[i]);
         return;
     }
     std::ptrdiff_t ix = start(N, INCX);
     std::ptrdiff_t iy = start(N, INCY);
-    for (int i = 0; i < N; ++i, ix += INCX, iy += INCY) {
-        Y[iy].re += ar * X[ix].re - ai * X[ix].im;
-        Y[iy].im += ar * X[ix].im + ai * X[ix].re;
-    }
+    for (int i = 0; i < N; ++i, ix += INCX, iy += INCY)
+        addProduct(Y[iy], za, X[ix]);
 }
 
 namespace {
@@ -205,11 +190,8 @@ Complex dot(int n, const Complex* x, int incx, const Complex* y, int incy)
         return sum;
     std::ptrdiff_t ix = start(n, incx);
     std::ptrdiff_t iy = start(n, incy);
-    for (int i = 0; i < n; ++i, ix += incx, iy += incy) {
-        const Complex a = Conjugate ? conj(x[ix]) : x[ix];
-        sum.re += a.re * y[iy].re - a.im * y[iy].im;
-        sum.im += a.re * y[iy].im + a.im * y[iy].re;
-    }
+    for (int i = 0; i < n; ++i, ix += incx, iy += incy)
+        addProduct(sum, Conjugate ? conj(x[ix]) : x[ix], y[iy]);
     return sum;
 }
 
@@ -268,15 +250,13 @@ void ZMAXPRODIDX(const int& N, const Complex* X, const Complex* Y, int& IDX)
 void DCCGCG(const int& N, const Complex* A, const int& LDA, Complex* B, const int& LDB)
 {
     static constexpr char kName[] = "DCCGCG ";
-    push(kName);
+    pushRoutine(kName);
     if (N < 1)
-        return terminal(kName, 1, "The argument N = %(I1).  It must be at least 1.", N);
+        return stopRoutine(kName, 1, "The argument N = %(I1).  It must be at least 1.", {N});
     if (LDA < N)
-        return terminal(kName, 2, "The argument LDA = %(I1).  It must be at least as large as N = %(I2).", LDA,
-                        N, true);
+        return stopRoutine(kName, 2, "The argument LDA = %(I1).  It must be at least as large as N = %(I2).", {LDA, N});
     if (LDB < N)
-        return terminal(kName, 3, "The argument LDB = %(I1).  It must be at least as large as N = %(I2).", LDB,
-                        N, true);
+        return stopRoutine(kName, 3, "The argument LDB = %(I1).  It must be at least as large as N = %(I2).", {LDB, N});
     if (LDA == N && LDB == N) {
         ZCOPY(N * N, A, 1, B, 1);
     } else if (LDB > LDA) {
@@ -287,43 +267,44 @@ void DCCGCG(const int& N, const Complex* A, const int& LDA, Complex* B, const in
         for (int j = 1; j <= N; ++j)
             ZCOPY(N, A + at(1, j, LDA), 1, B + at(1, j, LDB), 1);
     }
-    pop(kName);
+    popRoutine(kName);
 }
 
 void DLFTCG(const int& N, const Complex* A, const int& LDA, Complex* FAC, const int& LDFAC, int* IPVT)
 {
     static constexpr char kName[] = "DLFTCG ";
-    push(kName);
+    pushRoutine(kName);
     if (N < 1)
-        return terminal(kName, 1, "The order of the matrix must be positive while N = %(i1) is given.", N);
+        return stopRoutine(kName, 1, "The order of the matrix must be positive while N = %(i1) is given.", {N});
     std::vector<Complex> work;
     try {
         work.resize(static_cast<std::size_t>(N));
     } catch (const std::bad_alloc&) {
-        return terminal(kName, 2,
-                        "The required storage cannot be allocated.  The workspace is based on N, where N = %(i1).", N);
+        return stopRoutine(kName, 2,
+                           "The required storage cannot be allocated.  The workspace is based on N, where N = %(i1).",
+                           {N});
     }
     DL2TCG(N, A, LDA, FAC, LDFAC, IPVT, work.data());
-    pop(kName);
+    popRoutine(kName);
 }
 
 void DL2TCG(const int& N, const Complex* A, const int& LDA, Complex* FAC, const int& LDFAC, int* IPVT,
             Complex* WORK)
 {
     static constexpr char kName[] = "DL2TCG ";
-    push(kName);
+    pushRoutine(kName);
     if (N < 1)
-        return terminal(kName, 1, "The order of the matrix must be positive while N = %(i1) is given.", N);
+        return stopRoutine(kName, 1, "The order of the matrix must be positive while N = %(i1) is given.", {N});
     if (LDA < N)
-        return terminal(kName, 2,
-                        "The order of the matrix must be less than or equal to its leading dimension while N = "
-                        "%(i1) and LDA = %(i2) are given.",
-                        N, LDA, true);
+        return stopRoutine(kName, 2,
+                           "The order of the matrix must be less than or equal to its leading dimension while N = "
+                           "%(i1) and LDA = %(i2) are given.",
+                           {N, LDA});
     if (LDFAC < N)
-        return terminal(kName, 3,
-                        "The order of the matrix must be less than or equal to its leading dimension while N = "
-                        "%(i1) and LDFAC = %(i2) are given.",
-                        N, LDFAC, true);
+        return stopRoutine(kName, 3,
+                           "The order of the matrix must be less than or equal to its leading dimension while N = "
+                           "%(i1) and LDFAC = %(i2) are given.",
+                           {N, LDFAC});
 
     DCCGCG(N, A, LDA, FAC, LDFAC);
     int info = 0;
@@ -384,25 +365,24 @@ void DL2TCG(const int& N, const Complex* A, const int& LDA, Complex* FAC, const 
         info = N;
     if (info != 0)
         E1MES(kFatal, 2, kSingular, static_cast<int>(std::strlen(kSingular)));
-    pop(kName);
+    popRoutine(kName);
 }
 
 void DLFSCG(const int& N, const Complex* FAC, const int& LDFAC, const int* IPVT, const Complex* B,
             const int& IPATH, Complex* X)
 {
     static constexpr char kName[] = "DLFSCG ";
-    push(kName);
+    pushRoutine(kName);
     if (N < 1)
-        return terminal(kName, 1, "The number of equations must be positive while N = %(I1) is given.", N);
+        return stopRoutine(kName, 1, "The number of equations must be positive while N = %(I1) is given.", {N});
     if (LDFAC < N)
-        return terminal(kName, 2,
-                        "The order of the matrix must be less than or equal to its leading dimension while N = "
-                        "%(I1) and LDFAC = %(I2) are given.",
-                        N, LDFAC, true);
+        return stopRoutine(kName, 2,
+                           "The order of the matrix must be less than or equal to its leading dimension while N = "
+                           "%(I1) and LDFAC = %(I2) are given.",
+                           {N, LDFAC});
     ZCOPY(N, B, 1, X, 1);
     const double small = smallPivot();
     auto f = [FAC, &LDFAC](int i, int j) -> const Complex& { return FAC[at(i, j, LDFAC)]; };
-    const int singularLength = static_cast<int>(std::strlen(kSingular));
 
     if (IPATH == 1) {
         for (int k = 1; k < N; ++k) {
@@ -415,18 +395,14 @@ void DLFSCG(const int& N, const Complex* FAC, const int& LDFAC, const int* IPVT,
             ZAXPY(N - k, t, &f(k + 1, k), 1, &X[k], 1);
         }
         for (int j = N; j >= 1; --j) {
-            if (negligible(f(j, j), small)) {
-                E1MES(kTerminal, 3, kSingular, singularLength);
-                return pop(kName);
-            }
+            if (negligible(f(j, j), small))
+                return stopRoutine(kName, 3, kSingular);
         }
         ZTRSV("U", 1, "N", 1, "N", 1, N, FAC, LDFAC, X, 1);
     } else if (IPATH == 2) {
         for (int j = 1; j <= N; ++j) {
-            if (negligible(f(j, j), small)) {
-                E1MES(kTerminal, 4, kSingular, singularLength);
-                return pop(kName);
-            }
+            if (negligible(f(j, j), small))
+                return stopRoutine(kName, 4, kSingular);
         }
         ZTRSV("U", 1, "C", 1, "N", 1, N, FAC, LDFAC, X, 1);
         for (int k = N - 1; k >= 1; --k) {
@@ -439,9 +415,9 @@ void DLFSCG(const int& N, const Complex* FAC, const int& LDFAC, const int* IPVT,
                 std::swap(X[k - 1], X[l - 1]);
         }
     } else {
-        return terminal(kName, 5, "IPATH must be either 1 or 2 while a value of %(I1) is given.", IPATH);
+        return stopRoutine(kName, 5, "IPATH must be either 1 or 2 while a value of %(I1) is given.", {IPATH});
     }
-    pop(kName);
+    popRoutine(kName);
 }
 
 void ZTRSV(const char* UPLO, const int& uploLength, const char* TRANS, const int& transLength, const char* DIAG,
@@ -456,42 +432,35 @@ void ZTRSV(const char* UPLO, const int& uploLength, const char* TRANS, const int
     const bool conjugated = CHRSAME(TRANS, transLength, "C", 1);
 
     static constexpr char kName[] = "ZTRSV ";
-    auto fail = [](const char* name, int code, const char* text) {
-        E1MES(kTerminal, code, text, static_cast<int>(std::strlen(text)));
-        pop(name);
-    };
     if (N < 0) {
-        push(kName);
-        E1SETINT(1, N);
-        return fail(kName, 1, "N must be greater than or equal to zero while %(I1) is given.");
+        pushRoutine(kName);
+        return stopRoutine(kName, 1, "N must be greater than or equal to zero while %(I1) is given.", {N});
     }
     if (LDA < N || LDA == 0) {
-        push(kName);
-        E1SETINT(1, LDA);
-        E1SETINT(2, N);
-        return fail(kName, 2,
-                    "LDA must be greater than or equal to N and greater than zero while LDA = %(I1) and N = %(I2) "
-                    "are given.");
+        pushRoutine(kName);
+        return stopRoutine(kName, 2,
+                           "LDA must be greater than or equal to N and greater than zero while LDA = %(I1) and "
+                           "N = %(I2) are given.",
+                           {LDA, N});
     }
     if (INCX == 0) {
-        push(kName);
-        E1SETINT(1, INCX);
-        return fail(kName, 3, "INCX must not be equal to zero while %(I1) is given.");
+        pushRoutine(kName);
+        return stopRoutine(kName, 3, "INCX must not be equal to zero while %(I1) is given.", {INCX});
     }
     if (!plain && !transposed && !conjugated) {
-        push(kName);
+        pushRoutine(kName);
         E1SETSTR(1, TRANS, transLength < 1 ? 0 : 1);
-        return fail(kName, 4, "TRANS must be set equal to N or T or C while %(L1) is given.");
+        return stopRoutine(kName, 4, "TRANS must be set equal to N or T or C while %(L1) is given.");
     }
     if (!upper && !lower) {
-        push(kName);
+        pushRoutine(kName);
         E1SETSTR(1, UPLO, uploLength < 1 ? 0 : 1);
-        return fail(kName, 5, "UPLO must be set equal to U or L while %(L1) is given.");
+        return stopRoutine(kName, 5, "UPLO must be set equal to U or L while %(L1) is given.");
     }
     if (!unitDiag && !nonUnitDiag) {
-        push("ZTRSV");
+        pushRoutine(kName);
         E1SETSTR(1, DIAG, diagLength < 1 ? 0 : 1);
-        return fail("ZTRSV", 6, "DIAG must be set equal to U or N while %(L1) is given.");
+        return stopRoutine(kName, 6, "DIAG must be set equal to U or N while %(L1) is given.");
     }
     if (N == 0)
         return;
