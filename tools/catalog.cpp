@@ -77,7 +77,7 @@ std::vector<Element> parseModel(const std::string& text, const std::string& wher
         const std::string& kind = words[0];
         if (kind != "R" && kind != "C" && kind != "L" && kind != "K") refuse(where, who, "unknown element '" + item + "'");
         e.kind = kind[0];
-        const std::size_t nodeCount = e.kind == 'K' ? 4 : 2;
+        const auto nodeCount = static_cast<std::size_t>(terminalCount(e));
         const std::size_t valueCount = e.kind == 'K' ? 3 : 1;
         if (words.size() != 1 + nodeCount + valueCount) refuse(where, who, "element '" + item + "' has the wrong number of fields");
         for (std::size_t i = 0; i < nodeCount; ++i) {
@@ -209,7 +209,7 @@ private:
 std::set<int> nodesOf(const std::vector<Element>& model) {
     std::set<int> nodes;
     for (const auto& e : model) {
-        for (int t = 0; t < (e.kind == 'K' ? 4 : 2); ++t) nodes.insert(e.nodes[t]);
+        for (int t = 0; t < terminalCount(e); ++t) nodes.insert(e.nodes[t]);
     }
     return nodes;
 }
@@ -225,10 +225,10 @@ Connectivity connect(const std::vector<Element>& model) {
 
 // Values must survive the single-precision store as positive normal numbers: 0 would be read
 // back as 1E-06 by the program.
-void checkValue(double v, const PartRow& row, const std::string& what) {
+void checkValue(double v, const std::string& where, const std::string& who, const std::string& what) {
     if (!std::isfinite(v) || v <= 0 || v > std::numeric_limits<float>::max() ||
         !std::isnormal(static_cast<float>(v))) {
-        refuse(row.where, row.globalNum, what + " must be a positive single-precision value");
+        refuse(where, who, what + " must be a positive single-precision value");
     }
 }
 
@@ -245,14 +245,14 @@ void validateModel(const PartRow& row, const std::string& series) {
 
     for (const auto& e : model) {
         if (e.kind == 'K') {
-            checkValue(e.L1, row, "L1");
-            checkValue(e.L2, row, "L2");
+            checkValue(e.L1, row.where, row.globalNum, "L1");
+            checkValue(e.L2, row.where, row.globalNum, "L2");
             if (!(e.k > 0 && e.k < 1)) refuse(row.where, row.globalNum, "coupling k must lie between 0 and 1");
             if (static_cast<float>(e.k) >= 1.0f) refuse(row.where, row.globalNum, "coupling k rounds to 1 in single precision");
         } else {
-            checkValue(e.value, row, std::string(1, e.kind) + " value");
+            checkValue(e.value, row.where, row.globalNum, std::string(1, e.kind) + " value");
         }
-        for (int t = 0; t < (e.kind == 'K' ? 4 : 2); ++t) {
+        for (int t = 0; t < terminalCount(e); ++t) {
             if (e.nodes[t] < -32768 || e.nodes[t] > 32767) refuse(row.where, row.globalNum, "node number beyond 16 bits");
         }
         if (e.nodes[0] == e.nodes[1] || (e.kind == 'K' && e.nodes[2] == e.nodes[3])) {
@@ -408,8 +408,6 @@ void validateIcs(const std::vector<IcRow>& ics) {
     std::set<std::pair<int, std::string>> seen;
     for (const IcRow& row : ics) {
         const std::string& who = row.name;
-        PartRow asPart;  // for the shared value messages
-        asPart.where = row.where, asPart.globalNum = row.name;
         if (row.kind != 0 && row.kind != 1) refuse(row.where, who, "kind must be 0 (driver) or 1 (receiver)");
         if (row.kind == 0 && receiverSeen) refuse(row.where, who, "drivers come before receivers");
         receiverSeen = receiverSeen || row.kind == 1;
@@ -422,7 +420,7 @@ void validateIcs(const std::vector<IcRow>& ics) {
 
         for (const auto& e : row.model) {
             if (e.kind == 'K') refuse(row.where, who, "IC models hold R, C and L only");
-            checkValue(e.value, asPart, std::string(1, e.kind) + " value");
+            checkValue(e.value, row.where, who, std::string(1, e.kind) + " value");
             for (int t = 0; t < 2; ++t) {
                 const int n = e.nodes[t];
                 // Drivers: source 1, output 10, own nodes 2-9, ground. Receivers: input 1, own

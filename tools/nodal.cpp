@@ -34,7 +34,7 @@ std::map<int, Cx> NodalSystem::solve(double frequency) const {
         return r;
     };
     for (const auto& e : elements_) {
-        for (int t = 0; t < (e.kind == 'K' ? 4 : 2); ++t) row(e.nodes[t]);
+        for (int t = 0; t < terminalCount(e); ++t) row(e.nodes[t]);
     }
     for (const auto& x : extras_) row(x.a), row(x.b);
     for (const auto& [n, i] : injections_) row(n);

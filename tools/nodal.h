@@ -17,6 +17,9 @@ struct Element {
     double L1 = 0, L2 = 0, k = 0;  // K
 };
 
+// How many of an element's nodes it uses: four for coupled inductors, two otherwise.
+inline int terminalCount(const Element& e) { return e.kind == 'K' ? 4 : 2; }
+
 // A network plus current injections and node ties, solved for node voltages.
 class NodalSystem {
 public:

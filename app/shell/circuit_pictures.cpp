@@ -56,7 +56,6 @@ public:
         c_.setForeColor(keep);
     }
     Pen at(double dx, double dy) const { return Pen(c_, x0_ + dx, y0_ + dy, color_); }
-    Pen colored(Color color) const { return Pen(c_, x0_, y0_, color); }
 
 private:
     ImageCanvas& c_;
