@@ -81,7 +81,7 @@ void FilterCharts::drawFreqPart(const ChartTarget& target, std::int16_t sim, boo
     const std::int32_t j = findPart(config.PartNum[static_cast<std::size_t>(partNumber - 1)]);
     const mdlPublic::FilterIndexRecord& entry = mdlPublic::FilterIndex[static_cast<std::size_t>(j - 1)];
     // The record number is the entry's position in the index.
-    const app::FilterRecord record = app::readFilterRecord(app::programDataFolder(), j);
+    const app::FilterRecord record = app::readFilterRecord(mdlPublic::dataFolder(), j);
 
     const std::string series = mdlPublic::GetSeriesFromCategory(entry.Primary);
     const PartCurves family = series == "KSV"                   ? PartCurves::Impedance

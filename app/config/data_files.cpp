@@ -1,6 +1,5 @@
 #include "app/config/data_files.h"
 
-#include "app/shell/mdlPublic.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 
@@ -79,8 +78,6 @@ IcRecord decodeIcRecord(std::span<const std::uint8_t> bytes) {
     }
     return record;
 }
-
-std::string programDataFolder() { return mdlPublic::ProgramFolder + mdlPublic::PathSep + "data"; }
 
 std::string dataFilePath(const std::string& dataFolder, const std::string& name) {
     if (dataFolder.empty() || dataFolder.back() == '/') return dataFolder + name;

@@ -71,9 +71,6 @@ struct IcRecord {
 FilterRecord decodeFilterRecord(std::span<const std::uint8_t> bytes);
 IcRecord decodeIcRecord(std::span<const std::uint8_t> bytes);
 
-// The data folder beside the program: ProgramFolder & PathSep & "data".
-std::string programDataFolder();
-
 // dataFolder & separator & name; the folder may end with the separator or not.
 std::string dataFilePath(const std::string& dataFolder, const std::string& name);
 

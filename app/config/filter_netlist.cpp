@@ -150,7 +150,7 @@ private:
         if (recordNumber == 0)
             raiseError(platform::errInvalidArgument, "The IC \"" + name + "\" is not in the IC list.");
 
-        IcRecord ic = readIcRecord(programDataFolder(), recordNumber);
+        IcRecord ic = readIcRecord(mdlPublic::dataFolder(), recordNumber);
         if (which == Receiver) {
             // The data's node 1 is the receiver input (point B); a second node 10 is its ground.
             const int shift = measureNode_ - 1;
@@ -192,7 +192,7 @@ private:
         if (recordNumber == 0)
             raiseError(platform::errInvalidArgument, "The part \"" + partNum + "\" is not in the catalogue.");
 
-        FilterRecord part = readFilterRecord(programDataFolder(), recordNumber);
+        FilterRecord part = readFilterRecord(mdlPublic::dataFolder(), recordNumber);
         if (r_.SimType == 2 && which == 0) {
             // The bead goes in front of the filter: its nodes 10..50 become 50..90.
             for (FilterElement& e : part.Elements) {

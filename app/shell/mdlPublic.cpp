@@ -21,9 +21,9 @@ constexpr int kFirstMaterialString = 6101;
 
 }  // namespace
 
-std::string dataPath(const std::string& fileName) {
-    return ProgramFolder + PathSep + "data" + PathSep + fileName;
-}
+std::string dataFolder() { return ProgramFolder + PathSep + "data"; }
+
+std::string dataPath(const std::string& fileName) { return dataFolder() + PathSep + fileName; }
 
 void loadFilterIndex(const std::string& path) {
     // Read into a scratch table so that a failure leaves no partial table behind.

@@ -109,6 +109,8 @@ void loadIcIndex(const std::string& path);
 void fillMaterials();
 
 // Program folder & PathSep & "data" & PathSep & name.
+// The data folder beside the program, and a file in it.
+std::string dataFolder();
 std::string dataPath(const std::string& fileName);
 
 // ---- Settings -----------------------------------------------------------------------------------
