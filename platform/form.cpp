@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -13,6 +14,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -125,6 +128,8 @@ struct Form::Impl {
     std::unique_ptr<detail::EventHook> hook;
     detail::TwipsMemo left, top, width, height;
     bool outerSetByCode = false;
+    bool leftByCode = false, topByCode = false;  // the rest of the place is the platform's
+    QPoint lastChildAt{-1, -1};                   // MDI parent: where its last new child went
     int state = StateNormal;
     bool shown = false;
     bool everShown = false;
@@ -164,6 +169,19 @@ void setOuterPx(Form::Impl& d, const QRect& r) {
     d.window->resize(std::max(0, r.width() - (frame.width() - inner.width())),
                      std::max(0, r.height() - (frame.height() - inner.height())));
     d.outerSetByCode = true;
+}
+
+// Where the platform puts a new MDI child: down and right of the last one by a title bar, back at
+// the top-left corner when it would leave the client area there, so no child hides another.
+QPoint cascadeSlot(const Form::Impl& parent, const QMdiSubWindow& sub, const QSize& size) {
+    if (parent.lastChildAt.x() < 0) return {0, 0};
+    const QStyle* style = sub.style();
+    const int step = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &sub) +
+                     style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &sub);
+    const QPoint next = parent.lastChildAt + QPoint(step, step);
+    const QSize area = parent.area->viewport()->size();
+    if (next.x() + size.width() > area.width() || next.y() + size.height() > area.height()) return {0, 0};
+    return next;
 }
 
 // Form_Resize after code changed the size or state of a shown form.
@@ -373,12 +391,14 @@ int Form::Width() const { return impl_->width.read(outerPx(*impl_).width()); }
 int Form::Height() const { return impl_->height.read(outerPx(*impl_).height()); }
 
 void Form::setLeft(int twips) {
+    impl_->leftByCode = true;
     QRect r = outerPx(*impl_);
     r.moveLeft(impl_->left.set(twips));
     setOuterPx(*impl_, r);
 }
 
 void Form::setTop(int twips) {
+    impl_->topByCode = true;
     QRect r = outerPx(*impl_);
     r.moveTop(impl_->top.set(twips));
     setOuterPx(*impl_, r);
@@ -464,10 +484,12 @@ void Form::Show(ShowMode mode, Form* owner) {
             d.sub = parent->impl().area->addSubWindow(d.window);
             d.sub->setAttribute(Qt::WA_DeleteOnClose, false);
             d.sub->installEventFilter(d.hook.get());
-            if (d.outerSetByCode)
-                d.sub->setGeometry(wanted);
-            else
-                d.sub->resize(d.sub->sizeHint());
+            QRect r = d.outerSetByCode ? wanted : QRect(QPoint(0, 0), d.sub->sizeHint());
+            const QPoint slot = cascadeSlot(parent->impl(), *d.sub, r.size());
+            if (!d.leftByCode) r.moveLeft(slot.x());
+            if (!d.topByCode) r.moveTop(slot.y());
+            d.sub->setGeometry(r);
+            parent->impl().lastChildAt = r.topLeft();
         }
         if (!d.sub) {
             detail::refreshMenuBars(*this);
@@ -550,6 +572,66 @@ void Form::setTopMost(bool on) {
     if (d.shown) d.window->show();
 }
 
+namespace {
+
+// A widget's rectangle on the desktop, frame included for a window.
+QRect desktopRect(const QWidget& w) {
+    if (w.isWindow()) return w.frameGeometry();
+    return {w.mapToGlobal(QPoint(0, 0)), w.size()};
+}
+
+QRect workArea(const QWidget& near) {
+    if (const auto& area = detail::seams().workArea) return *area;
+    const QScreen* screen = near.screen() ? near.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+// What a form shows: its window, cut down to the box around its controls when the window is
+// larger (a maximized form keeps its controls at the top left).
+QRect shownPart(const Form::Impl& d) {
+    QRect around = desktopRect(*d.outer());
+    QRect used;
+    for (QObject* o : d.client->children())
+        if (auto* w = qobject_cast<QWidget*>(o); w && !w->isHidden()) used |= w->geometry();
+    if (used.isEmpty()) return around;
+    constexpr int margin = 8;
+    const QRect usedOnDesk(d.client->mapToGlobal(used.topLeft()), used.size());
+    around.setRight(std::min(around.right(), usedOnDesk.right() + margin));
+    around.setBottom(std::min(around.bottom(), usedOnDesk.bottom() + margin));
+    return around;
+}
+
+}  // namespace
+
+void Form::placeBeside(const Form& anchor) {
+    auto& d = *impl_;
+    if (d.sub || kind_ == FormKind::MdiParent || &anchor == this || !anchor.isLoaded()) return;
+    const QRect around = shownPart(anchor.impl());
+    const QRect desk = workArea(*anchor.impl().outer());
+    const QSize size = outerPx(d).size();
+    constexpr int gap = 4;
+    // Moved into the work area along the side it was put against.
+    const auto inside = [&](QPoint p) {
+        p.setX(std::clamp(p.x(), desk.left(), std::max(desk.left(), desk.right() + 1 - size.width())));
+        p.setY(std::clamp(p.y(), desk.top(), std::max(desk.top(), desk.bottom() + 1 - size.height())));
+        return QRect(p, size);
+    };
+    const QRect sides[] = {
+        inside({around.right() + 1 + gap, around.top()}),
+        inside({around.left() - gap - size.width(), around.top()}),
+        inside({around.left(), around.bottom() + 1 + gap}),
+        inside({around.left(), around.top() - gap - size.height()}),
+    };
+    QRect place = inside({desk.right(), desk.bottom()});
+    for (const QRect& r : sides)
+        if (desk.contains(r) && !r.intersects(around)) {
+            place = r;
+            break;
+        }
+    setOuterPx(d, place);
+    d.leftByCode = d.topByCode = true;
+}
+
 void Form::PopupMenu(MenuItem& menu) {
     if (detail::headless()) {
         detail::seams().lastPopup = &menu;
@@ -557,6 +639,23 @@ void Form::PopupMenu(MenuItem& menu) {
     }
     detail::UserScope user;
     menu.menu()->exec(QCursor::pos());
+}
+
+void Form::setTabOrder(const std::vector<Control*>& order) {
+    const auto takesTab = [](const QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus; };
+    std::vector<QWidget*> chain;
+    for (Control* c : order) {
+        QWidget* w = c->widget();
+        if (takesTab(w)) {
+            chain.push_back(w);
+            continue;
+        }
+        // A frame: the controls inside it, in the window's present focus chain.
+        for (QWidget* next = w->nextInFocusChain(); next != w; next = next->nextInFocusChain())
+            if (w->isAncestorOf(next) && takesTab(next) && std::find(chain.begin(), chain.end(), next) == chain.end())
+                chain.push_back(next);
+    }
+    for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 Control* Form::controlByName(const std::string& name, int index) const {

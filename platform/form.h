@@ -93,8 +93,19 @@ public:
     void Refresh();
     // Keeps the window above all others (true) or lets it go back to the normal order.
     void setTopMost(bool on);
+    // Moves this top-level window next to `anchor` (an MDI child or a window): right of what the
+    // anchor shows (a maximized form shows its controls in a corner), else left of, below or above
+    // it, else into the desktop's bottom-right corner; always wholly on the desktop's work area.
+    // Does nothing for an MDI child.
+    void placeBeside(const Form& anchor);
     // Opens a top-level menu of this form as a pop-up menu at the mouse position.
     void PopupMenu(MenuItem& menu);
+
+    // Sets the order in which Tab moves through the controls: the listed ones, in list order, each
+    // frame standing for the controls inside it in their order so far. List every control that takes
+    // the focus: the ones left out keep their old neighbours.
+    // Without this call Tab follows the order the controls were made in.
+    void setTabOrder(const std::vector<Control*>& order);
 
     // Controls reached by name at run time ("txtFilter", 1); nullptr when the form has none.
     Control* controlByName(const std::string& name, int index = -1) const;

@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QObject>
+#include <QRect>
 #include <QString>
 
 #include "platform/testing.h"
@@ -97,6 +98,7 @@ struct Seams {
     std::function<void(Form&)> modalDriver;
     int beeps = 0;
     MenuItem* lastPopup = nullptr;
+    std::optional<QRect> workArea;  // the desktop's work area in pixels, in place of the screen's
 };
 Seams& seams();
 bool headless();

@@ -55,7 +55,8 @@ QMenu* MenuItem::menu() {
 
 void MenuItem::applyCaption() {
     action_->setSeparator(isSeparator());
-    action_->setText(qs(caption_));
+    // Some styles draw a separator's text as a section heading: a separator is a line only.
+    action_->setText(isSeparator() ? QString() : qs(caption_));
     if (menu_) menu_->setTitle(qs(caption_));
 }
 

@@ -47,6 +47,15 @@ void setModalDriver(std::function<void(Form&)> driver) { detail::seams().modalDr
 int beepCount() { return detail::seams().beeps; }
 void resetBeepCount() { detail::seams().beeps = 0; }
 
+void setWorkArea(int left, int top, int width, int height) {
+    if (width <= 0 || height <= 0) {
+        detail::seams().workArea.reset();
+        return;
+    }
+    detail::seams().workArea = QRect(detail::toPixels(left), detail::toPixels(top), detail::toPixels(width),
+                                     detail::toPixels(height));
+}
+
 MenuItem* lastPopupMenu() { return detail::seams().lastPopup; }
 
 void click(CommandButton& button) { button.userClick(); }

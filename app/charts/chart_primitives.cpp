@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "app/shell/mdlPublic.h"
 #include "platform/canvas.h"
@@ -55,6 +57,57 @@ bool clipToGuard(double& x1, double& y1, double& x2, double& y2) {
         y1 = oy + t0 * dy;
     }
     return true;
+}
+
+// A text's extent in device pixels.
+struct PixelBox {
+    double left, top, right, bottom;
+
+    PixelBox moved(double dx, double dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+};
+
+PixelBox pixelBox(const platform::DrawnPrimitive& p) {
+    return {static_cast<double>(std::min(p.dx1, p.dx2)), static_cast<double>(std::min(p.dy1, p.dy2)),
+            static_cast<double>(std::max(p.dx1, p.dx2)), static_cast<double>(std::max(p.dy1, p.dy2))};
+}
+
+// Texts set side by side with TextWidth touch; only a real overlap of more than half a pixel counts.
+bool overlap(const PixelBox& a, const PixelBox& b) {
+    constexpr double Touch = 0.5;
+    return a.left < b.right - Touch && b.left < a.right - Touch && a.top < b.bottom - Touch && b.top < a.bottom - Touch;
+}
+
+bool sameText(const platform::DrawnPrimitive& p, const platform::Canvas& canvas, const std::string& text) {
+    return p.kind == platform::PrimitiveKind::Text && p.text == text && p.fontName == canvas.FontName() &&
+           p.fontSize == canvas.FontSize() && p.color == canvas.ForeColor();
+}
+
+// The shift in pixels that moves `box` clear of every obstacle by the least distance: for each
+// obstacle it runs into, the four moves that just clear it are tried, shortest first. (0, 0) when
+// it is clear already or no single move clears it without leaving the page.
+std::pair<double, double> leastShift(const PixelBox& box, const std::vector<PixelBox>& obstacles, double width,
+                                     double height) {
+    const auto clear = [&](const PixelBox& b) {
+        return std::none_of(obstacles.begin(), obstacles.end(), [&](const PixelBox& o) { return overlap(b, o); });
+    };
+    if (clear(box)) return {0, 0};
+    constexpr double Gap = 1;
+    std::vector<std::pair<double, double>> moves;
+    for (const PixelBox& o : obstacles) {
+        if (!overlap(box, o)) continue;
+        moves.push_back({o.right + Gap - box.left, 0});
+        moves.push_back({o.left - Gap - box.right, 0});
+        moves.push_back({0, o.bottom + Gap - box.top});
+        moves.push_back({0, o.top - Gap - box.bottom});
+    }
+    std::stable_sort(moves.begin(), moves.end(), [](const auto& a, const auto& b) {
+        return std::fabs(a.first) + std::fabs(a.second) < std::fabs(b.first) + std::fabs(b.second);
+    });
+    for (const auto& [dx, dy] : moves) {
+        const PixelBox b = box.moved(dx, dy);
+        if (b.left >= 0 && b.top >= 0 && b.right <= width && b.bottom <= height && clear(b)) return {dx, dy};
+    }
+    return {0, 0};
 }
 
 }  // namespace
@@ -166,6 +219,49 @@ void safeLine(platform::Canvas& canvas, double x1, double y1, double x2, double 
     y2 = std::clamp(y2, -Far, Far);
     if (!clipToGuard(x1, y1, x2, y2)) return;
     canvas.Line(x1, y1, x2, y2, color);
+}
+
+void chartText(platform::Canvas& canvas, double x, double y, const std::string& text, double size) {
+    const double kept = canvas.FontSize();
+    if (size != 0) canvas.setFontSize(size);
+    const double x2 = x + canvas.TextWidth(text), y2 = y + canvas.TextHeight(text);
+    const PixelBox wanted{static_cast<double>(std::min(canvas.toDeviceX(x), canvas.toDeviceX(x2))),
+                          static_cast<double>(std::min(canvas.toDeviceY(y), canvas.toDeviceY(y2))),
+                          static_cast<double>(std::max(canvas.toDeviceX(x), canvas.toDeviceX(x2))),
+                          static_cast<double>(std::max(canvas.toDeviceY(y), canvas.toDeviceY(y2)))};
+
+    // What is on the page since it was last cleared; a text covered later by a filled area or a
+    // picture no longer shows.
+    const std::vector<platform::DrawnPrimitive>& list = canvas.displayList();
+    std::size_t from = list.size();
+    while (from > 0 && list[from - 1].kind != platform::PrimitiveKind::Clear &&
+           list[from - 1].kind != platform::PrimitiveKind::NewPage)
+        --from;
+    std::vector<PixelBox> obstacles;
+    std::vector<PixelBox> shown;  // the same text, still showing
+    for (std::size_t i = from; i < list.size(); ++i) {
+        const platform::DrawnPrimitive& p = list[i];
+        if (p.kind == platform::PrimitiveKind::FilledBox || p.kind == platform::PrimitiveKind::Picture) {
+            const PixelBox cover = pixelBox(p);
+            std::erase_if(shown, [&](const PixelBox& b) { return overlap(b, cover); });
+        } else if (sameText(p, canvas, text)) {
+            shown.push_back(pixelBox(p));
+        } else if (p.kind == platform::PrimitiveKind::Text) {
+            obstacles.push_back(pixelBox(p));
+        }
+    }
+    const auto [dx, dy] = leastShift(wanted, obstacles, canvas.deviceWidthPx(), canvas.deviceHeightPx());
+    const PixelBox placed = wanted.moved(dx, dy);
+    const bool showing = std::any_of(shown.begin(), shown.end(), [&](const PixelBox& b) {
+        return b.left == placed.left && b.top == placed.top && b.right == placed.right && b.bottom == placed.bottom;
+    });
+    if (!showing) {
+        // Back from pixels to the canvas's own units, whatever direction its axes run.
+        canvas.setCurrentX(x + canvas.toUserX(dx) - canvas.toUserX(0));
+        canvas.setCurrentY(y + canvas.toUserY(dy) - canvas.toUserY(0));
+        canvas.Print(text);
+    }
+    if (size != 0) canvas.setFontSize(kept);
 }
 
 bool withinRange(double value, double low, double high) {

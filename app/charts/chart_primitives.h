@@ -135,4 +135,12 @@ bool withinRange(double value, double low, double high);
 // A tick number: "0.##", or "0" when that would end in the decimal sign (12.5, 25, 3.33).
 std::string tickNumber(double value);
 
+// A chart text with its top-left corner at (x, y) in the canvas's scale, in the current font, or
+// at `size` points when size is not 0. Every chart frame prints through here, for two reasons:
+// - the same text in the same font and colour where it already shows is not drawn again, since
+//   anti-aliased text drawn over itself turns bold (a frame drawn once per axis stays as it was);
+// - a text that would run into a text already on the page (since its last clear or new page) moves
+//   the least distance, across or up and down, that keeps the two apart and the text on the page.
+void chartText(platform::Canvas& canvas, double x, double y, const std::string& text, double size = 0);
+
 }  // namespace charts

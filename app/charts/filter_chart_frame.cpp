@@ -26,7 +26,7 @@ std::string legendText(const LegendLine& line) {
 }
 
 void printAt(platform::Canvas& canvas, double x, double y, const std::string& text) {
-    mdlPublic::PrintAt(canvas, static_cast<float>(x), static_cast<float>(y), text, 0);
+    chartText(canvas, static_cast<float>(x), static_cast<float>(y), text);
 }
 
 const mdlPublic::FilterIndexRecord& filterEntry(std::int32_t partIndex) {

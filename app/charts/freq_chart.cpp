@@ -19,17 +19,14 @@ constexpr int Samples = app::CurvePoints;  // 201 samples a curve
 
 enum class PartCurves { Impedance, InsertionLoss, None };
 
-// 1-based position of the first entry whose number in the current numbering equals partNum exactly.
+// 1-based position in FilterIndex of the part partNum names in the current numbering.
 std::int32_t findPart(const std::string& partNum) {
-    const bool global = mdlPublic::GetAppSetting("PartnumType") == "0";
-    // The record holds the number of the view it was stored in, or its global number where the
-    // part has no previous one; an empty number would match any part without one.
-    for (const bool view : {global, !global}) {
-        if (partNum.empty()) break;
-        for (std::int32_t j = 1; j <= mdlPublic::FilterCount; ++j) {
-            const mdlPublic::FilterIndexRecord& entry = mdlPublic::FilterIndex[static_cast<std::size_t>(j - 1)];
-            if ((view ? entry.GlobalPartNum : entry.PrevPartNum) == partNum) return j;
-        }
+    const std::int32_t view = mdlPublic::GetAppSetting("PartnumType") == "0" ? 0 : 1;
+    // Found as the check and the netlist found it; then in the other view, as a record may hold
+    // the number of the view it was stored in.
+    for (const std::int32_t numbers : {view, 1 - view}) {
+        const std::int16_t k = mdlPublic::CheckFilPartnum(partNum, 0, numbers);
+        if (k >= 0) return k + 1;
     }
     // The configuration form only hands over catalogue parts; a stale number has nothing to draw.
     platform::raiseError(platform::errSubscript, "Part number not found: " + partNum);

@@ -2,6 +2,7 @@
 
 #include "app/charts/frmWideChart.h"
 #include "app/config/frmConfig.h"
+#include "app/diffconfig/frmConfig2.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "app/shell/mdlPublic.h"
@@ -19,8 +20,12 @@ constexpr int NormalWidth = 11050;
 constexpr int NormalHeight = 3450;
 
 // The configuration form of the filter circuit, loaded if needed; nullptr while it is not part
-// of the program.
-frmConfig* filterConfigForm() { return dynamic_cast<frmConfig*>(app::defaultFormByName("frmConfig")); }
+// of the program, and while "SimType" names the differential pair, whose circuit it cannot load.
+frmConfig* filterConfigForm() {
+    if (frmConfig* open = platform::loadedForm<frmConfig>()) return open;
+    if (mdlPublic::GetAppSetting("SimType") == "3") return nullptr;
+    return dynamic_cast<frmConfig*>(app::defaultFormByName("frmConfig"));
+}
 
 }  // namespace
 
@@ -251,7 +256,13 @@ void frmChart::mnuChartClipboardIndex_Click(int index) { copyToClipboard(picChar
 void frmChart::mnuOptConf_Click() { frmMain::instance().mnuOptConf_Click(); }
 
 void frmChart::mnuWindowClose_Click() {
-    if (frmConfig* config = filterConfigForm()) config->mnuWindowClose_Click();
+    // Through the open configuration form, which disables its own item; none is loaded for this.
+    if (frmConfig* config = platform::loadedForm<frmConfig>())
+        config->mnuWindowClose_Click();
+    else if (frmConfig2* config2 = platform::loadedForm<frmConfig2>())
+        config2->mnuWindowClose_Click();
+    else
+        frmConfig2::closeChartWindows();
 }
 
 void frmChart::mnuHelpContents_Click() { frmMain::instance().mnuHelpContents_Click(); }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/config/frmConfig.h"
+#include "app/diffconfig/frmConfig2.h"
 #include "app/shell/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/clipboard.h"
@@ -51,6 +52,9 @@ void ResultWindow::countOut() {
     if (mdlPublic::ChartCount != 0) return;
     const platform::FormsCollection forms = platform::Forms();
     for (int i = 0; i < forms.Count(); ++i)
-        if (auto* config = dynamic_cast<frmConfig*>(&forms(i)))
+        if (auto* config = dynamic_cast<frmConfig*>(&forms(i))) {
             if (platform::MenuItem* item = config->menuByName("mnuWindowClose")) item->setEnabled(false);
+        } else if (auto* config2 = dynamic_cast<frmConfig2*>(&forms(i))) {
+            if (platform::MenuItem* item = config2->menuByName("mnuWindowClose")) item->setEnabled(false);
+        }
 }

@@ -95,7 +95,7 @@ double microstripImpedance(double w, double h, double k) {
 }
 
 std::string partDisplayText(const mdlPublic::FilterIndexRecord& part, int partnumType) {
-    std::string text = partnumType == 1 ? part.PrevPartNum : part.GlobalPartNum;
+    std::string text = partnumType == 1 && !part.PrevPartNum.empty() ? part.PrevPartNum : part.GlobalPartNum;
     if (part.PartType == 0 || part.PartType == 3) text += " (" + part.PartNote + ")";
     return text;
 }

@@ -25,24 +25,26 @@ std::string nonZero(const std::string& text, const char* tiny) { return CSng(tex
 
 // Rise and fall time [ns] of a driver from the list, corrected for the listed families whose
 // data-sheet edges differ from what the simple driver model produces. Kept as numbers, never as
-// texts to read back: a fixed "3.5" would not convert in a locale with a decimal comma.
+// texts to read back: a fixed "3.5" would not convert in a locale with a decimal comma. A rule
+// worked in single precision gives a single; one worked in double keeps all its digits (3.1188, not
+// the nearest single).
 struct EdgeTimes {
-    float rise;
-    float fall;
+    double rise;
+    double fall;
 };
 
-EdgeTimes correctedEdges(const std::string& ic, EdgeTimes t, float clockMHz) {
-    if (ic == "74ALS04") return {t.rise + 1.0f, t.fall < 3 ? 2.5f : static_cast<float>(double(t.fall) - 0.5)};
-    if (ic == "74AS04") return {static_cast<float>(double(t.rise) + 1.2), static_cast<float>(double(t.fall) + 1.2)};
-    if (ic == "74F04") return {t.rise, 3.0f};
-    if (ic == "74LS04") return {t.rise + 2.0f, t.fall + 2.0f};
-    if (ic == "74S04") return {t.rise < 6 ? 3.5f : t.rise - 2.0f, 4.0f};
+EdgeTimes correctedEdges(const std::string& ic, float rise, float fall, float clockMHz) {
+    if (ic == "74ALS04") return {rise + 1.0f, fall < 3 ? 2.5 : double(fall) - 0.5};
+    if (ic == "74AS04") return {double(rise) + 1.2, double(fall) + 1.2};
+    if (ic == "74F04") return {rise, 3.0};
+    if (ic == "74LS04") return {rise + 2.0f, fall + 2.0f};
+    if (ic == "74S04") return {rise < 6 ? 3.5 : rise - 2.0f, 4.0};
     if (ic == "74AC04" || ic == "74HC04" || ic == "74LVC04") {
         // The edge of these CMOS families slows with the clock: 3.606 ns less 24.36 ps per MHz.
-        const auto edge = static_cast<float>(3.606 - 0.02436 * double(clockMHz));
+        const double edge = 3.606 - 0.02436 * double(clockMHz);
         return {edge, edge};
     }
-    return t;  // any other listed driver is taken as typed
+    return {rise, fall};  // any other listed driver is taken as typed
 }
 
 class NetlistWriter {
@@ -88,11 +90,13 @@ private:
         const double period = 1.0 / typed(r_.ClockFreq, 1e6);  // s
         const double fall0 = typed(r_.FallTime, 1e-9);         // s, uncorrected
 
-        EdgeTimes edges{CSng(r_.RiseTime), CSng(r_.FallTime)};
-        if (form_.driverFromList) edges = correctedEdges(r_.DriverIc, edges, CSng(form_.clockFreq));
+        const float typedRise = CSng(r_.RiseTime), typedFall = CSng(r_.FallTime);
+        const EdgeTimes edges = form_.driverFromList
+                                    ? correctedEdges(r_.DriverIc, typedRise, typedFall, CSng(form_.clockFreq))
+                                    : EdgeTimes{typedRise, typedFall};
         // The typed edge runs 10 % to 90 %: the ramp from 0 % to 100 % takes 1 / 0.8 of it.
-        const double rise = double(edges.rise) / 0.8 / 1e9;
-        const double fall = double(edges.fall) / 0.8 / 1e9;
+        const double rise = edges.rise / 0.8 / 1e9;
+        const double fall = edges.fall / 0.8 / 1e9;
 
         const std::string periodText = CStr(period);
         const std::string riseText = CStr(rise);
@@ -183,12 +187,9 @@ private:
         }
 
         const std::string& partNum = r_.PartNum[which];
-        int recordNumber = 0;
-        for (int i = 0; i < mdlPublic::FilterCount && recordNumber == 0; ++i) {
-            const mdlPublic::FilterIndexRecord& entry = mdlPublic::FilterIndex.at(i);
-            const std::string& shown = form_.partnumType == "0" ? entry.GlobalPartNum : entry.PrevPartNum;
-            if (shown == partNum) recordNumber = entry.RecNo;
-        }
+        // Found as the check found it, so a part the check accepted is always in the netlist.
+        const std::int16_t k = mdlPublic::CheckFilPartnum(partNum, 0, form_.partnumType == "0" ? 0 : 1);
+        const int recordNumber = k < 0 ? 0 : mdlPublic::FilterIndex.at(k).RecNo;
         if (recordNumber == 0)
             raiseError(platform::errInvalidArgument, "The part \"" + partNum + "\" is not in the catalogue.");
 

@@ -26,8 +26,14 @@ frmConfig::SimulationRunner& runner() {
 // Layout is designed in pixels and placed in twips.
 constexpr int px(int pixels) { return pixels * platform::TwipsPerPixel; }
 
+// Numeric boxes show 15 characters; the third column (line and parts) shows the longest part text
+// of the catalogue. Pixels.
+constexpr int kNumberBox = 122;
+constexpr int kColumn2 = 274;
+constexpr int kColumn3 = 745;
+
 // Normal-state size of the window, twips.
-constexpr int kNormalWidth = 11620;
+constexpr int kNormalWidth = 15660;
 constexpr int kNormalHeight = 7550;
 
 // Where the diagram's wire ends before the line block: past the hidden second part in type 0, at
@@ -109,6 +115,12 @@ frmConfig::frmConfig() : Form("frmConfig", platform::FormKind::MdiChild) {
         showIcMode(i, true);
     }
     wireEvents();
+
+    // Tab goes through the form as it reads: signal, driver, receiver, line, parts, then the start;
+    // the IC groups are filled last above, so the order they were made in would put them at the end.
+    setTabOrder({&fraClock, &fraSelectIc(0), &fraSelectIc(1), &fraConfigTrans, &cmdFigure, &txtConfigTrans(0),
+                 &txtConfigTrans(1), &txtConfigTrans(2), &cboMaterial, &txtFilter(0), &txtFilter(1), &cmdSelect,
+                 &cmdReset, &chkMeasure(0), &chkMeasure(1), &cmdSimulation});
 }
 
 void frmConfig::nameControls() {
@@ -153,67 +165,67 @@ void frmConfig::nameControls() {
 }
 
 void frmConfig::layoutControls() {
-    setClientSize(px(766), px(442));
+    setClientSize(px(kColumn3 + 291), px(442));
 
     // Input signal: five rows of label and box.
-    fraClock.Move(px(1), px(4), px(178), px(146));
+    fraClock.Move(px(1), px(4), px(kColumn2 - 4), px(146));
     const std::pair<platform::Label*, platform::TextBox*> signal[] = {
         {&lblClockHz, &txtClockFreq}, {&lblDuty, &txtDuty}, {&lblUp, &txtUp}, {&lblDown, &txtDown},
         {&lblVoltage, &txtVoltage}};
     for (int k = 0; k < 5; ++k) {
         signal[k].first->Move(px(3), px(25 + 24 * k), px(140), px(18));
-        signal[k].second->Move(px(143), px(22 + 24 * k), px(32), px(22));
+        signal[k].second->Move(px(143), px(22 + 24 * k), px(kNumberBox), px(22));
     }
-    cmdSimulation.Move(px(1), px(160), px(178), px(34));
-    lblWarning.Move(px(1), px(204), px(178), px(90));
+    cmdSimulation.Move(px(1), px(160), px(kColumn2 - 4), px(34));
+    lblWarning.Move(px(1), px(204), px(kColumn2 - 4), px(90));
     lblWarning.setForeColor(platform::RGB(192, 0, 0));
 
     for (int i = 0; i < 2; ++i) layoutIcGroup(i);
 
     // Line: the three modes, then up to three value rows, the material and the impedance.
-    fraDensou.Move(px(547), px(4), px(218), px(296));
-    fraConfigTrans.Move(px(1), px(18), px(216), px(68));
-    for (int k = 0; k < 3; ++k) optConfigTrans(k).Move(px(1), px(3 + 21 * k), px(214), px(20));
+    fraDensou.Move(px(kColumn3), px(4), px(290), px(296));
+    fraConfigTrans.Move(px(1), px(18), px(288), px(68));
+    for (int k = 0; k < 3; ++k) optConfigTrans(k).Move(px(1), px(3 + 21 * k), px(286), px(20));
     cmdFigure.Move(px(8), px(90), px(110), px(24));
     for (int k = 0; k < 3; ++k) {
-        lblConfigTrans(k).Move(px(8), px(120 + 32 * k), px(138), px(30));
-        txtConfigTrans(k).Move(px(148), px(122 + 32 * k), px(60), px(22));
+        lblConfigTrans(k).Move(px(8), px(120 + 32 * k), px(152), px(30));
+        txtConfigTrans(k).Move(px(162), px(122 + 32 * k), px(kNumberBox), px(22));
     }
-    lblConfigTrans(3).Move(px(8), px(216), px(200), px(18));
-    cboMaterial.Move(px(8), px(234), px(200), px(24));
-    lblConfigTrans(4).Move(px(8), px(262), px(138), px(30));
-    lblConfigTrans(5).Move(px(148), px(266), px(60), px(18));
+    lblConfigTrans(3).Move(px(8), px(216), px(274), px(18));
+    cboMaterial.Move(px(8), px(234), px(274), px(24));
+    lblConfigTrans(4).Move(px(8), px(262), px(152), px(30));
+    lblConfigTrans(5).Move(px(162), px(266), px(kNumberBox), px(18));
 
     layoutDiagram();
 
     // Parts.
-    fraFilter.Move(px(547), px(304), px(218), px(134));
+    fraFilter.Move(px(kColumn3), px(304), px(290), px(134));
     for (int k = 0; k < 2; ++k) {
-        lblFilter(k).Move(px(8), px(20 + 40 * k), px(200), px(18));
-        txtFilter(k).Move(px(8), px(37 + 40 * k), px(200), px(22));
+        lblFilter(k).Move(px(8), px(20 + 40 * k), px(274), px(18));
+        txtFilter(k).Move(px(8), px(37 + 40 * k), px(274), px(22));
     }
     cmdSelect.Move(px(8), px(104), px(108), px(24));
     cmdReset.Move(px(120), px(104), px(56), px(24));
-    picLogo.Move(px(180), px(100), px(28), px(28));
+    picLogo.Move(px(254), px(100), px(28), px(28));
 }
 
 void frmConfig::layoutIcGroup(int i) {
     // Wide enough for the longest option text, "Enter an Output Condition of an IC by LCR Parameter".
-    fraSelectIc(i).Move(px(182), px(4 + 150 * i), px(362), px(146));
-    fraRadio(i).Move(px(1), px(18), px(360), px(50));
-    optSelectIc(i).Move(px(1), px(3), px(358), px(20));
-    optSelectCircuit(i).Move(px(1), px(24), px(358), px(20));
+    fraSelectIc(i).Move(px(kColumn2), px(4 + 150 * i), px(kColumn3 - kColumn2 - 3), px(146));
+    fraRadio(i).Move(px(1), px(18), px(kColumn3 - kColumn2 - 5), px(50));
+    optSelectIc(i).Move(px(1), px(3), px(kColumn3 - kColumn2 - 7), px(20));
+    optSelectCircuit(i).Move(px(1), px(24), px(kColumn3 - kColumn2 - 7), px(20));
 
     lblSelectIcPrimary(i).Move(px(10), px(82), px(108), px(18));
-    cboSelectIcPrimary(i).Move(px(120), px(78), px(230), px(24));
+    cboSelectIcPrimary(i).Move(px(120), px(78), px(kColumn3 - kColumn2 - 133), px(24));
     lblSelectIc(i).Move(px(10), px(112), px(108), px(18));
-    cboSelectIc(i).Move(px(120), px(108), px(230), px(24));
+    cboSelectIc(i).Move(px(120), px(108), px(kColumn3 - kColumn2 - 133), px(24));
 
     // R, L, C in a two-by-two grid beside the IC picture; the receiver's order is L, R, C, Ro.
     picSelectedIc(i).Move(px(10), px(76), px(64), px(56));
     const auto place = [](platform::Label& label, platform::TextBox& box, int column, int row) {
-        label.Move(px(86 + 124 * column), px(84 + 30 * row), px(58), px(18));
-        box.Move(px(146 + 124 * column), px(80 + 30 * row), px(60), px(22));
+        label.Move(px(86 + 190 * column), px(84 + 30 * row), px(58), px(18));
+        box.Move(px(146 + 190 * column), px(80 + 30 * row), px(kNumberBox), px(22));
     };
     if (i == 0) {
         place(lblR(0), txtR(0), 0, 0);
@@ -232,7 +244,7 @@ void frmConfig::layoutIcGroup(int i) {
 }
 
 void frmConfig::layoutDiagram() {
-    fraCircuit.Move(px(1), px(304), px(542), px(134));
+    fraCircuit.Move(px(1), px(304), px(kColumn3 - 4), px(134));
     lblCircuitTitle.Move(px(4), px(56), px(66), px(36));
 
     // Blocks of 64 x 48 pixels on one wire; the second part sits where the type 1 and 2 wire ends.

@@ -27,6 +27,10 @@ void frmTransFigure::setFigure(const std::string& key) {
     const int buttonTop = kFigureTop + imgTrans.Height() + 120;
     cmdOk.Move((width - kButtonWidth) / 2, buttonTop, kButtonWidth, kButtonHeight);
     setClientSize(width, buttonTop + kButtonHeight + 120);
+    // Opened by a button of the active configuration form; later openings leave it where it is.
+    if (placed_) return;
+    placed_ = true;
+    if (platform::Form* opener = platform::ActiveForm(); opener && opener != this) placeBeside(*opener);
 }
 
 void frmTransFigure::cmdOk_Click() { platform::Unload(*this); }

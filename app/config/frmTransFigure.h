@@ -11,7 +11,8 @@ class frmTransFigure : public platform::Form {
 public:
     frmTransFigure();
 
-    // Shows the imlMain picture of key in place of the layout's default one.
+    // Shows the imlMain picture of key in place of the layout's default one. The first time after
+    // loading, the window also goes beside the form it was opened from, where it hides no input.
     void setFigure(const std::string& key);
     const std::string& figureKey() const { return imgTrans.PictureKey(); }
 
@@ -21,6 +22,7 @@ protected:
 private:
     void cmdOk_Click();
 
+    bool placed_ = false;
     platform::Image imgTrans{*this};
     platform::CommandButton cmdOk{*this, "OK"};
 };

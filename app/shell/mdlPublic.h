@@ -139,7 +139,8 @@ platform::Color GetColor(const std::string& name);
 std::string GetSeriesFromCategory(const std::string& category);
 std::string GetSeriesFromPartnum(const std::string& partnum);
 // Index into FilterIndex of the first entry of the mode's part types whose number (numberField 0:
-// global, else previous) equals the normalised partnum; -1 when none.
+// global, else previous) equals the normalised partnum; -1 when none. By previous number, a part
+// that has none is found by its global number, as the previous view shows it.
 // mode: 0 all, 1 beads, 2 TESSOR filters, 3 chip capacitors, 4 chokes, 5 capacitor-type TESSOR.
 std::int16_t CheckFilPartnum(const std::string& partnum, std::int16_t mode, std::int32_t numberField);
 // Loads the part chooser, places its buttons for one (0) or two (1) part panels, shows it modal.

@@ -142,6 +142,13 @@ std::int16_t CheckFilPartnum(const std::string& partnum, std::int16_t mode, std:
             const std::string& number = numberField == 0 ? entry.GlobalPartNum : entry.PrevPartNum;
             if (number == q) return static_cast<std::int16_t>(i);
         }
+        // The previous view shows a part that has no previous number under its global one.
+        if (numberField != 0)
+            for (int i = 0; i < FilterCount; ++i) {
+                const FilterIndexRecord& entry = FilterIndex.at(i);
+                if (modeConsiders(entry, mode) && entry.PrevPartNum.empty() && entry.GlobalPartNum == q)
+                    return static_cast<std::int16_t>(i);
+            }
         return -1;
     } catch (...) {
         // Reported, and then "not found": a failed search must never pass for a match.

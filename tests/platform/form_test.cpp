@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
@@ -204,6 +205,20 @@ TEST_F(Forms_, PopupMenuOpensAHiddenTopLevelMenu) {
     EXPECT_EQ(copies, 1);
 }
 
+TEST_F(Forms_, SeparatorIsALineWithoutText) {
+    auto& f = platform::Load<frmChild>();
+    struct Row {
+        std::string caption;
+        bool separator;
+    };
+    for (const Row& row : {Row{"-", true}, Row{"&Open", false}, Row{"-", true}}) {
+        f.mnuFileBar1.setCaption(row.caption);
+        QAction* a = f.mnuFileBar1.action();
+        EXPECT_EQ(a->isSeparator(), row.separator) << row.caption;
+        EXPECT_EQ(a->text().isEmpty(), row.separator) << row.caption << ": a separator draws no \"-\"";
+    }
+}
+
 TEST_F(Forms_, ModalShowReturnsAfterTheDialogHidesItself) {
     auto& dlg = platform::Load<frmDialog>();
     pt::setModalDriver([](Form& shown) {
@@ -289,6 +304,47 @@ TEST_F(Forms_, ResizeRunsOnlyWhenTheSizeChanges) {
     f.setHeight(3450);
     EXPECT_EQ(events, Log({"frmChild Resize 0", "frmChild Resize 0"}));
     EXPECT_EQ(f.Width(), 11050);
+}
+
+class frmPlain : public Form {
+public:
+    frmPlain() : Form("frmPlain") {}
+};
+
+// A tool window goes right of the form it serves, else left, below or above it, else into the
+// desktop's corner; always wholly on the desktop (1600 x 1000 pixels here, a 500 x 300 window).
+TEST_F(Forms_, PlaceBesideKeepsTheWindowOnTheDesktopAndOffTheForm) {
+    pt::setWorkArea(0, 0, 1600 * 15, 1000 * 15);
+    struct Row {
+        int left, top, width, height;  // the form, in pixels
+        int x, y;                      // where the window goes
+    };
+    for (const Row& r : {Row{0, 0, 900, 500, 904, 0}, Row{1000, 100, 600, 500, 496, 100}, Row{0, 0, 1600, 500, 0, 504},
+                         Row{0, 400, 1600, 600, 0, 96}, Row{0, 0, 1600, 1000, 1100, 700},
+                         Row{1200, 900, 300, 300, 696, 700}}) {
+        auto& form = platform::Load<frmPlain>();
+        form.Move(r.left * 15, r.top * 15, r.width * 15, r.height * 15);
+        auto& tool = platform::Load<frmPlain>();
+        tool.setClientSize(500 * 15, 300 * 15);
+        tool.placeBeside(form);
+        EXPECT_EQ(tool.Left(), r.x * 15) << r.left << "," << r.top;
+        EXPECT_EQ(tool.Top(), r.y * 15) << r.left << "," << r.top;
+        pt::discardAllForms();
+    }
+    pt::setWorkArea(0, 0, 0, 0);
+}
+
+TEST_F(Forms_, TabOrderFollowsTheGivenListWithFramesInPlace) {
+    auto& f = platform::Load<frmPlain>();
+    platform::TextBox a{f}, b{f};
+    platform::Frame frame{f};
+    platform::TextBox c{frame}, d{frame};
+    platform::CommandButton e{f, "E"};
+    f.setTabOrder({&e, &frame, &b, &a});
+    std::vector<QWidget*> chain;
+    for (QWidget* w = e.widget(); chain.size() < 5; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus) chain.push_back(w);
+    EXPECT_EQ(chain, (std::vector<QWidget*>{e.widget(), c.widget(), d.widget(), b.widget(), a.widget()}));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The chart primitives and the three filter-circuit charts, asserted on a recording canvas.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QString>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -10,6 +13,7 @@
 
 #include "app/charts/chart_fixture.h"
 #include "app/charts/filter_charts.h"
+#include "platform/canvas.h"
 #include "platform/errors.h"
 #include "error_of.h"
 #include "platform/settings.h"
@@ -374,6 +378,48 @@ TEST_F(FreqChartTest, TwoPartsInMonochromeUseWiderBeadPensAndARightAxis) {
     EXPECT_EQ(unit->x1, 900);
     EXPECT_EQ(ofKind(canvas, PrimitiveKind::FilledBox).size(), 0u);
     EXPECT_EQ(canvas.DrawWidth(), 1);
+}
+
+// Texts keep apart at every size a chart is drawn at, and a frame drawn over itself (the two-part
+// frequency chart draws it once per part) leaves the picture as it was.
+TEST_F(FreqChartTest, TextsStayApartAndAFrameDrawnAgainChangesNothing) {
+    useParts({bead("KSVA", 500), loss("QTAX", 60)}, 2);
+    config().Measure = {1, 1};
+    struct Row {
+        const char* size;
+        int width, height;
+        double dpi;
+        TargetKind kind;
+    };
+    for (const Row& row : {Row{"window", 233, 193, 96, TargetKind::OwnPicture},
+                           Row{"zoom", 561, 401, 96, TargetKind::ZoomPicture},
+                           Row{"printer", 1890, 1560, 600, TargetKind::Printer}}) {
+        for (int chart = 0; chart < 3; ++chart) {
+            platform::RecordingCanvas c(row.width, row.height, row.dpi);
+            charts::setChartSpace(c);
+            const ChartTarget t{c, row.kind};
+            const bool mono = row.kind == TargetKind::Printer;
+            if (chart == 0) charts.DrawFreqChart(t, 0, mono);
+            if (chart == 1) charts.DrawVoltageChart(t, 0, mono);
+            if (chart == 2) charts.DrawSpectrumChart(t, 0, mono);
+            const auto texts = ofKind(c, PrimitiveKind::Text);
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                for (std::size_t j = 0; j < i; ++j) {
+                    const auto &a = texts[i], &b = texts[j];
+                    EXPECT_FALSE(a.dx1 < b.dx2 && b.dx1 < a.dx2 && a.dy1 < b.dy2 && b.dy1 < a.dy2)
+                        << row.size << " chart " << chart << ": \"" << a.text << "\" runs into \"" << b.text << "\"";
+                }
+        }
+    }
+
+    platform::ImageCanvas picture(233, 193);
+    charts::setChartSpace(picture);
+    const ChartTarget own{picture, TargetKind::OwnPicture};
+    charts.DrawFreqChart(own, 0, false);
+    const QImage before = picture.image().copy();
+    charts.DrawChartFrame(own, ChartKind::Freq, 0, 0, false, charts.primitives().plotGrid(0, 3, 4), {600, 1, 0, 1});
+    EXPECT_TRUE(picture.image() == before) << "the frame drawn again changed the picture";
+    if (const char* out = std::getenv("QUENLIS_TEST_OUT")) before.save(QString(out) + "/two_part_chart.png");
 }
 
 TEST_F(FreqChartTest, PartWithoutAPreviousNumberIsFoundByItsGlobalOneInThePreviousView) {

@@ -117,6 +117,29 @@ TEST_F(FrmChartTest, WindowsArePlacedAndCountedAndKeepTheirSize) {
     EXPECT_EQ(first.Height(), 3450);
 }
 
+TEST_F(FrmChartTest, TenWindowsOnTheDesktopHideNoneAndStayInside) {
+    struct Desktop : platform::Form {
+        Desktop() : Form("frmMain", platform::FormKind::MdiParent) {}
+    };
+    auto& desk = platform::Load<Desktop>();
+    desk.Move(0, 0, 1600 * 15, 1000 * 15);
+    desk.Show();
+    std::vector<frmChart*> charts;
+    for (int sim = 0; sim < 10; ++sim) charts.push_back(&openChart(sim));
+    EXPECT_EQ(charts[1]->Top(), 3450) << "the second window keeps its own place";
+    for (std::size_t i = 0; i < charts.size(); ++i) {
+        const frmChart& a = *charts[i];
+        EXPECT_GE(a.Top(), 0);
+        EXPECT_LE(a.Left() + a.Width(), desk.ScaleWidth()) << "window " << i;
+        EXPECT_LE(a.Top() + a.Height(), desk.ScaleHeight()) << "window " << i;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(a.Left() == charts[j]->Left() && a.Top() == charts[j]->Top())
+                << "window " << i << " lies exactly over window " << j;
+    }
+    EXPECT_GT(charts[2]->Top(), charts[1]->Top()) << "the third cascades below the second";
+    apptest::grab(desk, "ten_result_windows");
+}
+
 TEST_F(FrmChartTest, CycleSwitchTogglesOneAndTwoPeriods) {
     frmChart& chart = openChart(0, 10);
     pt::click(menuItem(chart, {"&Chart", "Change the &Voltage-Waveform Cycle time"}));

@@ -325,4 +325,33 @@ TEST_F(FilterRun, FailuresEndTheRunWithoutAResultWindow) {
     EXPECT_EQ(form.Caption(), "Simulation No.02");
 }
 
+// A part is found the same way by the check, the netlist and the chart in either view; in the
+// previous view a part without a previous number goes by its global number.
+TEST_F(FilterRun, PartSimulatesInTheViewItIsShownIn) {
+    struct Row {
+        const char* view;
+        const char* typed;
+        const char* shown;
+    };
+    for (const Row& row : {Row{"1", "KSV1005A100", "KSV1005A100 (10 ohm, 500 mA)"},
+                           Row{"1", "ks15f101", "KS15F101 (100 ohm, 300 mA)"},
+                           Row{"0", "KSV1005A100", "KSV1005A100 (10 ohm, 500 mA)"}}) {
+        SCOPED_TRACE(std::string(row.view) + " " + row.typed);
+        t::discardAllForms();
+        apptest::resetShared();
+        mdlPublic::saveAppSetting("PartnumType", row.view);
+        frmConfig& form = startProgram(0);
+        enterBead(form);
+        auto& box = control<platform::TextBox>(form, "txtFilter", 0);
+        t::type(box, row.typed);
+        t::pressKey(box, 13);
+        EXPECT_EQ(box.Text(), row.shown);
+        t::clearMessageBoxes();
+        startSimulation(form);
+        EXPECT_TRUE(t::messageBoxes().empty()) << ::testing::PrintToString(messages());
+        ASSERT_NE(mdlPublic::LastChart, nullptr);
+        EXPECT_EQ(mdlPublic::SimCount, 1);
+    }
+}
+
 }  // namespace

@@ -3,9 +3,19 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QWidget>
 
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "app/config/config_checks.h"
 #include "app/config/frmTransFigure.h"
 #include "config_fixture.h"
 #include "platform/msgbox.h"
@@ -24,6 +34,32 @@ public:
 };
 
 class Config : public ConfigTest {};
+
+// Width in pixels that a line edit gives its text: the style's contents rectangle less the text
+// margins and the edit's own 2-pixel margin on each side.
+int textRoom(const QLineEdit& edit) {
+    QStyleOptionFrame frame;
+    frame.initFrom(&edit);
+    frame.rect = edit.rect();
+    frame.lineWidth = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, &edit) : 0;
+    frame.state |= QStyle::State_Sunken;
+    const QRect contents = edit.style()->subElementRect(QStyle::SE_LineEditContents, &frame, &edit);
+    return contents.marginsRemoved(edit.textMargins()).width() - 2 * 2;
+}
+
+// The longest part text of the sample catalogue, in either view, as the part box shows it.
+std::string longestCataloguePart() {
+    const char* out = std::getenv("QUENLIS_OUT_DIR");
+    if (!out) throw std::runtime_error("QUENLIS_OUT_DIR unset");
+    loadFilterIndex(std::string(out) + "/data/filtere.idx");
+    std::string longest;
+    for (int i = 0; i < FilterCount; ++i)
+        for (int view = 0; view < 2; ++view) {
+            const std::string text = config::partDisplayText(FilterIndex[static_cast<std::size_t>(i)], view);
+            if (text.size() > longest.size()) longest = text;
+        }
+    return longest;
+}
 
 TEST_F(Config, NewSimulationDefaults) {
     open(0);
@@ -84,7 +120,9 @@ TEST_F(Config, CaptionsAndPicturesByCircuitType) {
 
 // Every text shows whole and every control lies inside its holder, in each variant and entry mode.
 TEST_F(Config, NothingIsCutOffOrOutside) {
-    const auto check = [this](const std::string& state) {
+    const std::string longestPart = longestCataloguePart();
+    loadFilterIndex(dataPath("filtere.idx"));
+    const auto check = [this, &longestPart](const std::string& state) {
         for (platform::Control* c : form_->controls()) {
             QWidget* w = c->widget();
             if (!w || !w->isVisibleTo(form_->window())) continue;
@@ -99,6 +137,14 @@ TEST_F(Config, NothingIsCutOffOrOutside) {
                                        ? button->fontMetrics().horizontalAdvance(button->text()) + 8
                                        : button->sizeHint().width();
                 EXPECT_LE(needed, button->width()) << button->text().toStdString();
+            }
+            if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+                // What the box must show whole: the longest part text, or 15 characters of a number.
+                const bool partBox = c->Name() == "txtFilter";
+                for (const std::string& typed : partBox ? std::vector<std::string>{longestPart}
+                                                        : std::vector<std::string>{"123456789012345", "1.2345678901234"})
+                    EXPECT_LE(edit->fontMetrics().horizontalAdvance(QString::fromStdString(typed)), textRoom(*edit))
+                        << typed << " scrolls in a box of width " << edit->width();
             }
             if (auto* text = qobject_cast<QLabel*>(w); text && !text->text().isEmpty() && text->pixmap().isNull()) {
                 if (text->wordWrap())
@@ -116,6 +162,14 @@ TEST_F(Config, NothingIsCutOffOrOutside) {
         check("type " + std::to_string(type) + " by R, L, C and impedance");
         if (type == 2) grab(*form_, "frmConfig_lcr");
     }
+
+    // The longest part of the sample catalogue, confirmed with Enter.
+    longestCataloguePart();
+    open(0);
+    typeEnter(box("txtFilter", 0), longestPart.substr(0, longestPart.find(' ')));
+    EXPECT_EQ(box("txtFilter", 0).Text(), longestPart);
+    check("after Enter on " + longestPart);
+    grab(*form_, "frmConfig_longest_part");
 }
 
 TEST_F(Config, LineModesRememberWhatWasTyped) {
@@ -441,6 +495,85 @@ TEST_F(Config, LineFigureIsOneTopMostWindow) {
     t::click(*dynamic_cast<platform::CommandButton*>(figure->controlByName("cmdOk")));
     t::flushUnloaded();
     EXPECT_EQ(platform::loadedForm<frmTransFigure>(), nullptr);
+}
+
+// Where a widget is on the desktop.
+QRect onDesk(const QWidget& w) { return w.isWindow() ? w.frameGeometry() : QRect(w.mapToGlobal(QPoint(0, 0)), w.size()); }
+
+// On the 1600 x 1000 desktop the line figure opens wholly on it and over none of the form's
+// inputs, whether the form is maximized or in its own size.
+TEST_F(Config, LineFigureOpensBesideTheFormOnTheDesktop) {
+    const QRect desktop(0, 0, 1600, 1000);
+    t::setWorkArea(0, 0, desktop.width() * 15, desktop.height() * 15);
+    frmMain& desk = frmMain::instance();
+    desk.Move(0, 0, desktop.width() * 15, desktop.height() * 15);
+    desk.Show();
+    for (const std::int16_t state : {2, 0}) {
+        ConfigWindowState = state;
+        open(0);
+        t::click(ctl<platform::CommandButton>("cmdFigure"));
+        frmTransFigure* figure = platform::loadedForm<frmTransFigure>();
+        ASSERT_NE(figure, nullptr);
+        const QRect place = onDesk(*figure->window());
+        EXPECT_TRUE(desktop.contains(place)) << "state " << state << ": " << place.x() << "," << place.y();
+        if (state == 0) {
+            EXPECT_FALSE(place.intersects(onDesk(*form_->window()->parentWidget())));  // its MDI frame
+        }
+        for (platform::Control* c : form_->controls()) {
+            if (c->widget()->isVisible()) {
+                EXPECT_FALSE(place.intersects(onDesk(*c->widget()))) << "state " << state << " covers " << c->Name();
+            }
+        }
+
+        QImage picture(desktop.size(), QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QPainter painter(&picture);
+        painter.drawImage(onDesk(*desk.window()).topLeft(), desk.window()->grab().toImage());
+        painter.drawImage(place.topLeft(), figure->window()->grab().toImage());
+        painter.end();
+        if (const char* out = std::getenv("QUENLIS_TEST_OUT"))
+            picture.save(QString("%1/frmConfig_line_figure_state%2.png").arg(out).arg(state));
+        t::click(*dynamic_cast<platform::CommandButton*>(figure->controlByName("cmdOk")));
+    }
+    t::setWorkArea(0, 0, 0, 0);
+}
+
+// Tab walks the form as it reads, group after group, in every circuit type (the form still opens
+// with the focus in the first part box: OpensWithTheFocusInTheFirstPartBox).
+TEST_F(Config, TabFollowsTheReadingOrder) {
+    struct Group {
+        const char* name;
+        std::vector<std::string> controls;
+        std::vector<int> indexes;  // empty: any
+    };
+    const std::vector<std::string> ic = {"optSelectIc", "optSelectCircuit", "cboSelectIcPrimary", "cboSelectIc",
+                                         "txtR", "txtL", "txtC"};
+    const std::vector<Group> groups = {
+        {"signal", {"txtClockFreq", "txtDuty", "txtUp", "txtDown", "txtVoltage"}, {}},
+        {"driver", ic, {0}},
+        {"receiver", ic, {1, 2}},
+        {"line", {"optConfigTrans", "cmdFigure", "txtConfigTrans", "cboMaterial"}, {}},
+        {"part", {"txtFilter", "cmdSelect", "cmdReset", "chkMeasure"}, {}},
+        {"buttons", {"cmdSimulation"}, {}},
+    };
+    const auto groupOf = [&](const platform::Control& c) -> std::string {
+        for (const Group& g : groups)
+            if (std::find(g.controls.begin(), g.controls.end(), c.Name()) != g.controls.end() &&
+                (g.indexes.empty() || std::find(g.indexes.begin(), g.indexes.end(), c.Index()) != g.indexes.end()))
+                return g.name;
+        return "other " + c.Name();
+    };
+    for (const int type : {0, 2}) {
+        open(type);
+        std::vector<std::string> order;
+        QWidget* start = form_->window();
+        for (QWidget* w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain())
+            for (platform::Control* c : form_->controls())
+                if (c->widget() == w && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+                    if (order.empty() || order.back() != groupOf(*c)) order.push_back(groupOf(*c));
+        EXPECT_EQ(order, (std::vector<std::string>{"signal", "driver", "receiver", "line", "part", "buttons"}))
+            << "type " << type;
+    }
 }
 
 }  // namespace

@@ -19,7 +19,9 @@
 
 #include "app/app_test_support.h"
 #include "app/charts/frmChart.h"
+#include "app/charts/frmChart2.h"
 #include "app/config/frmConfig.h"
+#include "app/diffconfig/frmConfig2.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "app/shell/mdlPublic.h"
@@ -59,11 +61,11 @@ platform::MenuItem* menuItem(platform::Form& form, std::initializer_list<std::st
     return found;
 }
 
-std::vector<platform::Form*> charts() {
+std::vector<platform::Form*> charts(const char* name = "frmChart") {
     std::vector<platform::Form*> out;
     const platform::FormsCollection forms = platform::Forms();
     for (int i = 0; i < forms.Count(); ++i)
-        if (forms(i).Name() == "frmChart") out.push_back(&forms(i));
+        if (forms(i).Name() == name) out.push_back(&forms(i));
     return out;
 }
 
@@ -311,6 +313,128 @@ protected:
         actOnForm(*form);
     }
 
+    // ---- The differential pair ---------------------------------------------------------------
+
+    void actOnDiffForm(frmConfig2& form) {
+        switch (pickInt(14)) {
+            case 0: case 1: case 2: {
+                std::vector<platform::TextBox*> boxes = {&form.txtClockFreq, &form.txtScue};
+                for (int i = 0; i < 2; ++i)
+                    for (auto* box : {&form.txtVolHigh(i), &form.txtVolLow(i), &form.txtRiseTime(i), &form.txtFallTime(i)})
+                        boxes.push_back(box);
+                for (int i = 0; i < 5; ++i) boxes.push_back(&form.txtConfigTrans(i));
+                platform::TextBox* box = pickOf(boxes);
+                if (!usable(box)) break;
+                enter(*box, numericText());
+                if (chance(0.4) && box->Visible()) t::pressKey(*box, 13);
+                break;
+            }
+            case 3:
+                if (auto& opt = form.optConfigTrans(pickInt(4)); usable(&opt)) t::click(opt);
+                break;
+            case 4: case 5: {
+                platform::ComboBox* list = pickOf(std::vector<platform::ComboBox*>{&form.cboDcc, &form.cboDccClock, &form.cboMaterial});
+                if (usable(list) && list->ListCount() > 0) t::pick(*list, pickInt(list->ListCount()));
+                break;
+            }
+            case 6: case 7: {
+                auto& box = form.txtFilter(0);
+                if (!usable(&box)) break;
+                enter(box, chance(0.5) ? chokeNumber() : partNumber());
+                if (box.Visible()) t::pressKey(box, 13);
+                break;
+            }
+            case 8:
+                if (auto* b = pickOf(std::vector<platform::CommandButton*>{&form.cmdReset, &form.cmdWave, &form.cmdFigure}); usable(b))
+                    t::click(*b);
+                break;
+            case 9: case 10: startDiffSimulation(form); break;
+            case 11: {
+                static const std::vector<std::string> items = {"mnuViewCurrent", "mnuViewOld", "mnuSimFilconf",
+                                                               "mnuWindowClose", "mnuOptConf", "mnuHelpAbout"};
+                platform::MenuItem* item = form.menuByName(pickOf(items));
+                if (item && item->Enabled() && item->Visible()) t::click(*item);
+                break;
+            }
+            case 12: {
+                // Now and then a choke the box takes, after a reset to the interface's values.
+                if (usable(&form.cmdReset) && chance(0.5)) t::click(form.cmdReset);
+                if (!usable(&form.txtFilter(0))) break;
+                t::type(form.txtFilter(0), chokeNumber());
+                t::pressKey(form.txtFilter(0), 13);
+                break;
+            }
+            case 13:
+                if (chance(0.9)) {
+                    if (usable(&form.txtClockFreq)) t::pressKey(form.txtClockFreq, pickOf(std::vector<int>{27, 8, 13}));
+                } else {
+                    t::close(form);
+                }
+                break;
+        }
+    }
+
+    std::string chokeNumber() {
+        std::vector<const mdlPublic::FilterIndexRecord*> chokes;
+        for (int i = 0; i < mdlPublic::FilterCount; ++i)
+            if (mdlPublic::FilterIndex[i].PartType == 3) chokes.push_back(&mdlPublic::FilterIndex[i]);
+        if (chokes.empty()) return "WQ";
+        return pickOf(chokes)->GlobalPartNum;
+    }
+
+    void startDiffSimulation(frmConfig2& form) {
+        const int sims = mdlPublic::SimCount;
+        const std::size_t boxes = t::messageBoxes().size();
+        const std::size_t windows = charts("frmChart2").size();
+        if (chance(0.7)) t::click(form.cmdSimulation);
+        else t::click(form.mnuSimStart);
+        ++started_;
+        EXPECT_TRUE(t::messageBoxes().size() > boxes || charts("frmChart2").size() > windows)
+            << "a simulation start did nothing, action " << action_;
+        EXPECT_LE(mdlPublic::SimCount, sims + 1) << "action " << action_;
+        if (charts("frmChart2").size() > windows) ++opened_;
+    }
+
+    void actOnDiffChart(frmChart2& chart) {
+        static const std::vector<std::string> items = {
+            "mnuChartScaleupIndex(0)", "mnuChartScaleupIndex(1)", "mnuChartScaleupIndex(2)", "mnuChartScaleupIndex(3)",
+            "mnuChartScaleupIndex(4)", "mnuChartClipboardIndex(0)", "mnuChartClipboardIndex(4)", "mnuChartRange",
+            "mnuSimConfReview", "mnuViewCurrent", "mnuViewOld", "mnuWindowClose", "mnuSimFilconf"};
+        if (chance(0.2)) return t::close(chart);
+        t::activate(chart);
+        if (chance(0.15)) return t::click(chart.freqChartSwitch());
+        if (chance(0.2)) {
+            auto& picture = chart.chartPicture(pickInt(5));
+            picture.userMouseUp(platform::PictureBox::RightButton, 0, 20, 20);
+            platform::MenuItem* popup = t::lastPopupMenu();
+            if (!popup || !chart.isLoaded()) return;
+            std::vector<platform::MenuItem*> entries;
+            for (platform::MenuItem* item : popup->items())
+                if (item->Caption() != "-" && item->Enabled() && item->Visible()) entries.push_back(item);
+            if (!entries.empty()) t::click(*pickOf(entries));
+            return;
+        }
+        platform::MenuItem* item = chart.menuByName(pickOf(items));
+        ASSERT_NE(item, nullptr);
+        if (item->Enabled() && item->Visible()) t::click(*item);
+    }
+
+    void actDiff() {
+        std::vector<platform::Form*> open = charts("frmChart2");
+        frmConfig2* form = platform::loadedForm<frmConfig2>();
+        const int roll = pickInt(20);
+        if (!form || roll == 0) {
+            platform::Form& window = form ? static_cast<platform::Form&>(*form) : frmMain::instance();
+            platform::MenuItem* item = menuItem(window, {"&File", "&New Simulation"});
+            ASSERT_NE(item, nullptr);
+            t::click(*item);
+            return;
+        }
+        if (!open.empty() && roll < 6)
+            return actOnDiffChart(*dynamic_cast<frmChart2*>(open[pickInt(static_cast<int>(open.size()))]));
+        actOnDiffForm(*form);
+    }
+
     std::mt19937 rng_{20261208};
     int action_ = 0;
     int started_ = 0;
@@ -359,6 +483,57 @@ TEST_F(UserSession, RandomActionsKeepTheProgramRunningAndReportBadInput) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     EXPECT_LT(seconds, 30.0);
     // The session did reach the engine and the result windows.
+    EXPECT_GT(started_, 10);
+    EXPECT_GT(opened_, 0);
+    std::printf("%d actions, %d simulation starts, %d result windows, last number %d, %zu messages, %.1f s\n", kActions,
+                started_, opened_, mdlPublic::SimCount, t::messageBoxes().size(), seconds);
+}
+
+// The same careless user on the differential pair: its form, its runs and its result windows.
+TEST_F(UserSession, RandomActionsOnTheDifferentialPairKeepTheProgramRunning) {
+    const auto dialogs = [this](platform::Form& f) {
+        if (f.Name() == "frmStart") {
+            t::click(*find<platform::OptionButton>(f, "optSimType", 3));
+            t::click(*find<platform::CommandButton>(f, chance(0.9) ? "cmdOk" : "cmdCancel"));
+        } else if (f.Name() == "frmSelectFil" || f.Name() == "frmConfigRange2" || f.Name() == "frmConfigPrint") {
+            if (f.isLoaded()) t::close(f);
+        } else {
+            driveDialog(f);
+        }
+    };
+    t::setModalDriver([&](platform::Form& f) {
+        if (f.Name() != "frmStart") return dialogs(f);
+        t::click(*find<platform::OptionButton>(f, "optSimType", 3));
+        t::click(*find<platform::CommandButton>(f, "cmdOk"));
+    });
+    mdlPublic::Main();
+    t::setModalDriver(dialogs);
+    ASSERT_NE(platform::loadedForm<frmConfig2>(), nullptr);
+
+    const std::set<int> meant = {1001};
+    std::size_t seen = 0;
+    const auto began = std::chrono::steady_clock::now();
+    for (action_ = 0; action_ < kActions; ++action_) {
+        if (action_ == kActions / 2) mdlPublic::SimCount = std::max<int>(mdlPublic::SimCount, 97);
+        try {
+            actDiff();
+        } catch (const t::ProgramEnded& e) {
+            FAIL() << "the program ended at action " << action_ << (e.stopped ? ": stop in " + e.where : ": End");
+        }
+        const auto& boxes = t::messageBoxes();
+        for (; seen < boxes.size(); ++seen) {
+            const auto& m = boxes[seen];
+            if (m.text.rfind("Unexpected Error ", 0) != 0) continue;
+            const int number = std::atoi(m.text.c_str() + 17);
+            EXPECT_TRUE(m.title != platform::programTitle() && meant.count(number))
+                << "action " << action_ << ": " << m.title << ": " << m.text;
+        }
+        ASSERT_LE(charts("frmChart2").size(), static_cast<std::size_t>(mdlPublic::MaxCharts)) << "action " << action_;
+        ASSERT_LE(mdlPublic::SimCount, mdlPublic::MaxSims) << "action " << action_;
+        t::flushUnloaded();
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    EXPECT_LT(seconds, 60.0);
     EXPECT_GT(started_, 10);
     EXPECT_GT(opened_, 0);
     std::printf("%d actions, %d simulation starts, %d result windows, last number %d, %zu messages, %.1f s\n", kActions,

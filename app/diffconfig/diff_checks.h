@@ -1,0 +1,57 @@
+#pragma once
+// The input checks of the differential form as plain functions of its inputs. None of them shows a
+// message: the form does, in the order of its CheckConfig.
+
+#include <string>
+#include <vector>
+
+#include "app/diffconfig/diff_inputs.h"
+
+namespace diffconfig {
+
+// Message ids of the checks and of the line group.
+enum Message : int {
+    msgNotComplete = 5281,
+    msgUnknownPart = 5282,
+    msgPeriodEnd = 5290,
+    msgNotNumeric = 5291,
+    msgTooManyCharts = 5292,
+    msgNotPositive = 5295,
+    msgEnterNumeric = 6680,
+    msgLinePositive = 6681,
+    msgVoltageRange = 6684,
+    msgVoltageOrder = 6685,
+    msgFrequencyRange = 6686,
+    msgEdgesTooLong = 6687,
+    msgNoMaterial = 6688,
+};
+
+// Signal frequency range [MHz], bounds included.
+constexpr float MinClockMHz = 0.75F;
+constexpr float MaxClockMHz = 240.0F;
+// Level range [V], bounds included.
+constexpr float MinLevel = 0.0F;
+constexpr float MaxLevel = 4.0F;
+
+// The ten texts of the input group: frequency, VH(0..1), VL(0..1), rise(0..1), fall(0..1), skew.
+std::vector<const std::string*> clockTexts(const DiffInputs& in);
+// The line boxes a mode asks for: geometry 0..3, impedances 0..4, cable 1, ignored none.
+std::vector<int> lineBoxes(int lineMode);
+
+bool clockComplete(const DiffInputs& in);
+// Every box of the mode filled; in geometry mode a material chosen; never the LVDS cable, which has
+// no model.
+bool lineComplete(const DiffInputs& in);
+
+// Each runs every test of its kind (no early exit) and tells whether all passed.
+bool allNumeric(const DiffInputs& in);
+bool allPositive(const DiffInputs& in);  // requires allNumeric
+bool noPeriodEnd(const DiffInputs& in);
+// 0 when the frequency and both inputs' levels lie in their ranges, else the first message;
+// requires allNumeric.
+int rangeMessage(const DiffInputs& in);
+// Both inputs' ramps fit into one period: the netlist's pulse width (T - tr/0.8 - tf/0.8) / 2 is
+// not negative. A negative width gives the engine no trapezoid but a broken wave.
+bool edgesFit(const DiffInputs& in);
+
+}  // namespace diffconfig

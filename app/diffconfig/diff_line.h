@@ -1,0 +1,31 @@
+#pragma once
+// The coupled line's four modes: which captions and controls each shows, and the even- and
+// odd-mode impedances of a board geometry through the engine.
+
+#include <string>
+
+namespace diffconfig {
+
+enum LineMode : int { LineGeometry = 0, LineImpedances = 1, LineCable = 2, LineIgnored = 3 };
+
+// String id of the caption of lblConfigTrans(label) (0..4) in a mode; 0 when the mode gives it
+// none (hidden, or in cable mode label 0, which names the interface).
+int lineCaptionId(int mode, int label);
+// Whether a control of the line group shows in a mode.
+bool lineLabelShown(int mode, int label);   // lblConfigTrans(0..8)
+bool lineBoxShown(int mode, int box);       // txtConfigTrans(0..4)
+bool geometryExtrasShown(int mode);         // cboMaterial, cmdFigure, fraImp
+
+// The relative dielectric constant of the first material named exactly `name`; false when none is.
+bool materialConstant(const std::string& name, double& k);
+
+// Common-mode (even) and differential-mode (odd) impedance [ohm] of the pair: width w, board
+// thickness h and pitch d in millimetres, dielectric constant k. A missing engine raises its
+// run-time error; a result that is no finite positive number raises error 5.
+struct LineImpedance {
+    double common = 0;
+    double differential = 0;
+};
+LineImpedance coupledLineImpedance(double wMm, double hMm, double dMm, double k);
+
+}  // namespace diffconfig

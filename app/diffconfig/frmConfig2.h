@@ -1,0 +1,175 @@
+#pragma once
+// The configuration form of the differential pair ("SimType" 3): interface and clock, the two
+// inputs V+ and V-, the common-mode choke, the coupled line, and the circuit picture whose pieces
+// turn from red to black as their inputs are completed. One instance, reached by name.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/diffconfig/diff_inputs.h"
+#include "app/shell/mdlPublic.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/menu.h"
+
+class frmConfig2 : public platform::Form {
+public:
+    frmConfig2();
+
+    // The differential run lives in its own unit and registers here; until one is registered, the
+    // Start Simulation button and menu item run the checks only.
+    using SimulationRunner = std::function<void(frmConfig2&, std::int16_t simulation)>;
+    static void setSimulationRunner(SimulationRunner runner);
+
+    // True when the form can be simulated; otherwise one message has been shown.
+    bool CheckConfig();
+    // Runs simulation s through the registered run (nothing when none is registered).
+    void StartSimulation(std::int16_t s);
+    void mnuSimFilconf_Click();
+    // Unloads the result windows and the two helper windows (preview, line figure).
+    void mnuWindowClose_Click();
+    // The same without a configuration form: for result windows whose form is not open.
+    static void closeChartWindows();
+    // Puts the stored settings of simulation s back into the form, for review.
+    void LoadConfig(std::int16_t s);
+    // Stores the form's inputs as the record of simulation s; the simulation run calls it first.
+    void SaveConfig(std::int16_t s);
+
+    // The form's inputs as they stand.
+    diffconfig::DiffInputs inputs() const;
+    // The selected line mode: 0 geometry, 1 impedances, 2 interface cable, 3 (or none) ignored.
+    int selectedLineMode() const;
+    // Menu items reached from other windows (and tests) by name; nullptr for an unknown name.
+    platform::MenuItem* menuByName(const std::string& name);
+
+    // The netlist block the run writes and hands to the engine.
+    mdlPublic::NetlistBlock NetlistLines;
+
+    // ---- Controls (read and written by the run, the part chooser and the shell) ----------------
+
+    platform::MenuItem mnuFile{*this, "&File"};
+    platform::MenuItem mnuFileNew{mnuFile, "&New Simulation"};
+    platform::MenuItem mnuFileBar1{mnuFile, "-"};
+    platform::MenuItem mnuFileExit{mnuFile, "E&xit"};
+    platform::MenuItem mnuView{*this, "&View"};
+    platform::MenuItem mnuViewCurrent{mnuView, "&Global Part Number"};
+    platform::MenuItem mnuViewOld{mnuView, "&Previous Part Number"};
+    platform::MenuItem mnuSim{*this, "&Simulation"};
+    platform::MenuItem mnuSimFilconf{mnuSim, "Select &Filter..."};
+    platform::MenuItem mnuSimStart{mnuSim, "&Start Simulation"};
+    platform::MenuItem mnuOpt{*this, "&Option"};
+    platform::MenuItem mnuOptConf{mnuOpt, "&Setting"};
+    platform::MenuItem mnuWindow{*this, "&Window"};
+    platform::MenuItem mnuWindowClose{mnuWindow, "&Close all Chart Windows"};
+    platform::MenuItem mnuHelp{*this, "&Help"};
+    platform::MenuItem mnuHelpContents{mnuHelp, "&Contents"};
+    platform::MenuItem mnuHelpBar1{mnuHelp, "-"};
+    platform::MenuItem mnuHelpAbout{mnuHelp, "&About..."};
+
+    // Interface.
+    platform::Frame fraDcc{*this};
+    platform::Label lblDcc{fraDcc};
+    platform::ComboBox cboDcc{fraDcc};
+    platform::Label lblDccClock{fraDcc};
+    platform::ComboBox cboDccClock{fraDcc};
+
+    // Inputs V+ (index 0) and V- (1); frequency and levels are set by the interface only.
+    platform::Frame fraClock{*this};
+    platform::Label lblV1{fraClock};
+    platform::Label lblV2{fraClock};
+    platform::Label lblClockHz{fraClock};
+    platform::TextBox txtClockFreq{fraClock};
+    platform::Label lblVolHigh{fraClock};
+    platform::ControlArray<platform::TextBox> txtVolHigh{fraClock, 2};
+    platform::Label lblVolLow{fraClock};
+    platform::ControlArray<platform::TextBox> txtVolLow{fraClock, 2};
+    platform::Label lblRiseTime{fraClock};
+    platform::ControlArray<platform::TextBox> txtRiseTime{fraClock, 2};
+    platform::Label lblFallTime{fraClock};
+    platform::ControlArray<platform::TextBox> txtFallTime{fraClock, 2};
+    platform::Label lblScue{fraClock};
+    platform::TextBox txtScue{fraClock};
+    platform::CommandButton cmdWave{fraClock};
+
+    // Common-mode choke.
+    platform::Frame fraFilter{*this};
+    platform::ControlArray<platform::TextBox> txtFilter{fraFilter, 1};
+    platform::CommandButton cmdSelect{fraFilter};
+    platform::CommandButton cmdReset{fraFilter};
+
+    // Coupled line.
+    platform::Frame fraDensou{*this};
+    platform::ControlArray<platform::OptionButton> optConfigTrans{fraDensou, 4};
+    platform::ControlArray<platform::Label> lblConfigTrans;
+    platform::ControlArray<platform::TextBox> txtConfigTrans{fraDensou, 5};
+    platform::ComboBox cboMaterial{fraDensou};
+    platform::CommandButton cmdFigure{fraDensou};
+    platform::Frame fraImp{static_cast<platform::Container&>(fraDensou)};
+
+    // Circuit picture; the wires come first so the pieces cover them.
+    platform::Frame fraCircuit{*this};
+    platform::ControlArray<platform::Line> lineCircuit;
+    platform::Label lblCircuitTitle{fraCircuit};
+    platform::ControlArray<platform::Label> lblCircuit{fraCircuit, 5};
+    platform::ControlArray<platform::Image> imgCircuit{fraCircuit, 6};
+    platform::Label lblMeasure{fraCircuit};
+
+    platform::Label lblWarning{*this};
+    platform::CommandButton cmdSimulation{*this};
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+
+private:
+    // Event procedures.
+    void cboDcc_Click();
+    void cboDccClock_Click();
+    void cmdSimulation_Click();
+    void mnuSimStart_Click();
+    void cmdReset_Click();
+    void cmdFigure_Click();
+    void cmdWave_Click();
+    void mnuViewCurrent_Click();
+    void mnuViewOld_Click();
+    void optConfigTrans_Click(int index);
+    void txtConfigTrans_Change(int index);
+    void txtConfigTrans_KeyPress(int index, int& keyAscii);
+    void txtFilter_KeyPress(int index, int& keyAscii);
+
+    // Interface tables.
+    void SetDccClockList(const std::string& type);
+    void SetDccDefaults(const std::string& type, const std::string& clock);
+
+    // Checks; the first two also repaint their pieces of the circuit picture.
+    bool IsConfigComplete();
+    bool CheckClockConfig();
+    bool CheckTransConfig();
+    bool refuse(int message);
+
+    // Line group: captions and visibility of a mode, then that and the mode's remembered texts.
+    void showLineControls(int mode);
+    void showLineMode(int mode);
+    void CalcLineImpedance();
+
+    // Helpers (frmConfig2_layout.cpp).
+    void nameControls();
+    void layoutControls();
+    void layoutLineGroup();
+    void layoutDiagram();
+    void wireEvents();
+    void setCaptions();
+    void newSimulationDefaults();
+    void setPicture(int index, const std::string& key);
+    // Writes the canonical text of the choke at FilterIndex(k) and blackens its piece.
+    void showChoke(int k);
+
+    // Texts last typed per line mode (geometry, impedances, cable) and box.
+    std::array<std::array<std::string, 5>, 3> TransTexts;
+    // Set while a review preselects the material: nothing is computed from the boxes then.
+    bool quietMaterial_ = false;
+};

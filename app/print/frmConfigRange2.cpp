@@ -1,0 +1,202 @@
+#include "app/print/frmConfigRange2.h"
+
+#include <array>
+
+#include "app/charts/chart_primitives.h"
+#include "app/charts/diff_charts.h"
+#include "app/charts/frmChart2.h"
+#include "app/shell/dialog_placement.h"
+#include "app/shell/mdlPublic.h"
+#include "platform/convert.h"
+#include "platform/msgbox.h"
+#include "platform/picturebox.h"
+#include "platform/strings.h"
+
+namespace {
+
+// Wider than the boxes' gap needs, so "From [nsec]:" stays on one line in the platform font.
+constexpr int LabelWidth = 1200;
+constexpr int BoxWidth = 855;
+constexpr int RowHeight = 255;
+constexpr int BoxHeight = 270;
+constexpr int VoltageCharts = 3;
+constexpr int SpectrumFrame = 4;
+constexpr int SpectrumBoxes = 3;
+// The charts cannot tell voltages closer than this apart.
+constexpr double SmallestVoltSpan = 1e-6;
+
+struct FramePlace {
+    int left, top, width, height;
+};
+// The middle column is wide enough for "Voltage-Waveform(V+ - V-)" in the platform font; the right
+// column and the window grow with it.
+constexpr FramePlace FramePlaces[] = {
+    {5400, 2040, 2535, 1695}, {120, 1080, 2295, 1815}, {2520, 120, 2760, 1815},
+    {2520, 2040, 2760, 1815}, {5400, 120, 2295, 1095},
+};
+
+void refuse(const std::string& text) { platform::MsgBox(text, platform::MsgBoxCritical | platform::MsgBoxOkOnly); }
+
+}  // namespace
+
+frmConfigRange2::frmConfigRange2() : Form("frmConfigRange2") {
+    setClientSize(8010, 4455);
+    fraChartRange.setName("fraChartRange");
+    lblFrom.setName("lblFrom");
+    lblFrom2.setName("lblFrom2");
+    lblTo.setName("lblTo");
+    lblMin.setName("lblMin");
+    lblMax.setName("lblMax");
+    txtFrom.setName("txtFrom");
+    txtTo.setName("txtTo");
+    txtMin.setName("txtMin");
+    txtMax.setName("txtMax");
+
+    // Created in tab order: the decades, the three voltage charts' boxes, the spectrum's, the buttons.
+    for (int f = 0; f <= SpectrumFrame; ++f) {
+        const FramePlace& p = FramePlaces[f];
+        fraChartRange.add(f, *this).Move(p.left, p.top, p.width, p.height);
+    }
+    decades_ = std::make_unique<ranges::DecadeChoice>(fraChartRange(0));
+    for (int k = 0; k < VoltageCharts; ++k) {
+        platform::Frame& frame = fraChartRange(k + 1);
+        lblFrom.add(k, frame, "From [nsec]:").Move(120, 360, LabelWidth, RowHeight);
+        lblFrom2.add(k, frame, "0").Move(1320, 360, BoxWidth, RowHeight);
+        lblTo.add(k, frame, "To [nsec]:").Move(120, 720, LabelWidth, RowHeight);
+        txtTo.add(k, frame).Move(1320, 720, BoxWidth, BoxHeight);
+        lblMin.add(k, frame, "Min[V]:").Move(120, 1080, LabelWidth, RowHeight);
+        txtMin.add(k, frame).Move(1320, 1080, BoxWidth, BoxHeight);
+        lblMax.add(k, frame, "Max[V]:").Move(120, 1440, LabelWidth, RowHeight);
+        txtMax.add(k, frame).Move(1320, 1440, BoxWidth, BoxHeight);
+    }
+    // One end time for the three waveform charts: only the first box takes it.
+    txtTo(1).setEnabled(false);
+    txtTo(2).setEnabled(false);
+    platform::Frame& spectrum = fraChartRange(SpectrumFrame);
+    lblFrom.add(SpectrumBoxes, spectrum, "From [MHz]:").Move(120, 360, LabelWidth, RowHeight);
+    txtFrom.add(SpectrumBoxes, spectrum).Move(1320, 360, BoxWidth, BoxHeight);
+    lblTo.add(SpectrumBoxes, spectrum, "To [MHz]:").Move(120, 720, LabelWidth, RowHeight);
+    txtTo.add(SpectrumBoxes, spectrum).Move(1320, 720, BoxWidth, BoxHeight);
+
+    cmdOk = std::make_unique<platform::CommandButton>(*this);
+    cmdOk->setName("cmdOk");
+    cmdOk->Move(2520, 3960, 2760, 375);
+    cmdOk->setDefault(true);
+    cmdCancel = std::make_unique<platform::CommandButton>(*this);
+    cmdCancel->setName("cmdCancel");
+    cmdCancel->Move(5400, 3960, 2535, 375);
+    cmdCancel->setCancel(true);
+
+    txtFrom.GotFocus = [this](int index) { ranges::selectAll(txtFrom(index)); };
+    txtTo.GotFocus = [this](int index) { ranges::selectAll(txtTo(index)); };
+    txtMin.GotFocus = [this](int index) { ranges::selectAll(txtMin(index)); };
+    txtMax.GotFocus = [this](int index) { ranges::selectAll(txtMax(index)); };
+    txtTo.Change = [this](int index) { txtTo_Change(index); };
+    cmdOk->Click = [this] { cmdOk_Click(); };
+    cmdCancel->Click = [this] { cmdCancel_Click(); };
+}
+
+void frmConfigRange2::Form_Load() {
+    setCaption(platform::LoadResString(7000));
+    fraChartRange(0).setCaption(platform::LoadResString(6901));
+    fraChartRange(1).setCaption(platform::LoadResString(6902));
+    fraChartRange(2).setCaption(platform::LoadResString(6902) + "(V+ + V-)");
+    fraChartRange(3).setCaption(platform::LoadResString(6902) + "(V+ - V-)");
+    fraChartRange(4).setCaption(platform::LoadResString(6903));
+    cmdOk->setCaption(platform::LoadResString(7001));
+    cmdCancel->setCaption(platform::LoadResString(7002));
+    app::centreOnMain(*this);
+
+    const SimConfig2Record& r = charts::simConfig2(mdlPublic::CurrentSim);
+    decades_->show(r.FreqMin, r.FreqMax);
+    txtTo(0).setText(ranges::rangeText(r.TimeMax * 1e9));
+    for (int k = 0; k < VoltageCharts; ++k) {
+        txtMin(k).setText(ranges::voltText(r.VoltMin[static_cast<std::size_t>(k)]));
+        txtMax(k).setText(ranges::voltText(r.VoltMax[static_cast<std::size_t>(k)]));
+    }
+    txtFrom(SpectrumBoxes).setText(ranges::rangeText(r.SpecMin / 1e6));
+    txtTo(SpectrumBoxes).setText(ranges::rangeText(r.SpecMax / 1e6));
+}
+
+void frmConfigRange2::txtTo_Change(int index) {
+    if (index < 0 || index >= VoltageCharts) return;
+    const std::string text = txtTo(index).Text();
+    for (int k = 0; k < VoltageCharts; ++k) txtTo(k).setText(text);
+}
+
+bool frmConfigRange2::CheckInput() {
+    std::vector<const platform::TextBox*> boxes;
+    for (int k = 0; k < VoltageCharts; ++k) {
+        boxes.push_back(&txtTo(k));
+        boxes.push_back(&txtMin(k));
+        boxes.push_back(&txtMax(k));
+    }
+    boxes.push_back(&txtFrom(SpectrumBoxes));
+    boxes.push_back(&txtTo(SpectrumBoxes));
+    for (const platform::TextBox* box : boxes) {
+        if (!ranges::isRangeNumber(box->Text())) {
+            refuse(platform::LoadResString(7014));
+            return false;
+        }
+    }
+    return true;
+}
+
+void frmConfigRange2::cmdOk_Click() {
+    if (!CheckInput()) return;
+    SimConfig2Record& r = charts::simConfig2(mdlPublic::CurrentSim);
+
+    // Up to seven quarters of a clock period, with 0.01 ns to spare for the rounded figure shown.
+    const float t = platform::CSng(txtTo(0).Text());
+    const double periodNs = 1e9 * (1 / (static_cast<double>(platform::CSng(r.ClockFreq)) * 1e6));
+    const float limit = charts::toSingle(periodNs * 7 / 4 + 0.01);
+    if (t < 1 || t > limit) {
+        refuse(platform::LoadResString(7010) + charts::tickNumber(periodNs * 7 / 4) + platform::LoadResString(7011));
+        return;
+    }
+
+    std::array<float, VoltageCharts> lows{}, highs{};
+    for (int k = 0; k < VoltageCharts; ++k) {
+        const auto c = static_cast<std::size_t>(k);
+        lows[c] = platform::CSng(txtMin(k).Text());
+        highs[c] = platform::CSng(txtMax(k).Text());
+        if (static_cast<double>(highs[c]) - lows[c] < SmallestVoltSpan) {
+            refuse(platform::LoadResString(7013));
+            return;
+        }
+    }
+
+    const float from = platform::CSng(txtFrom(SpectrumBoxes).Text());
+    const float to = platform::CSng(txtTo(SpectrumBoxes).Text());
+    if (!ranges::spectrumRangeValid(from, to)) {
+        refuse(platform::LoadResString(7012));
+        return;
+    }
+
+    decades_->store(r.FreqMin, r.FreqMax);
+    r.TimeMax = charts::toSingle(t * 1e-9);
+    r.VoltMin = lows;
+    r.VoltMax = highs;
+    r.SpecMin = ranges::megahertzToHz(from);
+    r.SpecMax = ranges::megahertzToHz(to);
+
+    redrawResultWindow();
+    platform::Unload(*this);
+}
+
+void frmConfigRange2::redrawResultWindow() {
+    const std::int16_t sim = mdlPublic::CurrentSim;
+    frmChart2* window = ranges::resultWindowFor<frmChart2>(sim);
+    // With no window of this simulation open the new ranges apply when it is drawn next.
+    if (!window) return;
+    const auto chart = [window](int k) -> platform::Canvas& {
+        return dynamic_cast<platform::PictureBox&>(*window->controlByName("picChart", k)).canvas();
+    };
+    window->DrawFreqChart(sim, chart(0), false);
+    // A chart that failed has closed the window; the others are not drawn then.
+    for (std::int16_t k = 0; k < VoltageCharts && window->isLoaded(); ++k)
+        window->DrawVoltageChart(sim, chart(k + 1), false, k);
+    if (window->isLoaded()) window->DrawSpectrumChart(sim, chart(4), false);
+}
+
+void frmConfigRange2::cmdCancel_Click() { platform::Unload(*this); }

@@ -1,0 +1,16 @@
+#include "app/print/frmPrinting.h"
+
+#include "app/shell/dialog_placement.h"
+#include "platform/strings.h"
+
+frmPrinting::frmPrinting() : Form("frmPrinting") {
+    setClientSize(3030, 690);
+    lblPrinting.setName("lblPrinting");
+    lblPrinting.Move(960, 240, 1695, 255);
+}
+
+void frmPrinting::Form_Load() {
+    setCaption(platform::LoadResString(5900));
+    lblPrinting.setCaption(platform::LoadResString(5901));
+    app::centreOnMain(*this);
+}

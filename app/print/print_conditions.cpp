@@ -1,0 +1,279 @@
+// The condition band of a printed page: five columns of labels and stored values, in twips.
+#include <initializer_list>
+#include <string>
+
+#include "app/print/print_page.h"
+#include "app/shell/mdlPublic.h"
+#include "platform/canvas.h"
+#include "platform/convert.h"
+#include "platform/dispatch.h"
+#include "platform/strings.h"
+
+namespace printing {
+
+namespace {
+
+using platform::LoadResString;
+
+// Five columns across the band, 2820 twips each (14100 / 5).
+constexpr double ColumnWidth = 2820;
+constexpr double BandTop = 2800;
+constexpr double BandBottom = 4550;
+constexpr double TitleRule = 3050;
+constexpr double LabelFont = 8;
+constexpr double SmallFont = 6;
+
+double labelX(int column) { return 650 + column * ColumnWidth; }
+double valueX(int column) { return labelX(column) + 1450; }
+double rowY(int row) { return 2850 + 250.0 * row; }
+
+// The frame around the band, drawn first by both tables; leaves the line width at 1.
+void beginBand(platform::Canvas& printer) {
+    printer.setFontSize(LabelFont);
+    printer.setDrawWidth(3);
+    printer.Line(500, 2700, 14700, 4650, mdlPublic::GetColor("black"), platform::LineShape::Box);
+    printer.setDrawWidth(1);
+}
+
+// Box and title rule of a column reaching to x `right`, and its title.
+void column(platform::Canvas& printer, int c, double right, const std::string& title) {
+    const double left = 600 + c * ColumnWidth;
+    const platform::Color black = mdlPublic::GetColor("black");
+    printer.Line(left, BandTop, right, BandBottom, black, platform::LineShape::Box);
+    printer.Line(left, TitleRule, right, TitleRule, black);
+    PrintText(printer, static_cast<float>(labelX(c)), static_cast<float>(rowY(0)), title);
+}
+
+void column(platform::Canvas& printer, int c, const std::string& title) {
+    column(printer, c, 500 + (c + 1) * ColumnWidth, title);
+}
+
+double columnRight(int c) { return 500 + (c + 1) * ColumnWidth; }
+
+// Text at (x, row) in the current font; a text that would run past `limit` is printed smaller (down
+// to 4.5 points) so that it never runs into its neighbour or over a column's edge.
+void at(platform::Canvas& printer, double x, int row, const std::string& text, double limit) {
+    const double size = printer.FontSize();
+    double fitted = size;
+    while (fitted > 4.5 && x + printer.TextWidth(text) > limit) printer.setFontSize(fitted -= 0.5);
+    PrintText(printer, static_cast<float>(x), static_cast<float>(rowY(row)), text);
+    if (fitted != size) printer.setFontSize(size);
+}
+
+// A label of column c, with its value starting at valueAt; a value reaching to the column's edge.
+void label(platform::Canvas& printer, int c, int row, const std::string& text, double valueAt) {
+    at(printer, labelX(c), row, text, valueAt - 60);
+}
+void value(platform::Canvas& printer, double x, int row, const std::string& text, double right) {
+    at(printer, x, row, text, right - 60);
+}
+
+std::string levels(const std::string& plus, const std::string& minus) { return plus + " / " + minus + " [V]"; }
+
+std::string levels(float value) { return levels(platform::CStr(value), platform::CStr(value)); }
+
+void partRows(platform::Canvas& printer, double x, int firstRow, const std::string& stored) {
+    const PartNumbers numbers = partNumbers(stored);
+    value(printer, x, firstRow, numbers.global, columnRight(2));
+    value(printer, x, firstRow + 1, numbers.previous, columnRight(2));
+}
+
+}  // namespace
+
+PartNumbers partNumbers(const std::string& stored) {
+    const bool global = mdlPublic::GetAppSetting("PartnumType") == "0";
+    PartNumbers out;
+    (global ? out.global : out.previous) = stored;
+    // An empty number is no part: entries without a number in one numbering must not answer it.
+    if (stored.empty()) return out;
+    for (int i = 0; i < mdlPublic::FilterCount; ++i) {
+        const mdlPublic::FilterIndexRecord& entry = mdlPublic::FilterIndex.at(static_cast<std::size_t>(i));
+        if ((global ? entry.GlobalPartNum : entry.PrevPartNum) != stored) continue;
+        (global ? out.previous : out.global) = global ? entry.PrevPartNum : entry.GlobalPartNum;
+        break;
+    }
+    return out;
+}
+
+void PrintCondition(platform::Canvas& printer, std::int16_t n) {
+    const SimConfigRecord& r = mdlPublic::SimConfigs.at(static_cast<std::size_t>(n));
+    beginBand(printer);
+
+    const auto labels = [&](int c, double valueAt, std::initializer_list<std::string> texts, int firstRow = 1) {
+        int row = firstRow;
+        for (const std::string& text : texts) label(printer, c, row++, text, valueAt);
+    };
+    const auto values = [&](int c, double x, std::initializer_list<std::string> texts, int firstRow = 1) {
+        int row = firstRow;
+        for (const std::string& text : texts) value(printer, x, row++, text, columnRight(c));
+    };
+
+    column(printer, 0, LoadResString(5211));
+    labels(0, valueX(0), {LoadResString(5840), LoadResString(5841), LoadResString(5842), LoadResString(5843)});
+    values(0, valueX(0), {r.ClockFreq + " [MHz]", r.Duty + " [%]", r.RiseTime + " [nsec]", r.FallTime + " [nsec]"});
+
+    column(printer, 1, LoadResString(5212));
+    if (r.DriverByLcr != 0) {
+        labels(1, valueX(1), {"R", "L", "C"});
+        values(1, valueX(1), {r.DriverR + " [ohm]", r.DriverL + " [nH]", r.DriverC + " [pF]"});
+    } else {
+        labels(1, valueX(1), {LoadResString(5234), LoadResString(5235)});
+        values(1, valueX(1), {r.DriverIcType, r.DriverIc});
+    }
+
+    // The part column: numbers in the small font, their values a little further left.
+    column(printer, 2, "Filter");
+    const double partX = valueX(2) - 200;
+    printer.setFontSize(SmallFont);
+    labels(2, partX, {LoadResString(5844), LoadResString(5851)});
+    printer.setFontSize(LabelFont);
+    switch (r.SimType) {
+    case 0: labels(2, partX, {LoadResString(5845)}, 3); break;
+    case 1:
+    case 2:
+        printer.setFontSize(SmallFont);
+        labels(2, partX, {LoadResString(5844), LoadResString(5851)}, 4);
+        printer.setFontSize(LabelFont);
+        break;
+    default: platform::stopProgram("PrintCondition: SimType " + std::to_string(r.SimType));
+    }
+    printer.setFontSize(SmallFont);
+    partRows(printer, partX, 1, r.PartNum[0]);
+    if (r.SimType == 0)
+        values(2, partX, {r.PartNote}, 3);
+    else
+        partRows(printer, partX, 4, r.PartNum[1]);
+    printer.setFontSize(LabelFont);
+
+    column(printer, 3, LoadResString(5214));
+    const double lineX = valueX(3);
+    const double impedanceX = lineX + 350;
+    printer.setFontSize(SmallFont);
+    switch (r.LineMode) {
+    case 0:
+        labels(3, lineX, {LoadResString(5846), LoadResString(5847), LoadResString(5848), LoadResString(5257)});
+        labels(3, impedanceX, {LoadResString(5849)}, 5);
+        printer.setFontSize(LabelFont);
+        values(3, lineX, {r.LineW + " [mm]", r.LineH + " [mm]", r.LineLength + " [mm]", r.Material});
+        values(3, impedanceX, {r.LineZ0 + " [ohm]"}, 5);
+        break;
+    case 1:
+        labels(3, impedanceX, {LoadResString(5849)});
+        labels(3, lineX, {LoadResString(5850), LoadResString(5848)}, 2);
+        printer.setFontSize(LabelFont);
+        values(3, impedanceX, {r.LineZ0 + " [ohm]"});
+        values(3, lineX, {r.LineK, r.LineLength + " [mm]"}, 2);
+        break;
+    case 2:
+        labels(3, impedanceX, {LoadResString(5849)});
+        printer.setFontSize(LabelFont);
+        values(3, impedanceX, {"0 [ohm]"});
+        break;
+    default: platform::stopProgram("PrintCondition: LineMode " + std::to_string(r.LineMode));
+    }
+
+    column(printer, 4, LoadResString(5215));
+    if (r.ReceiverByLcr != 0) {
+        labels(4, valueX(4), {"R", "L", "C", "Ro"});
+        values(4, valueX(4), {r.ReceiverR + " [ohm]", r.ReceiverL + " [nH]", r.ReceiverC + " [pF]", r.ReceiverR2 + " [ohm]"});
+    } else {
+        labels(4, valueX(4), {LoadResString(5234), LoadResString(5235)});
+        values(4, valueX(4), {r.ReceiverIcType, r.ReceiverIc});
+    }
+    printer.setFontSize(9);
+}
+
+void PrintCondition2(platform::Canvas& printer, std::int16_t n) {
+    const SimConfig2Record& r = mdlPublic::SimConfigs2.at(static_cast<std::size_t>(n));
+    beginBand(printer);
+
+    // The coupled line takes the last two columns.
+    const double lineRight = columnRight(4);
+    const auto labels = [&](int c, double valueAt, std::initializer_list<std::string> texts, int firstRow = 1) {
+        int row = firstRow;
+        for (const std::string& text : texts) label(printer, c, row++, text, valueAt);
+    };
+    const auto values = [&](double x, double right, std::initializer_list<std::string> texts, int firstRow = 1) {
+        int row = firstRow;
+        for (const std::string& text : texts) value(printer, x, row++, text, right);
+    };
+
+    column(printer, 0, LoadResString(6601));
+    labels(0, valueX(0), {LoadResString(6602)});
+    printer.setFontSize(SmallFont);
+    labels(0, valueX(0), {LoadResString(6603)}, 2);
+    printer.setFontSize(LabelFont);
+    values(valueX(0), columnRight(0), {r.DccType, r.DccClock});
+
+    // The levels of USB2.0 and LVDS are fixed by the interface; IEEE1394 prints what was typed.
+    std::string high, low;
+    if (r.DccType == "USB2.0") {
+        if (r.DccClock == "LS(1.5Mbps)" || r.DccClock == "FS(12Mbps)") {
+            high = levels(3.3f);
+            low = levels(0.0f);
+        } else if (r.DccClock == "HS(480Mbps)") {
+            high = levels(0.4f);
+            low = levels(0.0f);
+        } else {
+            platform::stopProgram("PrintCondition2: DccClock " + r.DccClock);
+        }
+    } else if (r.DccType == "LVDS") {
+        high = levels(1.4f);
+        low = levels(1.0f);
+    } else if (r.DccType == "IEEE1394") {
+        high = levels(r.VolHigh[0], r.VolHigh[1]);
+        low = levels(r.VolLow[0], r.VolLow[1]);
+    } else {
+        platform::stopProgram("PrintCondition2: DccType " + r.DccType);
+    }
+
+    column(printer, 1, LoadResString(6612));
+    for (int row = 1; row <= 6; ++row) label(printer, 1, row, LoadResString(5861 + row), valueX(1));
+    values(valueX(1), columnRight(1),
+           {r.ClockFreq, high, low, r.RiseTime[0] + " / " + r.RiseTime[1] + " [nsec]",
+            r.FallTime[0] + " / " + r.FallTime[1] + " [nsec]", r.Skew + " [nsec]"});
+
+    column(printer, 2, "EMI Filter");
+    const double partX = valueX(2) - 200;
+    printer.setFontSize(SmallFont);
+    labels(2, partX, {LoadResString(5844), LoadResString(5851)});
+    partRows(printer, partX, 1, r.PartNum);
+    printer.setFontSize(LabelFont);
+
+    column(printer, 3, lineRight, LoadResString(5214));
+    const double lineX = valueX(3);
+    printer.setFontSize(SmallFont);
+    switch (r.LineMode) {
+    case 0:
+        labels(3, lineX, {LoadResString(5846), LoadResString(5847), LoadResString(5868), LoadResString(5848),
+                          LoadResString(5257)});
+        labels(4, lineRight, {LoadResString(5849)});
+        labels(4, valueX(4), {"  " + LoadResString(5869), "  " + LoadResString(5870)}, 2);
+        printer.setFontSize(LabelFont);
+        values(lineX, labelX(4), {r.LineW + " [mm]", r.LineH + " [mm]", r.LinePitch + " [mm]", r.LineLength + " [mm]"});
+        values(lineX, lineRight, {r.Material}, 5);
+        values(valueX(4), lineRight, {r.LineZ[0] + " [ohm]", r.LineZ[1] + " [ohm]"}, 2);
+        break;
+    case 1:
+        labels(3, lineX + 800, {LoadResString(5869), LoadResString(5870), LoadResString(5871), LoadResString(5872),
+                                LoadResString(5848)});
+        printer.setFontSize(LabelFont);
+        values(lineX + 800, lineRight,
+               {r.LineZ[0] + " [ohm]", r.LineZ[1] + " [ohm]", r.LineK[0], r.LineK[1], r.LineLength + " [mm]"});
+        break;
+    case 2:
+        labels(3, lineX, {LoadResString(5848)});
+        printer.setFontSize(LabelFont);
+        values(lineX, lineRight, {r.LineLength + " [mm]"});
+        break;
+    case 3:
+        labels(3, lineX, {LoadResString(5849)});
+        printer.setFontSize(LabelFont);
+        values(lineX, lineRight, {"0 [ohm]"});
+        break;
+    default: platform::stopProgram("PrintCondition2: LineMode " + std::to_string(r.LineMode));
+    }
+    printer.setFontSize(9);
+}
+
+}  // namespace printing
