@@ -1,7 +1,9 @@
 #include "platform/testing.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 #include <QMenuBar>
 
 #include "platform/controls.h"
@@ -63,7 +65,18 @@ void click(CheckBox& box) { box.userClick(); }
 void click(OptionButton& option) { option.userClick(); }
 void click(MenuItem& item) { item.userClick(); }
 
-void type(TextBox& box, const std::string& text) { box.userEdited(text); }
+void type(TextBox& box, const std::string& text) {
+    // As a user types: the box shows the new text (pictures taken afterwards show it), then Change runs.
+    {
+        const QSignalBlocker block(box.widget());
+        const QString shown = QString::fromStdString(text);
+        if (auto* line = qobject_cast<QLineEdit*>(box.widget()))
+            line->setText(shown);
+        else if (auto* multi = qobject_cast<QPlainTextEdit*>(box.widget()))
+            multi->setPlainText(shown);
+    }
+    box.userEdited(text);
+}
 
 bool pressKey(TextBox& box, int keyAscii) {
     const int typed = keyAscii;

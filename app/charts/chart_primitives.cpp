@@ -10,6 +10,7 @@
 #include "platform/canvas.h"
 #include "platform/convert.h"
 #include "platform/errors.h"
+#include "platform/strings.h"
 
 namespace charts {
 
@@ -127,6 +128,12 @@ void ChartPrimitives::SetChartLayout() {
     ChartLayout_.fill(0);
     std::copy(BaseBlock.begin(), BaseBlock.end(), ChartLayout_.begin() + BaseLayout);
     std::copy(ZoomBlock.begin(), ZoomBlock.end(), ChartLayout_.begin() + ZoomLayout);
+}
+
+int ChartPrimitives::beginChart(const ChartTarget& target) {
+    SetChartLayout();
+    if (!target.isZoom() && !target.isPrinter()) target.canvas.Cls();
+    return layoutBase(target);
 }
 
 std::int32_t ChartPrimitives::layout(int entry) const {
@@ -264,9 +271,136 @@ void chartText(platform::Canvas& canvas, double x, double y, const std::string& 
     if (size != 0) canvas.setFontSize(kept);
 }
 
+void clipToTimeRange(std::span<double> t, std::span<double> v, float timeMin, float timeMax) {
+    for (std::size_t p = 0; p + 1 < t.size(); ++p) {
+        if (toSingle(t[p]) < timeMin && timeMin < toSingle(t[p + 1])) {
+            v[p] += (v[p + 1] - v[p]) * (timeMin - t[p]) / (t[p + 1] - t[p]);
+            t[p] = timeMin;
+        }
+        if (toSingle(t[p]) < timeMax && timeMax < toSingle(t[p + 1])) {
+            v[p + 1] = v[p] + (v[p + 1] - v[p]) * (timeMax - t[p]) / (t[p + 1] - t[p]);
+            t[p + 1] = timeMax;
+        }
+    }
+}
+
+void cutToFrequencyRange(std::span<float> x, std::initializer_list<std::span<float>> curves, float fMin, float fMax) {
+    const auto interpolate = [&](std::span<float> y, std::size_t m, float at) {
+        return toSingle(y[m] + (static_cast<double>(y[m + 1]) - y[m]) * (at - static_cast<double>(x[m])) /
+                                   (static_cast<double>(x[m + 1]) - x[m]));
+    };
+    for (std::size_t m = 0; m + 1 < x.size(); ++m) {
+        if (x[m] < fMin && fMin < x[m + 1]) {
+            for (std::span<float> y : curves) y[m] = interpolate(y, m, fMin);
+            x[m] = fMin;
+        }
+        if (x[m] < fMax && fMax < x[m + 1]) {
+            for (std::span<float> y : curves) y[m + 1] = interpolate(y, m, fMax);
+            x[m + 1] = fMax;
+        }
+    }
+}
+
+std::vector<std::size_t> envelopeVertices(std::span<const double> y) {
+    std::vector<std::size_t> vertices;
+    if (y.empty()) return vertices;
+    vertices.push_back(0);
+    for (std::size_t k = 1; k + 1 < y.size(); ++k)
+        if (y[k - 1] <= y[k] && y[k] >= y[k + 1]) vertices.push_back(k);
+    if (y.size() > 1) vertices.push_back(y.size() - 1);
+    return vertices;
+}
+
+void DrawSpectrumCurve(const ChartTarget& target, int curve, bool monochrome, const PlotBox& box,
+                       std::span<const double> x, std::span<const double> y) {
+    platform::Canvas& canvas = target.canvas;
+    platform::Color color = mdlPublic::GetColor("black");
+    if (!monochrome) {
+        color = mdlPublic::GetColor(curve == 0 ? "blue" : "red");
+        canvas.setDrawWidth(target.isPrinter() ? (curve == 0 ? 1 : 3) : target.isOwnPicture() ? 1 : 2);
+    }
+
+    if (curve == 0) {
+        for (std::size_t k = 0; k < x.size(); ++k)
+            if (withinRange(x[k], box.left, box.right)) safeLine(canvas, x[k], box.bottom, x[k], y[k], color);
+        return;
+    }
+
+    std::vector<double> px, py;
+    for (std::size_t k : envelopeVertices(y)) {
+        px.push_back(x[k]);
+        py.push_back(y[k]);
+    }
+    // Height is never cut.
+    const auto heightAt = [&](std::size_t j, double at) {
+        return py[j] + (py[j + 1] - py[j]) * (at - px[j]) / (px[j + 1] - px[j]);
+    };
+    for (std::size_t j = 0; j + 1 < px.size(); ++j) {
+        if (px[j] < box.left && box.left < px[j + 1]) {
+            py[j] = heightAt(j, box.left);
+            px[j] = box.left;
+        }
+        if (px[j] < box.right && box.right < px[j + 1]) {
+            py[j + 1] = heightAt(j, box.right);
+            px[j + 1] = box.right;
+        }
+    }
+    for (std::size_t j = 0; j + 1 < px.size(); ++j)
+        if (toSingle(px[j]) >= box.left && toSingle(px[j + 1]) <= box.right)
+            safeLine(canvas, px[j], py[j], px[j + 1], py[j + 1], color);
+}
+
+void frameText(platform::Canvas& canvas, double x, double y, const std::string& text, double size) {
+    chartText(canvas, static_cast<float>(x), static_cast<float>(y), text, size);
+}
+
+void centredTick(platform::Canvas& canvas, double x, double y, const std::string& label) {
+    frameText(canvas, x - canvas.TextWidth(label) / 2, y, label);
+}
+
+void levelAxis(platform::Canvas& canvas, double unitX, double unitY, double tickX, const PlotGrid& grid,
+               double tickRaise, double top) {
+    const double size = canvas.FontSize();
+    const std::string name = canvas.FontName();
+    canvas.setFontSize(8);
+    canvas.setFontName("Arial");
+    frameText(canvas, unitX, unitY, "[dB" + platform::Chr(181) + "V]");
+    canvas.setFontSize(size);
+    canvas.setFontName(name);
+    for (std::int32_t i = 0; i <= grid.rows; ++i)
+        frameText(canvas, tickX, grid.y0 + static_cast<double>(i) * grid.cellHeight + tickRaise, platform::CStr(top / 4 * i));
+}
+
+void rightAlignedLegend(platform::Canvas& canvas, const PlotGrid& grid, bool monochrome,
+                        std::span<const LegendEntry> lines, int sampleDrop) {
+    const double x1 = grid.right();
+    for (const LegendEntry& line : lines) {
+        const std::string text = platform::LoadResString(line.textId);
+        if (monochrome) {
+            canvas.setForeColor(mdlPublic::GetColor("black"));
+            frameText(canvas, x1 - canvas.TextWidth(text) - 60, line.y, text);
+            canvas.setDrawWidth(line.monoWidth);
+            canvas.Line(x1 - 50, line.y - sampleDrop, x1 - 10, line.y - sampleDrop, mdlPublic::GetColor("black"));
+        } else {
+            canvas.setForeColor(mdlPublic::GetColor(line.color));
+            frameText(canvas, x1 - canvas.TextWidth(text), line.y, text);
+        }
+    }
+}
+
 bool withinRange(double value, double low, double high) {
     const float v = toSingle(value);
     return v >= toSingle(low) && v <= toSingle(high);
+}
+
+std::string wholeNumber(double value) { return platform::CStr(static_cast<int>(roundToLong(value))); }
+
+double gridValue(float low, float high, std::int32_t i, std::int32_t columns) {
+    return low + i * (static_cast<double>(high) - low) / columns;
+}
+
+std::string decadeTick(float freqMin, std::int32_t i) {
+    return wholeNumber(std::pow(10.0, static_cast<double>(mdlPublic::Log10(freqMin)) + i - 6));
 }
 
 std::string tickNumber(double value) {

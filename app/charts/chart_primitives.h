@@ -6,9 +6,11 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -97,6 +99,8 @@ public:
     explicit ChartPrimitives(int lastSegment);
 
     void SetChartLayout();
+    // Sets the layout table and clears the window's own pictures; returns the target's layout base.
+    int beginChart(const ChartTarget& target);
     std::int32_t layout(int entry) const;
     PlotBox plotBox(int base) const;
     // The plot box of base cut into columns x rows cells of whole units.
@@ -134,6 +138,59 @@ bool withinRange(double value, double low, double high);
 
 // A tick number: "0.##", or "0" when that would end in the decimal sign (12.5, 25, 3.33).
 std::string tickNumber(double value);
+
+// A whole-number tick label.
+std::string wholeNumber(double value);
+
+// The value at grid line i of a linear axis from low to high cut into `columns` parts.
+double gridValue(float low, float high, std::int32_t i, std::int32_t columns);
+
+// The label of decade line i of a frequency axis starting at freqMin Hz: whole MHz.
+std::string decadeTick(float freqMin, std::int32_t i);
+
+// Moves the ends of the segments that cross timeMin or timeMax onto them, with the voltage
+// interpolated there; times compare at single precision, as the range is stored.
+void clipToTimeRange(std::span<double> t, std::span<double> v, float timeMin, float timeMax);
+
+// Cuts sampled curves at fMin and fMax: a segment crossing an end of the range gets that end moved
+// onto it, the value of every curve interpolated there at single precision.
+void cutToFrequencyRange(std::span<float> x, std::initializer_list<std::span<float>> curves, float fMin, float fMax);
+
+// Envelope vertices: harmonic 0, every inner local maximum (ties count) and the last harmonic.
+std::vector<std::size_t> envelopeVertices(std::span<const double> y);
+
+// One curve of a spectrum chart in chart units: curve 0 a bar per harmonic (the run with the
+// part, blue), curve 1 the envelope of the local maxima (the run without it, red), each segment
+// crossing an edge of the box starting or ending on it; black in monochrome, which keeps the pen.
+// An empty curve 1 draws nothing but still sets its pen.
+void DrawSpectrumCurve(const ChartTarget& target, int curve, bool monochrome, const PlotBox& box,
+                       std::span<const double> x, std::span<const double> y);
+
+// --- Frame helpers ------------------------------------------------------------------------------
+
+// A frame text through chartText, its position at single precision as the frames keep it.
+void frameText(platform::Canvas& canvas, double x, double y, const std::string& text, double size = 0);
+
+// An x-tick label centred on the grid line at x.
+void centredTick(platform::Canvas& canvas, double x, double y, const std::string& label);
+
+// The level axis of a spectrum chart: "[dBµV]" in 8-point Arial at (unitX, unitY), the levels
+// 0 .. top in quarters at tickX, each raised by tickRaise above its grid line.
+void levelAxis(platform::Canvas& canvas, double unitX, double unitY, double tickX, const PlotGrid& grid,
+               double tickRaise, double top);
+
+// A legend line: its text, height, colour and the pen width of its sample in monochrome.
+struct LegendEntry {
+    int textId;
+    std::int32_t y;
+    const char* color;
+    int monoWidth;
+};
+
+// Legend texts ending at the plot's right edge; in monochrome black, 60 units short of the edge,
+// with a line sample sampleDrop units below the text.
+void rightAlignedLegend(platform::Canvas& canvas, const PlotGrid& grid, bool monochrome,
+                        std::span<const LegendEntry> lines, int sampleDrop);
 
 // A chart text with its top-left corner at (x, y) in the canvas's scale, in the current font, or
 // at `size` points when size is not 0. Every chart frame prints through here, for two reasons:

@@ -1,6 +1,8 @@
 // The frame of the differential charts: title (with the large operator of the sum and difference
 // charts), axis titles, tick labels and legend.
+#include <algorithm>
 #include <cmath>
+#include <charconv>
 #include <span>
 #include <string>
 
@@ -15,76 +17,108 @@ namespace charts {
 
 namespace {
 
-struct LegendLine {
-    int textId;
-    std::int32_t y;
-    const char* color;
-    int monoWidth;
-};
-
-void printAt(platform::Canvas& canvas, double x, double y, const std::string& text, double size = 0) {
-    chartText(canvas, static_cast<float>(x), static_cast<float>(y), text, size);
-}
-
-std::string wholeNumber(double value) { return platform::CStr(static_cast<int>(roundToLong(value))); }
-
 // Monochrome legends draw their line sample 40 units below the text.
 constexpr int MonoSampleDrop = 40;
 
 void frequencyLegend(platform::Canvas& canvas, const PlotGrid& grid, bool monochrome) {
-    static constexpr LegendLine lines[] = {{6906, 890, "black", 3}, {6907, 800, "magenta", 1}};
-    for (const LegendLine& line : lines) {
+    static constexpr LegendEntry lines[] = {{6906, 890, "black", 3}, {6907, 800, "magenta", 1}};
+    for (const LegendEntry& line : lines) {
         const std::string text = platform::LoadResString(line.textId);
         if (monochrome) {
             canvas.setForeColor(mdlPublic::GetColor("black"));
-            printAt(canvas, grid.x0 + 70, line.y, text);
+            frameText(canvas, grid.x0 + 70, line.y, text);
             canvas.setDrawWidth(line.monoWidth);
             canvas.Line(grid.x0 + 20, line.y - MonoSampleDrop, grid.x0 + 60, line.y - MonoSampleDrop,
                         mdlPublic::GetColor("black"));
         } else {
             canvas.setForeColor(mdlPublic::GetColor(line.color));
-            printAt(canvas, grid.x0 + (line.textId == 6906 ? 20 : 15), line.y, text);
+            frameText(canvas, grid.x0 + (line.textId == 6906 ? 20 : 15), line.y, text);
         }
     }
 }
 
-void rightAlignedLegend(platform::Canvas& canvas, const PlotGrid& grid, bool monochrome,
-                        std::span<const LegendLine> lines) {
-    const double x1 = grid.right();
-    for (const LegendLine& line : lines) {
-        const std::string text = platform::LoadResString(line.textId);
-        if (monochrome) {
-            canvas.setForeColor(mdlPublic::GetColor("black"));
-            printAt(canvas, x1 - canvas.TextWidth(text) - 60, line.y, text);
-            canvas.setDrawWidth(line.monoWidth);
-            canvas.Line(x1 - 50, line.y - MonoSampleDrop, x1 - 10, line.y - MonoSampleDrop, mdlPublic::GetColor("black"));
-        } else {
-            canvas.setForeColor(mdlPublic::GetColor(line.color));
-            printAt(canvas, x1 - canvas.TextWidth(text), line.y, text);
-        }
-    }
-}
+// The operator's size beside the chart pictures' own 8-point text.
+constexpr double OperatorSize = 16;
+constexpr double PictureTextSize = 8;
+// The top edge of the chart space.
+constexpr double ChartTop = 1000;
 
-// "<base>(V+ <op> V-)" with the operator at 16 points, centred on the title line, red on screen.
+// "<base>(V+ <op> V-)" with the operator large, centred on the title line, red on screen. On the
+// printer, whose text size the page sets for each frame, the operator keeps its proportion to
+// that text and is made smaller still where it would rise out of its frame.
 void composedTitle(const ChartTarget& target, double x, double y, const std::string& base, const std::string& op) {
     platform::Canvas& canvas = target.canvas;
     const std::string head = base + "(V+ ";
-    double width = canvas.TextWidth(base + "V+ ");
     const double titleHeight = std::abs(canvas.TextHeight(base + "V+ "));
     const double kept = canvas.FontSize();
-    canvas.setFontSize(16);
-    width += canvas.TextWidth(op);
-    const double opHeight = std::abs(canvas.TextHeight(op));
-    canvas.setFontSize(kept);
-    width += canvas.TextWidth(" ");
+    double opSize = target.isPrinter() ? OperatorSize * kept / PictureTextSize : OperatorSize;
     // y grows upward: the larger operator starts half the height difference above the title's top.
-    const double raise = (opHeight - titleHeight) / 2;
+    const auto raiseAt = [&](double size) {
+        canvas.setFontSize(size);
+        const double raise = (std::abs(canvas.TextHeight(op)) - titleHeight) / 2;
+        canvas.setFontSize(kept);
+        return raise;
+    };
+    double raise = raiseAt(opSize);
+    while (target.isPrinter() && y + raise > ChartTop && opSize - 0.5 >= kept) raise = raiseAt(opSize -= 0.5);
+    canvas.setFontSize(opSize);
+    const double opWidth = canvas.TextWidth(op);
+    canvas.setFontSize(kept);
+    const double width = canvas.TextWidth(base + "V+ ") + opWidth + canvas.TextWidth(" ");
 
-    printAt(canvas, x, y, head);
+    frameText(canvas, x, y, head);
     if (!target.isPrinter()) canvas.setForeColor(platform::RGB(255, 0, 0));
-    printAt(canvas, x + canvas.TextWidth(head), y + raise, op, 16);
+    frameText(canvas, x + canvas.TextWidth(head), y + raise, op, opSize);
     if (!target.isPrinter()) canvas.setForeColor(platform::RGB(0, 0, 0));
-    printAt(canvas, x + width, y, " V-)");
+    frameText(canvas, x + width, y, " V-)");
+}
+
+// A number in exponent form with `digits` significant digits, trailing zeros dropped, as the
+// general number form writes it ("1E+30", "-2.5E+29"); locale decimal sign.
+std::string exponentForm(double value, int digits) {
+    char text[40];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, digits - 1);
+    std::string form(text, written.ptr);
+    const std::size_t e = form.find('e');
+    std::string mantissa = form.substr(0, e);
+    if (mantissa.find('.') != std::string::npos) {
+        while (mantissa.back() == '0') mantissa.pop_back();
+        if (mantissa.back() == '.') mantissa.pop_back();
+    }
+    if (const std::size_t dot = mantissa.find('.'); dot != std::string::npos) mantissa.replace(dot, 1, platform::DecimalSign());
+    return mantissa + "E" + form.substr(e + 1);
+}
+
+// A voltage tick label: "0.##" from x, as the filter charts write it. One that would run into the
+// plot (a range such as +-1E30 writes 31 digits) and is shorter with an exponent is written so,
+// in as many digits as fit left of the plot, in smaller text when even one digit does not, and
+// set against the plot's left edge.
+void voltTick(platform::Canvas& canvas, double x, double y, double plotLeft, double value) {
+    constexpr double Gap = 5;
+    constexpr double SmallestSize = 4.5;
+    const std::string plain = tickNumber(value);
+    const double plainWidth = canvas.TextWidth(plain);
+    const double room = plotLeft - Gap;
+    std::string label = plain;
+    if (x + plainWidth > plotLeft) {
+        for (int digits = 7; digits >= 1; --digits) {
+            const std::string form = exponentForm(value, digits);
+            const double width = canvas.TextWidth(form);
+            if (width >= plainWidth) continue;
+            label = form;
+            if (width <= room) break;
+        }
+    }
+    if (label == plain) {
+        frameText(canvas, x, y, plain);
+        return;
+    }
+    const double kept = canvas.FontSize();
+    double size = kept;
+    while (size > SmallestSize && canvas.TextWidth(label) > room) canvas.setFontSize(size -= 0.5);
+    const double width = canvas.TextWidth(label);
+    canvas.setFontSize(kept);
+    frameText(canvas, std::max(0.0, room - width), y, label, size == kept ? 0 : size);
 }
 
 }  // namespace
@@ -124,12 +158,6 @@ DiffVoltRange defaultDiffVoltRange(const std::string& dccType, const std::string
 // The differential curves hold points 0..353, segments 0..352.
 DiffCharts::DiffCharts() : primitives_(static_cast<int>(DiffWavePoints) - 2) {}
 
-int DiffCharts::beginChart(const ChartTarget& target) {
-    primitives_.SetChartLayout();
-    if (!target.isZoom() && !target.isPrinter()) target.canvas.Cls();
-    return layoutBase(target);
-}
-
 void DiffCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int base, std::int16_t sim,
                                 bool monochrome, const PlotGrid& grid, std::int32_t value1, std::int32_t value2,
                                 std::int32_t chartIndex) {
@@ -139,10 +167,10 @@ void DiffCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int b
 
     // 1. Title.
     switch (kind) {
-    case ChartKind::Freq: printAt(canvas, L(TitleX), L(TitleY), platform::LoadResString(6901)); break;
+    case ChartKind::Freq: frameText(canvas, L(TitleX), L(TitleY), platform::LoadResString(6901)); break;
     case ChartKind::Vol:
         if (chartIndex == 0)
-            printAt(canvas, L(TitleX), L(TitleY), platform::LoadResString(6908));
+            frameText(canvas, L(TitleX), L(TitleY), platform::LoadResString(6908));
         else
             composedTitle(target, L(TitleX), L(TitleY), platform::LoadResString(6902), chartIndex == 1 ? "+" : "-");
         break;
@@ -150,66 +178,54 @@ void DiffCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int b
     }
 
     // 2. X-axis title.
-    printAt(canvas, L(XTitleX), L(XTitleY), kind == ChartKind::Vol ? "Time[nsec]" : "Frequency[MHz]");
+    frameText(canvas, L(XTitleX), L(XTitleY), kind == ChartKind::Vol ? "Time[nsec]" : "Frequency[MHz]");
 
     // 3. X-tick labels, centred on their grid line; the seven time columns are labelled every other one.
     for (std::int32_t i = 0; i <= grid.columns; ++i) {
         std::string label;
         switch (kind) {
         case ChartKind::Freq:
-            label = wholeNumber(std::pow(10.0, static_cast<double>(mdlPublic::Log10(config.FreqMin)) + i - 6));
+            label = decadeTick(config.FreqMin, i);
             break;
         case ChartKind::Vol:
             if (i % 2 != 0) continue;
-            label = diffTimeTick((config.TimeMin + i * (static_cast<double>(config.TimeMax) - config.TimeMin) / grid.columns) * 1e9);
+            label = diffTimeTick(gridValue(config.TimeMin, config.TimeMax, i, grid.columns) * 1e9);
             break;
         case ChartKind::Spec:
-            label = tickNumber((config.SpecMin + i * (static_cast<double>(config.SpecMax) - config.SpecMin) / grid.columns) * 1e-6);
+            label = tickNumber(gridValue(config.SpecMin, config.SpecMax, i, grid.columns) * 1e-6);
             break;
         }
-        const double xc = grid.x0 + static_cast<double>(i) * grid.cellWidth - L(XTickShift);
-        printAt(canvas, xc - canvas.TextWidth(label) / 2, L(XTickY), label);
+        centredTick(canvas, grid.x0 + static_cast<double>(i) * grid.cellWidth - L(XTickShift), L(XTickY), label);
     }
 
     // 4. Y axis.
     const auto rowY = [&](std::int32_t i) { return grid.y0 + static_cast<double>(i) * grid.cellHeight + L(YTickRaise); };
     switch (kind) {
     case ChartKind::Freq:
-        printAt(canvas, L(YUnitX), L(YUnitY), "[ohm]");
+        frameText(canvas, L(YUnitX), L(YUnitY), "[ohm]");
         for (std::int32_t i = 0; i <= grid.rows; ++i)
-            printAt(canvas, L(YTickX), rowY(i), wholeNumber(value2 + (static_cast<double>(value1) - value2) / 4 * i));
+            frameText(canvas, L(YTickX), rowY(i), wholeNumber(value2 + (static_cast<double>(value1) - value2) / 4 * i));
         break;
     case ChartKind::Vol: {
         if (chartIndex < 0 || chartIndex > 2) platform::raiseError(platform::errSubscript);
         const auto c = static_cast<std::size_t>(chartIndex);
-        printAt(canvas, L(YUnitX), L(YUnitY), "[V]");
+        frameText(canvas, L(YUnitX), L(YUnitY), "[V]");
         for (std::int32_t i = 0; i <= grid.rows; ++i) {
             const double v = config.VoltMin[c] + i * (static_cast<double>(config.VoltMax[c]) - config.VoltMin[c]) / grid.rows;
-            printAt(canvas, L(VoltTickX), rowY(i), tickNumber(v));
+            voltTick(canvas, L(VoltTickX), rowY(i), grid.x0, v);
         }
         break;
     }
-    case ChartKind::Spec: {
-        const double size = canvas.FontSize();
-        const std::string name = canvas.FontName();
-        canvas.setFontSize(8);
-        canvas.setFontName("Arial");
-        printAt(canvas, L(YUnitX), L(YUnitY), "[dB" + platform::Chr(181) + "V]");
-        canvas.setFontSize(size);
-        canvas.setFontName(name);
-        for (std::int32_t i = 0; i <= grid.rows; ++i)
-            printAt(canvas, L(YTickX), rowY(i), platform::CStr(static_cast<double>(value1) / 4 * i));
-        break;
-    }
+    case ChartKind::Spec: levelAxis(canvas, L(YUnitX), L(YUnitY), L(YTickX), grid, L(YTickRaise), value1); break;
     }
 
     // 5. Legend.
-    static constexpr LegendLine Insert[] = {{6904, 890, "red", 1}, {6905, 800, "blue", 3}};
+    static constexpr LegendEntry Insert[] = {{6904, 890, "red", 1}, {6905, 800, "blue", 3}};
     switch (kind) {
     case ChartKind::Freq: frequencyLegend(canvas, grid, monochrome); break;
-    case ChartKind::Vol: rightAlignedLegend(canvas, grid, monochrome, Insert); break;
+    case ChartKind::Vol: rightAlignedLegend(canvas, grid, monochrome, Insert, MonoSampleDrop); break;
     case ChartKind::Spec:
-        if (!monochrome) rightAlignedLegend(canvas, grid, false, Insert);
+        if (!monochrome) rightAlignedLegend(canvas, grid, false, Insert, MonoSampleDrop);
         break;
     }
 

@@ -43,19 +43,6 @@ struct DiffWave {
     std::array<double, DiffWavePoints> v{};
 };
 
-void clipToTimeRange(DiffWave& w, float timeMin, float timeMax) {
-    for (std::size_t p = 0; p + 1 < DiffWavePoints; ++p) {
-        if (toSingle(w.t[p]) < timeMin && timeMin < toSingle(w.t[p + 1])) {
-            w.v[p] += (w.v[p + 1] - w.v[p]) * (timeMin - w.t[p]) / (w.t[p + 1] - w.t[p]);
-            w.t[p] = timeMin;
-        }
-        if (toSingle(w.t[p]) < timeMax && timeMax < toSingle(w.t[p + 1])) {
-            w.v[p + 1] = w.v[p] + (w.v[p + 1] - w.v[p]) * (timeMax - w.t[p]) / (w.t[p + 1] - w.t[p]);
-            w.t[p + 1] = timeMax;
-        }
-    }
-}
-
 const mdlPublic::SimResultRecord& waveResult(int kind, std::int16_t sim) {
     const mdlPublic::SimResultRecord& r = result(kind, sim);
     if (r.Time.size() < DiffWavePoints || r.Wave.size() < DiffWavePoints) platform::raiseError(platform::errSubscript);
@@ -66,7 +53,7 @@ const mdlPublic::SimResultRecord& waveResult(int kind, std::int16_t sim) {
 
 void DiffCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
     platform::Canvas& canvas = target.canvas;
-    const int base = beginChart(target);
+    const int base = primitives_.beginChart(target);
     const SimConfig2Record& config = simConfig2(sim);
 
     const std::int32_t decades =
@@ -87,22 +74,7 @@ void DiffCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bool
         y2[m] = record.curve(2)[m];
         if (fMin <= x[m] && x[m] <= fMax) vMax = std::max({vMax, y1[m], y2[m]});
     }
-    const auto interpolate = [&](std::array<float, Samples>& y, int m, float at) {
-        return toSingle(y[m] + (static_cast<double>(y[m + 1]) - y[m]) * (at - static_cast<double>(x[m])) /
-                                   (static_cast<double>(x[m + 1]) - x[m]));
-    };
-    for (int m = 0; m + 1 < Samples; ++m) {
-        if (x[m] < fMin && fMin < x[m + 1]) {
-            y1[m] = interpolate(y1, m, fMin);
-            y2[m] = interpolate(y2, m, fMin);
-            x[m] = fMin;
-        }
-        if (x[m] < fMax && fMax < x[m + 1]) {
-            y1[m + 1] = interpolate(y1, m, fMax);
-            y2[m + 1] = interpolate(y2, m, fMax);
-            x[m + 1] = fMax;
-        }
-    }
+    cutToFrequencyRange(x, {y1, y2}, fMin, fMax);
     const std::int32_t yMax = impedanceAxisTop(vMax);
 
     const double left = grid.x0;
@@ -135,7 +107,7 @@ void DiffCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bool
 
 void DiffCharts::DrawVoltageChart(const ChartTarget& target, std::int16_t sim, bool monochrome, std::int32_t index) {
     if (index < 0 || index > 2) platform::raiseError(platform::errInvalidArgument, "Unknown voltage chart " + std::to_string(index));
-    const int base = beginChart(target);
+    const int base = primitives_.beginChart(target);
     SimConfig2Record& config = simConfig2(sim);
     const auto c = static_cast<std::size_t>(index);
 
@@ -168,7 +140,7 @@ void DiffCharts::DrawVoltageChart(const ChartTarget& target, std::int16_t sim, b
         config.VoltMin[c] = range.min;
         config.VoltMax[c] = range.max;
     }
-    for (DiffWave& w : curves) clipToTimeRange(w, config.TimeMin, config.TimeMax);
+    for (DiffWave& w : curves) clipToTimeRange(w.t, w.v, config.TimeMin, config.TimeMax);
 
     const PlotBox box = primitives_.plotBox(base);
     const PlotGrid grid = primitives_.plotGrid(base, 7, 6);
@@ -208,7 +180,7 @@ void DiffCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim, 
     if (n < 0) platform::raiseError(platform::errSubscript);
     const std::size_t count = static_cast<std::size_t>(n) + 1;
 
-    const int base = beginChart(target);
+    const int base = primitives_.beginChart(target);
     platform::Canvas& canvas = target.canvas;
 
     for (int kind = 0; kind < 4; ++kind)
@@ -250,41 +222,10 @@ void DiffCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim, 
             x[k] = toSingle(box.left + (freq[k] - config.SpecMin) * (box.right - box.left) / freqSpan);
             y[k] = toSingle(box.bottom + level[i][k] * (box.top - box.bottom) / top);
         }
-        platform::Color color = mdlPublic::GetColor("black");
-        if (!monochrome) {
-            color = mdlPublic::GetColor(i == 0 ? "blue" : "red");
-            canvas.setDrawWidth(target.isPrinter() ? (i == 0 ? 1 : 3) : target.isOwnPicture() ? 1 : 2);
-        }
-
-        if (i == 0) {
-            for (std::size_t k = 0; k < count; ++k)
-                if (withinRange(x[k], box.left, box.right)) safeLine(canvas, x[k], box.bottom, x[k], y[k], color);
-            continue;
-        }
         // No envelope when the pair without the choke shows nothing at the fundamental.
-        if (count < 2 || level[1][1] == 0) continue;
-
-        std::vector<double> px, py;
-        for (std::size_t k : envelopeVertices(y)) {
-            px.push_back(x[k]);
-            py.push_back(y[k]);
-        }
-        const auto heightAt = [&](std::size_t j, double at) {
-            return py[j] + (py[j + 1] - py[j]) * (at - px[j]) / (px[j + 1] - px[j]);
-        };
-        for (std::size_t j = 0; j + 1 < px.size(); ++j) {
-            if (px[j] < box.left && box.left < px[j + 1]) {
-                py[j] = heightAt(j, box.left);
-                px[j] = box.left;
-            }
-            if (px[j] < box.right && box.right < px[j + 1]) {
-                py[j + 1] = heightAt(j, box.right);
-                px[j + 1] = box.right;
-            }
-        }
-        for (std::size_t j = 0; j + 1 < px.size(); ++j)
-            if (toSingle(px[j]) >= box.left && toSingle(px[j + 1]) <= box.right)
-                safeLine(canvas, px[j], py[j], px[j + 1], py[j + 1], color);
+        const bool silent = i == 1 && (count < 2 || level[1][1] == 0);
+        DrawSpectrumCurve(target, i, monochrome, box, silent ? std::span<const double>() : x,
+                          silent ? std::span<const double>() : y);
     }
 
     DrawChartFrame(target, ChartKind::Spec, base, sim, monochrome, grid, top, 0, 0);

@@ -33,8 +33,6 @@ public:
     const ChartPrimitives& primitives() const { return primitives_; }
 
 private:
-    int beginChart(const ChartTarget& target);
-
     ChartPrimitives primitives_;
 };
 

@@ -25,10 +25,6 @@ std::string legendText(const LegendLine& line) {
     return line.textId != 0 ? platform::LoadResString(line.textId) : std::string(line.literal);
 }
 
-void printAt(platform::Canvas& canvas, double x, double y, const std::string& text) {
-    chartText(canvas, static_cast<float>(x), static_cast<float>(y), text);
-}
-
 const mdlPublic::FilterIndexRecord& filterEntry(std::int32_t partIndex) {
     if (partIndex < 1 || partIndex > mdlPublic::FilterCount) platform::raiseError(platform::errSubscript);
     return mdlPublic::FilterIndex[static_cast<std::size_t>(partIndex - 1)];
@@ -42,36 +38,18 @@ void frequencyLegend(platform::Canvas& canvas, const PlotGrid& grid, bool monoch
         const std::string text = legendText(line);
         if (monochrome) {
             canvas.setForeColor(mdlPublic::GetColor("black"));
-            printAt(canvas, grid.x0 + 20, line.y, text);
+            frameText(canvas, grid.x0 + 20, line.y, text);
             canvas.setDrawWidth(line.monoWidth);
             canvas.Line(grid.x0 + 60, line.y - 20, grid.x0 + 100, line.y - 20, mdlPublic::GetColor("black"));
         } else {
             canvas.setForeColor(mdlPublic::GetColor(line.color));
-            printAt(canvas, grid.x0 + (text == "R" ? 15 : 20), line.y, text);
+            frameText(canvas, grid.x0 + (text == "R" ? 15 : 20), line.y, text);
         }
     }
 }
 
-// Voltage and spectrum legends end at the plot's right edge (60 units short of it when a line
-// sample follows the text).
-void rightAlignedLegend(platform::Canvas& canvas, const PlotGrid& grid, bool monochrome,
-                        std::span<const LegendLine> lines) {
-    const double x1 = grid.right();
-    for (const LegendLine& line : lines) {
-        const std::string text = legendText(line);
-        if (monochrome) {
-            canvas.setForeColor(mdlPublic::GetColor("black"));
-            printAt(canvas, x1 - canvas.TextWidth(text) - 60, line.y, text);
-            canvas.setDrawWidth(line.monoWidth);
-            canvas.Line(x1 - 50, line.y - 20, x1 - 10, line.y - 20, mdlPublic::GetColor("black"));
-        } else {
-            canvas.setForeColor(mdlPublic::GetColor(line.color));
-            printAt(canvas, x1 - canvas.TextWidth(text), line.y, text);
-        }
-    }
-}
-
-std::string wholeNumber(double value) { return platform::CStr(static_cast<int>(roundToLong(value))); }
+// Monochrome legends draw their line sample 20 units below the text.
+constexpr int MonoSampleDrop = 20;
 
 }  // namespace
 
@@ -82,12 +60,6 @@ SimConfigRecord& simConfig(std::int16_t sim) {
 
 // The filter circuit's curves hold points 0..201, segments 0..200.
 FilterCharts::FilterCharts() : primitives_(200) {}
-
-int FilterCharts::beginChart(const ChartTarget& target) {
-    primitives_.SetChartLayout();
-    if (!target.isZoom() && !target.isPrinter()) target.canvas.Cls();
-    return layoutBase(target);
-}
 
 void FilterCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int base, std::int16_t sim,
                                   bool monochrome, const PlotGrid& grid, const FrameAxis& axis) {
@@ -115,27 +87,26 @@ void FilterCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int
     case ChartKind::Vol: title = platform::LoadResString(5602); break;
     case ChartKind::Spec: title = platform::LoadResString(5603); break;
     }
-    if (!title.empty()) printAt(canvas, L(TitleX), L(TitleY), title);
+    if (!title.empty()) frameText(canvas, L(TitleX), L(TitleY), title);
 
     // 2. X-axis title.
-    printAt(canvas, L(XTitleX), L(XTitleY), kind == ChartKind::Vol ? "Time[nsec]" : "Frequency[MHz]");
+    frameText(canvas, L(XTitleX), L(XTitleY), kind == ChartKind::Vol ? "Time[nsec]" : "Frequency[MHz]");
 
     // 3. X-tick labels, centred on their grid line (shifted by the layout's offset).
     for (std::int32_t i = 0; i <= grid.columns; ++i) {
         std::string label;
         switch (kind) {
         case ChartKind::Freq:
-            label = wholeNumber(std::pow(10.0, static_cast<double>(mdlPublic::Log10(config.FreqMin)) + i - 6));
+            label = decadeTick(config.FreqMin, i);
             break;
         case ChartKind::Vol:
-            label = tickNumber((config.TimeMin + i * (static_cast<double>(config.TimeMax) - config.TimeMin) / grid.columns) * 1e9);
+            label = tickNumber(gridValue(config.TimeMin, config.TimeMax, i, grid.columns) * 1e9);
             break;
         case ChartKind::Spec:
-            label = tickNumber((config.SpecMin + i * (static_cast<double>(config.SpecMax) - config.SpecMin) / grid.columns) * 1e-6);
+            label = tickNumber(gridValue(config.SpecMin, config.SpecMax, i, grid.columns) * 1e-6);
             break;
         }
-        const double xc = grid.x0 + static_cast<double>(i) * grid.cellWidth - L(XTickShift);
-        printAt(canvas, xc - canvas.TextWidth(label) / 2, L(XTickY), label);
+        centredTick(canvas, grid.x0 + static_cast<double>(i) * grid.cellWidth - L(XTickShift), L(XTickY), label);
     }
 
     // 4. Y axis.
@@ -145,36 +116,25 @@ void FilterCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int
     case ChartKind::Freq:
         if (axis.number == 1) {
             const bool impedance = partSeries() == "KSV";
-            printAt(canvas, L(YUnitX), L(YUnitY), impedance ? "[ohm]" : "[dB]");
+            frameText(canvas, L(YUnitX), L(YUnitY), impedance ? "[ohm]" : "[dB]");
             for (std::int32_t i = 0; i <= grid.rows; ++i) {
                 const double v = axisValue(i);
-                printAt(canvas, L(YTickX), rowY(i), wholeNumber(impedance ? v : std::fabs(v)));
+                frameText(canvas, L(YTickX), rowY(i), wholeNumber(impedance ? v : std::fabs(v)));
             }
         } else if (axis.number == 2) {
-            printAt(canvas, L(RightAxisX), L(YUnitY), "[dB]");
+            frameText(canvas, L(RightAxisX), L(YUnitY), "[dB]");
             for (std::int32_t i = 0; i <= grid.rows; ++i)
-                printAt(canvas, L(RightAxisX), rowY(i), wholeNumber(std::fabs(axisValue(i))));
+                frameText(canvas, L(RightAxisX), rowY(i), wholeNumber(std::fabs(axisValue(i))));
         }
         break;
     case ChartKind::Vol:
-        printAt(canvas, L(YUnitX), L(YUnitY), "[V]");
+        frameText(canvas, L(YUnitX), L(YUnitY), "[V]");
         for (std::int32_t i = 0; i <= grid.rows; ++i) {
             const double v = config.VoltMin + i * (static_cast<double>(config.VoltMax) - config.VoltMin) / grid.rows;
-            printAt(canvas, L(VoltTickX), rowY(i), tickNumber(v));
+            frameText(canvas, L(VoltTickX), rowY(i), tickNumber(v));
         }
         break;
-    case ChartKind::Spec: {
-        const double size = canvas.FontSize();
-        const std::string name = canvas.FontName();
-        canvas.setFontSize(8);
-        canvas.setFontName("Arial");
-        printAt(canvas, L(YUnitX), L(YUnitY), "[dB" + platform::Chr(181) + "V]");
-        canvas.setFontSize(size);
-        canvas.setFontName(name);
-        for (std::int32_t i = 0; i <= grid.rows; ++i)
-            printAt(canvas, L(YTickX), rowY(i), platform::CStr(axis.max / 4 * i));
-        break;
-    }
+    case ChartKind::Spec: levelAxis(canvas, L(YUnitX), L(YUnitY), L(YTickX), grid, L(YTickRaise), axis.max); break;
     }
 
     // 5. Legend.
@@ -196,16 +156,16 @@ void FilterCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int
         }
         break;
     case ChartKind::Vol: {
-        std::vector<LegendLine> lines = {{5630, "", 890, "red", 3}};
-        if (pointOn(config.Measure[1])) lines.push_back({5631, "", 800, "blue", 6});
-        if (pointOn(config.Measure[0])) lines.push_back({5632, "", 710, "violet", 1});
-        rightAlignedLegend(canvas, grid, monochrome, lines);
+        std::vector<LegendEntry> lines = {{5630, 890, "red", 3}};
+        if (pointOn(config.Measure[1])) lines.push_back({5631, 800, "blue", 6});
+        if (pointOn(config.Measure[0])) lines.push_back({5632, 710, "violet", 1});
+        rightAlignedLegend(canvas, grid, monochrome, lines, MonoSampleDrop);
         break;
     }
     case ChartKind::Spec:
         if (!monochrome) {
-            static constexpr LegendLine lines[] = {{5630, "", 890, "red", 0}, {5631, "", 800, "blue", 0}};
-            rightAlignedLegend(canvas, grid, false, lines);
+            static constexpr LegendEntry lines[] = {{5630, 890, "red", 0}, {5631, 800, "blue", 0}};
+            rightAlignedLegend(canvas, grid, false, lines, MonoSampleDrop);
         }
         break;
     }

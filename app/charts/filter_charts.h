@@ -38,8 +38,6 @@ public:
     const ChartPrimitives& primitives() const { return primitives_; }
 
 private:
-    // Sets the layout table and clears the window's own pictures; returns the target's layout base.
-    int beginChart(const ChartTarget& target);
     void drawFreqPart(const ChartTarget& target, std::int16_t sim, bool monochrome, int partNumber,
                       const PlotGrid& grid, float& vMax, float& vMin);
 
@@ -76,7 +74,5 @@ std::int32_t spectrumAxisTop(float highestLevel);
 // Top of an impedance axis: the smallest multiple of 200 ohm not below vMax; at least 200.
 std::int32_t impedanceAxisTop(float vMax);
 
-// Envelope vertices: harmonic 0, every inner local maximum (ties count) and the last harmonic.
-std::vector<std::size_t> envelopeVertices(std::span<const double> y);
 
 }  // namespace charts

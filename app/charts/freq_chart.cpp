@@ -55,7 +55,7 @@ std::int32_t impedanceAxisTop(float vMax) {
 }
 
 void FilterCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
-    const int base = beginChart(target);
+    const int base = primitives_.beginChart(target);
     const SimConfigRecord& config = simConfig(sim);
 
     // One column per decade of the range; less than half a decade leaves no column to divide by.
@@ -103,24 +103,7 @@ void FilterCharts::drawFreqPart(const ChartTarget& target, std::int16_t sim, boo
     }
 
     // Segments crossing an end of the range are cut there, values interpolated.
-    const auto interpolate = [&](std::array<float, Samples>& y, int m, float at) {
-        return toSingle(y[m] + (static_cast<double>(y[m + 1]) - y[m]) * (at - static_cast<double>(x[m])) /
-                                   (static_cast<double>(x[m + 1]) - x[m]));
-    };
-    for (int m = 0; m + 1 < Samples; ++m) {
-        if (x[m] < fMin && fMin < x[m + 1]) {
-            y1[m] = interpolate(y1, m, fMin);
-            y2[m] = interpolate(y2, m, fMin);
-            y3[m] = interpolate(y3, m, fMin);
-            x[m] = fMin;
-        }
-        if (x[m] < fMax && fMax < x[m + 1]) {
-            y1[m + 1] = interpolate(y1, m, fMax);
-            y2[m + 1] = interpolate(y2, m, fMax);
-            y3[m + 1] = interpolate(y3, m, fMax);
-            x[m + 1] = fMax;
-        }
-    }
+    cutToFrequencyRange(x, {y1, y2, y3}, fMin, fMax);
 
     std::int32_t yMax = impedanceAxisTop(vMax);
     std::int32_t yMin = vMin < 0 ? -200 * stepsAbove(-static_cast<double>(vMin), 200.0) : 0;

@@ -2,17 +2,90 @@
 
 #include <utility>
 
+#include "app/charts/frmWideChart.h"
 #include "app/config/frmConfig.h"
 #include "app/diffconfig/frmConfig2.h"
+#include "app/shell/form_registry.h"
+#include "app/shell/frmMain.h"
 #include "app/shell/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/clipboard.h"
 #include "platform/convert.h"
+#include "platform/dispatch.h"
 #include "platform/errors.h"
-#include "platform/menu.h"
-#include "platform/picturebox.h"
+#include "platform/printer.h"
+#include "platform/strings.h"
 
-ResultWindow::ResultWindow(std::string name) : Form(std::move(name), platform::FormKind::MdiChild) {}
+ResultWindow::ResultWindow(std::string name, const Kind& kind)
+    : Form(std::move(name), platform::FormKind::MdiChild), kind_(kind) {
+    picChart.setName("picChart");
+    mnuChartrc.setVisible(false);
+    wireEvents();
+}
+
+void ResultWindow::wireEvents() {
+    mnuFileNew.Click = [this] { mnuFileNew_Click(); };
+    mnuFilePageSetup.Click = [this] { mnuFilePageSetup_Click(); };
+    mnuFilePrint.Click = [this] { mnuFilePrint_Click(); };
+    mnuFileExit.Click = [this] { mnuFileExit_Click(); };
+    mnuViewCurrent.Click = [this] { mnuViewCurrent_Click(); };
+    mnuViewOld.Click = [this] { mnuViewOld_Click(); };
+    mnuSimConfReview.Click = [this] { mnuSimConfReview_Click(); };
+    mnuSimFilconf.Click = [this] { mnuSimFilconf_Click(); };
+    mnuChartScaleupIndex.Click = [this](int index) { mnuChartScaleupIndex_Click(index); };
+    mnuChartRange.Click = [this] { mnuChartRange_Click(); };
+    mnuChartClipboardIndex.Click = [this](int index) { mnuChartClipboardIndex_Click(index); };
+    mnuOptConf.Click = [this] { mnuOptConf_Click(); };
+    mnuWindowClose.Click = [this] { mnuWindowClose_Click(); };
+    mnuHelpContents.Click = [this] { mnuHelpContents_Click(); };
+    mnuHelpAbout.Click = [this] { mnuHelpAbout_Click(); };
+    mnuChartrcReview.Click = [this] { mnuSimConfReview_Click(); };
+    mnuChartrcScaleup.Click = [this] { mnuChartrcScaleup_Click(); };
+    mnuChartrcRange.Click = [this] { mnuChartRange_Click(); };
+    mnuChartrcClipboard.Click = [this] { mnuChartrcClipboard_Click(); };
+    picChart.MouseUp = [this](int index, int button, int shift, float x, float y) {
+        picChart_MouseUp(index, button, shift, x, y);
+    };
+}
+
+// --- Charts --------------------------------------------------------------------------------------
+
+void ResultWindow::redrawCharts(std::int16_t sim) {
+    drawChart(0, sim, picChart(0).canvas());
+    for (int index = 1; index < kind_.chartCount && isLoaded(); ++index) drawChart(index, sim, picChart(index).canvas());
+}
+
+void ResultWindow::ShowScaleup(std::int16_t index, std::int16_t sim) {
+    // A fresh zoom window for every zoom, so its picture starts empty.
+    frmWideChart& wide = platform::Load<frmWideChart>();
+    if (index >= 0 && index < kind_.chartCount)
+        drawChart(index, index == 0 ? mdlPublic::CurrentSim : sim, wide.chartCanvas());
+    wide.Show(platform::Modal);
+}
+
+charts::TargetKind ResultWindow::targetKind(const platform::Canvas& target) {
+    if (&target == &platform::Printer) return charts::TargetKind::Printer;
+    if (frmWideChart::isZoomPicture(target)) return charts::TargetKind::ZoomPicture;
+    for (int i = 0; i < kind_.chartCount; ++i)
+        if (&target == &picChart(i).canvas()) return charts::TargetKind::OwnPicture;
+    return charts::TargetKind::OtherPicture;
+}
+
+void ResultWindow::drawTrapped(const char* procedure, platform::Canvas& target,
+                               const std::function<void(const charts::ChartTarget&)>& draw) {
+    const charts::TargetKind kind = targetKind(target);
+    try {
+        draw({target, kind});
+    } catch (...) {
+        const platform::RuntimeError error = platform::trappedError();
+        platform::showErrorBox("Vandor." + Name() + "." + procedure, error);
+        // A broken chart in the window itself makes the window useless; a failed zoom or print
+        // leaves the window as it was. Unload defers the deletion past the running handlers.
+        if (kind == charts::TargetKind::OwnPicture) platform::Unload(*this);
+    }
+}
+
+// --- Window --------------------------------------------------------------------------------------
 
 std::int16_t ResultWindow::readSimNumber() {
     // Every digit after "Simulation No." counts, so the hundredth simulation reads as 99.
@@ -57,4 +130,175 @@ void ResultWindow::countOut() {
         } else if (auto* config2 = dynamic_cast<frmConfig2*>(&forms(i))) {
             if (platform::MenuItem* item = config2->menuByName("mnuWindowClose")) item->setEnabled(false);
         }
+}
+
+void ResultWindow::FixFormSize() {
+    // A normal window keeps its design size; setting it runs Form_Resize again.
+    if (WindowState() != platform::StateNormal || fixingSize_) return;
+    fixingSize_ = true;
+    setWidth(kind_.normalWidth);
+    setHeight(kind_.normalHeight);
+    fixingSize_ = false;
+}
+
+void ResultWindow::setMenuCaptions() {
+    struct Caption {
+        platform::MenuItem& item;
+        int id;
+    };
+    const Caption captions[] = {
+        {mnuFile, 5000},          {mnuFileNew, 5061},        {mnuFilePageSetup, 5008}, {mnuFilePrint, 5010},
+        {mnuFileExit, 5012},      {mnuView, 5082},           {mnuViewCurrent, 5083},   {mnuViewOld, 5084},
+        {mnuSim, 5060},           {mnuSimConfReview, 5065},  {mnuSimFilconf, 5062},    {mnuChart, 5064},
+        {mnuChartScaleup, 5066},  {mnuChartRange, 5067},     {mnuChartClipboard, 5068}, {mnuOpt, 5080},
+        {mnuOptConf, 5081},       {mnuWindow, 5018},         {mnuWindowClose, 5086},   {mnuHelp, 5024},
+        {mnuHelpContents, 5025},  {mnuHelpAbout, 5027},      {mnuChartrcReview, 5065}, {mnuChartrcScaleup, 5076},
+        {mnuChartrcRange, 5067},  {mnuChartrcClipboard, 5068},
+    };
+    for (const Caption& c : captions) c.item.setCaption(platform::LoadResString(c.id));
+    for (platform::MenuItem* cycle : {mnuChartCycle.get(), mnuChartrcCycle.get()})
+        if (cycle) cycle->setCaption(platform::LoadResString(5072));
+    for (int i = 0; i < kind_.chartCount; ++i) {
+        mnuChartScaleupIndex(i).setCaption(platform::LoadResString(kind_.zoomCaptionIds[i]));
+        mnuChartClipboardIndex(i).setCaption(platform::LoadResString(kind_.clipboardCaptionIds[i]));
+    }
+    // Dialogs that are not part of the program yet stay unreachable rather than failing.
+    const bool rangeDialog = app::formAvailable(kind_.rangeDialog);
+    mnuChartRange.setEnabled(rangeDialog);
+    mnuChartrcRange.setEnabled(rangeDialog);
+    mnuFilePrint.setEnabled(app::formAvailable("frmConfigPrint"));
+    mnuSimFilconf.setEnabled(app::formAvailable(kind_.configForm) && app::formAvailable("frmSelectFil"));
+    mnuWindowClose.setEnabled(app::formAvailable(kind_.configForm));
+}
+
+void ResultWindow::showViewChecks() {
+    const bool global = mdlPublic::GetAppSetting("PartnumType") == "0";
+    mnuViewCurrent.setChecked(global);
+    mnuViewOld.setChecked(!global);
+}
+
+void ResultWindow::showDialog(const std::string& name) {
+    if (platform::Form* dialog = app::defaultFormByName(name)) dialog->Show(platform::Modal);
+}
+
+platform::MenuItem* ResultWindow::menuByName(const std::string& name) {
+    const std::pair<platform::MenuItem*, const char*> items[] = {
+        {&mnuFileNew, "mnuFileNew"},         {&mnuFilePageSetup, "mnuFilePageSetup"},
+        {&mnuFilePrint, "mnuFilePrint"},     {&mnuFileExit, "mnuFileExit"},
+        {&mnuViewCurrent, "mnuViewCurrent"}, {&mnuViewOld, "mnuViewOld"},
+        {&mnuSimConfReview, "mnuSimConfReview"}, {&mnuSimFilconf, "mnuSimFilconf"},
+        {&mnuChartScaleup, "mnuChartScaleup"}, {&mnuChartRange, "mnuChartRange"},
+        {mnuChartCycle.get(), "mnuChartCycle"}, {&mnuChartClipboard, "mnuChartClipboard"},
+        {&mnuOptConf, "mnuOptConf"},         {&mnuWindowClose, "mnuWindowClose"},
+        {&mnuHelpContents, "mnuHelpContents"}, {&mnuHelpAbout, "mnuHelpAbout"},
+        {&mnuChartrc, "mnuChartrc"},         {&mnuChartrcReview, "mnuChartrcReview"},
+        {&mnuChartrcScaleup, "mnuChartrcScaleup"}, {&mnuChartrcRange, "mnuChartrcRange"},
+        {mnuChartrcCycle.get(), "mnuChartrcCycle"}, {&mnuChartrcClipboard, "mnuChartrcClipboard"},
+    };
+    for (const auto& [item, itemName] : items)
+        if (name == itemName) return item;
+    for (platform::MenuArray* array : {&mnuChartScaleupIndex, &mnuChartClipboardIndex}) {
+        const std::string prefix = array == &mnuChartScaleupIndex ? "mnuChartScaleupIndex(" : "mnuChartClipboardIndex(";
+        if (name.size() != prefix.size() + 2 || name.rfind(prefix, 0) != 0 || name.back() != ')') continue;
+        const int index = name[prefix.size()] - '0';
+        if (index >= 0 && index < array->count()) return &(*array)(index);
+    }
+    return nullptr;
+}
+
+// --- Form events ---------------------------------------------------------------------------------
+
+void ResultWindow::Form_Activate() { showViewChecks(); }
+
+void ResultWindow::Form_Resize() { FixFormSize(); }
+
+void ResultWindow::Form_QueryUnload(int&, int) {
+    try {
+        Hide();
+    } catch (...) {
+        platform::showErrorBox("Vandor." + Name() + ".Form_QueryUnload", platform::trappedError());
+    }
+}
+
+void ResultWindow::Form_Unload(int&) { countOut(); }
+
+// --- Menus ---------------------------------------------------------------------------------------
+
+void ResultWindow::mnuFileNew_Click() { frmMain::instance().mnuFileNew_Click(); }
+
+void ResultWindow::mnuFilePageSetup_Click() {
+    try {
+        CommonDialog& dialog = frmMain::instance().dlgCommonDialog;
+        // No selection, no page range, copies kept by the driver, no print-to-file box.
+        dialog.Flags = 0x14000C;
+        // The choice becomes the printer every later print run uses.
+        dialog.PrinterDefault = true;
+        dialog.ShowPrinter();
+    } catch (...) {
+        platform::showErrorBox("Vandor." + Name() + ".mnuFilePageSetup_Click", platform::trappedError());
+    }
+}
+
+void ResultWindow::mnuFilePrint_Click() {
+    readSimNumber();
+    showDialog("frmConfigPrint");
+}
+
+void ResultWindow::mnuFileExit_Click() { frmMain::instance().mnuFileExit_Click(); }
+
+void ResultWindow::mnuViewCurrent_Click() {
+    mdlPublic::SetPartnumType(0);
+    mnuViewCurrent.setChecked(true);
+    mnuViewOld.setChecked(false);
+}
+
+void ResultWindow::mnuViewOld_Click() {
+    mdlPublic::SetPartnumType(1);
+    mnuViewCurrent.setChecked(false);
+    mnuViewOld.setChecked(true);
+}
+
+void ResultWindow::mnuSimConfReview_Click() { reviewSettings(); }
+
+void ResultWindow::mnuChartScaleupIndex_Click(int index) {
+    ShowScaleup(static_cast<std::int16_t>(index), readSimNumber());
+}
+
+void ResultWindow::mnuChartRange_Click() {
+    readSimNumber();
+    showDialog(kind_.rangeDialog);
+}
+
+void ResultWindow::mnuChartClipboardIndex_Click(int index) { copyToClipboard(picChart(index)); }
+
+void ResultWindow::mnuOptConf_Click() { frmMain::instance().mnuOptConf_Click(); }
+
+void ResultWindow::mnuWindowClose_Click() {
+    // Through the open configuration form, which disables its own item; none is loaded for this.
+    if (frmConfig* config = platform::loadedForm<frmConfig>())
+        config->mnuWindowClose_Click();
+    else if (frmConfig2* config2 = platform::loadedForm<frmConfig2>())
+        config2->mnuWindowClose_Click();
+    else
+        frmConfig2::closeChartWindows();
+}
+
+void ResultWindow::mnuHelpContents_Click() { frmMain::instance().mnuHelpContents_Click(); }
+
+void ResultWindow::mnuHelpAbout_Click() { frmMain::instance().mnuHelpAbout_Click(); }
+
+void ResultWindow::mnuChartrcScaleup_Click() {
+    if (mdlPublic::ChartPicIndex < 0 || mdlPublic::ChartPicIndex >= kind_.chartCount)
+        platform::stopProgram(Name() + ".mnuChartrcScaleup_Click: ChartPicIndex " + std::to_string(mdlPublic::ChartPicIndex));
+    ShowScaleup(mdlPublic::ChartPicIndex, mdlPublic::CurrentSim);
+}
+
+void ResultWindow::mnuChartrcClipboard_Click() { copyToClipboard(picChart(mdlPublic::ChartPicIndex)); }
+
+void ResultWindow::picChart_MouseUp(int index, int button, int, float, float) {
+    if (button != platform::PictureBox::RightButton) return;
+    readSimNumber();
+    mdlPublic::ChartPicIndex = static_cast<std::int16_t>(index);
+    picChart(index).SetFocus();
+    PopupMenu(mnuChartrc);
 }

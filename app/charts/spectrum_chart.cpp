@@ -26,24 +26,13 @@ std::int32_t spectrumAxisTop(float highestLevel) {
     return 20 * stepsAbove(highestLevel, 20.0);
 }
 
-std::vector<std::size_t> envelopeVertices(std::span<const double> y) {
-    std::vector<std::size_t> vertices;
-    if (y.empty()) return vertices;
-    vertices.push_back(0);
-    for (std::size_t k = 1; k + 1 < y.size(); ++k)
-        if (y[k - 1] <= y[k] && y[k] >= y[k + 1]) vertices.push_back(k);
-    if (y.size() > 1) vertices.push_back(y.size() - 1);
-    return vertices;
-}
-
 void FilterCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
     const SimConfigRecord& config = simConfig(sim);
     const std::int32_t n = roundToLong(1000.0 / static_cast<double>(platform::CSng(config.ClockFreq)));
     if (n < 0) platform::raiseError(platform::errSubscript);
     const std::size_t count = static_cast<std::size_t>(n) + 1;
 
-    const int base = beginChart(target);
-    platform::Canvas& canvas = target.canvas;
+    const int base = primitives_.beginChart(target);
 
     // Levels of both results (0 with the part, 1 without) and the highest one inside the range.
     std::vector<float> level[2];
@@ -77,48 +66,13 @@ void FilterCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim
             y[k] = box.bottom + static_cast<double>(level[i][k]) * (box.top - box.bottom) / top;
         }
 
-        platform::Color color = mdlPublic::GetColor("black");
-        if (!monochrome) {
-            color = mdlPublic::GetColor(i == 0 ? "blue" : "red");
-            const int width = target.isPrinter() ? (i == 0 ? 1 : 3) : target.isOwnPicture() ? 1 : 2;
-            canvas.setDrawWidth(width);
-        }
-
-        if (i == 0) {
-            for (std::size_t k = 0; k < count; ++k)
-                if (withinRange(x[k], box.left, box.right)) safeLine(canvas, x[k], box.bottom, x[k], y[k], color);
-            continue;
-        }
-
-        const std::vector<std::size_t> vertices = envelopeVertices(y);
-        std::vector<double> px, py;
-        for (std::size_t k : vertices) {
-            px.push_back(x[k]);
-            py.push_back(y[k]);
-        }
-        // Segments crossing an edge of the box start or end on it; height is never cut.
-        const auto heightAt = [&](std::size_t j, double at) {
-            return py[j] + (py[j + 1] - py[j]) * (at - px[j]) / (px[j + 1] - px[j]);
-        };
-        for (std::size_t j = 0; j + 1 < px.size(); ++j) {
-            if (px[j] < box.left && box.left < px[j + 1]) {
-                py[j] = heightAt(j, box.left);
-                px[j] = box.left;
-            }
-            if (px[j] < box.right && box.right < px[j + 1]) {
-                py[j + 1] = heightAt(j, box.right);
-                px[j + 1] = box.right;
-            }
-        }
-        for (std::size_t j = 0; j + 1 < px.size(); ++j)
-            if (toSingle(px[j]) >= box.left && toSingle(px[j + 1]) <= box.right)
-                safeLine(canvas, px[j], py[j], px[j + 1], py[j + 1], color);
+        DrawSpectrumCurve(target, i, monochrome, box, x, y);
     }
 
     FrameAxis axis;
     axis.max = top;
     DrawChartFrame(target, ChartKind::Spec, base, sim, monochrome, grid, axis);
-    canvas.setDrawWidth(1);
+    target.canvas.setDrawWidth(1);
 }
 
 }  // namespace charts

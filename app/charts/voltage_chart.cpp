@@ -39,21 +39,6 @@ Waveform copyWaveform(int kind, std::int16_t sim, bool required) {
     return w;
 }
 
-// Moves the ends of the segments that cross TimeMin or TimeMax onto them, with the voltage
-// interpolated there; times compare at single precision, as the range is stored.
-void clipToTimeRange(Waveform& w, float timeMin, float timeMax) {
-    for (std::size_t p = 0; p + 1 < WavePoints; ++p) {
-        if (toSingle(w.t[p]) < timeMin && timeMin < toSingle(w.t[p + 1])) {
-            w.v[p] += (w.v[p + 1] - w.v[p]) * (timeMin - w.t[p]) / (w.t[p + 1] - w.t[p]);
-            w.t[p] = timeMin;
-        }
-        if (toSingle(w.t[p]) < timeMax && timeMax < toSingle(w.t[p + 1])) {
-            w.v[p + 1] = w.v[p] + (w.v[p + 1] - w.v[p]) * (timeMax - w.t[p]) / (w.t[p + 1] - w.t[p]);
-            w.t[p + 1] = timeMax;
-        }
-    }
-}
-
 struct CurveStyle {
     const char* color;
     int width;
@@ -78,7 +63,7 @@ VoltRange automaticVoltRange(double lowest, double highest) {
 }
 
 void FilterCharts::DrawVoltageChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
-    const int base = beginChart(target);
+    const int base = primitives_.beginChart(target);
     SimConfigRecord& config = simConfig(sim);
 
     const std::array<bool, 3> drawn = {pointOn(config.Measure[1]), true, pointOn(config.Measure[0])};
@@ -103,7 +88,7 @@ void FilterCharts::DrawVoltageChart(const ChartTarget& target, std::int16_t sim,
     }
 
     const std::array<Waveform, 3> unshifted = curves;
-    for (Waveform& w : curves) clipToTimeRange(w, config.TimeMin, config.TimeMax);
+    for (Waveform& w : curves) clipToTimeRange(w.t, w.v, config.TimeMin, config.TimeMax);
 
     const PlotBox box = primitives_.plotBox(base);
     const PlotGrid grid = primitives_.plotGrid(base, 4, 6);

@@ -5,23 +5,16 @@
 #include "app/config/config_checks.h"
 #include "app/config/config_record.h"
 #include "app/config/frmTransFigure.h"
-#include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "app/shell/mdlPublic.h"
 #include "platform/convert.h"
 #include "platform/dispatch.h"
 #include "platform/errors.h"
-#include "platform/msgbox.h"
 #include "platform/strings.h"
 
 using namespace mdlPublic;
 
 namespace {
-
-frmConfig::SimulationRunner& runner() {
-    static frmConfig::SimulationRunner r;
-    return r;
-}
 
 // Layout is designed in pixels and placed in twips.
 constexpr int px(int pixels) { return pixels * platform::TwipsPerPixel; }
@@ -40,23 +33,6 @@ constexpr int kNormalHeight = 7550;
 // the second part in types 1 and 2.
 constexpr int kWireEndOnePart = 5000;
 
-// Runs a procedure that reports its own run-time errors with the error box.
-template <class Body>
-void trapped(const char* procedure, Body&& body) {
-    try {
-        body();
-    } catch (...) {
-        platform::showErrorBox(std::string("Vandor.frmConfig.") + procedure, platform::trappedError());
-    }
-}
-
-bool refuse(int message) {
-    platform::MsgBox(platform::LoadResString(message), platform::MsgBoxCritical);
-    return false;
-}
-
-int partnumType() { return GetAppSetting("PartnumType") == "1" ? 1 : 0; }
-
 // Series of a stored part number; empty for a number of no filter series, which the series lookup
 // would treat as a programming error.
 std::string seriesOf(const std::string& partnum) {
@@ -66,24 +42,13 @@ std::string seriesOf(const std::string& partnum) {
     return {};
 }
 
-// Keeps a flag set for the life of a scope.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), kept_(std::exchange(flag, true)) {}
-    ~FlagScope() { flag_ = kept_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool kept_;
-};
-
 }  // namespace
+
+using app::FlagScope;
 
 // ---- Construction -------------------------------------------------------------------------------
 
-frmConfig::frmConfig() : Form("frmConfig", platform::FormKind::MdiChild) {
+frmConfig::frmConfig() : ConfigFormOf("frmConfig") {
     for (int i = 0; i < 2; ++i) {
         platform::Frame& group = fraSelectIc(i);
         platform::Frame& radio = fraRadio.add(i, group);
@@ -308,16 +273,7 @@ void frmConfig::drawDesignerPictures() {
 }
 
 void frmConfig::wireEvents() {
-    mnuFileNew.Click = [] { frmMain::instance().mnuFileNew_Click(); };
-    mnuFileExit.Click = [] { frmMain::instance().mnuFileExit_Click(); };
-    mnuOptConf.Click = [] { frmMain::instance().mnuOptConf_Click(); };
-    mnuHelpContents.Click = [] { frmMain::instance().mnuHelpContents_Click(); };
-    mnuHelpAbout.Click = [] { frmMain::instance().mnuHelpAbout_Click(); };
-    mnuViewCurrent.Click = [this] { mnuViewCurrent_Click(); };
-    mnuViewOld.Click = [this] { mnuViewOld_Click(); };
-    mnuSimFilconf.Click = [this] { mnuSimFilconf_Click(); };
-    mnuSimStart.Click = [this] { mnuSimStart_Click(); };
-    mnuWindowClose.Click = [this] { mnuWindowClose_Click(); };
+    wireMenus();
 
     cmdSimulation.Click = [this] { cmdSimulation_Click(); };
     cmdSelect.Click = [this] { cmdSelect_Click(); };
@@ -359,8 +315,6 @@ void frmConfig::wireEvents() {
 
 // ---- Load, window state and menus ---------------------------------------------------------------
 
-void frmConfig::setSimulationRunner(SimulationRunner r) { runner() = std::move(r); }
-
 void frmConfig::Form_Load() {
     if (ConfigWindowState == platform::StateNormal) {
         setWidth(kNormalWidth);
@@ -369,11 +323,7 @@ void frmConfig::Form_Load() {
     setCaptions();
     setCaption(mdlPublic::simCaptionPrefix(SimCount));
     fillLists();
-    // The part chooser may not be part of this build.
-    const bool chooser = app::formAvailable("frmSelectFil");
-    cmdSelect.setEnabled(chooser);
-    mnuSimFilconf.setEnabled(chooser);
-    mnuWindowClose.setEnabled(ChartCount > 0);
+    enableAtLoad(cmdSelect);
     // Unfinished blocks until their inputs are complete.
     setPicture(0, "inr");
     setPicture(1, "icr");
@@ -387,13 +337,7 @@ void frmConfig::Form_Load() {
 }
 
 void frmConfig::setCaptions() {
-    const std::pair<platform::MenuItem*, int> menus[] = {
-        {&mnuFile, 5000}, {&mnuFileNew, 5061},     {&mnuFileExit, 5012},     {&mnuView, 5082},
-        {&mnuViewCurrent, 5083}, {&mnuViewOld, 5084}, {&mnuSim, 5060},     {&mnuSimFilconf, 5062},
-        {&mnuSimStart, 5063}, {&mnuOpt, 5080},     {&mnuOptConf, 5081},      {&mnuWindow, 5018},
-        {&mnuWindowClose, 5086}, {&mnuHelp, 5024}, {&mnuHelpContents, 5025}, {&mnuHelpAbout, 5027},
-    };
-    for (const auto& [item, id] : menus) item->setCaption(platform::LoadResString(id));
+    setMenuCaptions(5086);
 
     const auto text = [](int id) { return platform::LoadResString(id); };
     const int type = simType();
@@ -481,82 +425,20 @@ void frmConfig::setLineDefaults() {
     cboMaterial.setText(Materials[3].Name);
 }
 
-void frmConfig::Form_Activate() {
-    const bool global = GetAppSetting("PartnumType") == "0";
-    mnuViewCurrent.setChecked(global);
-    mnuViewOld.setChecked(!global);
-}
-
 void frmConfig::Form_Resize() {
     if (!Visible() || WindowState() == platform::StateMinimized) return;
     ConfigWindowState = static_cast<std::int16_t>(WindowState());
     txtFilter(0).SetFocus();
 }
 
-void frmConfig::Form_QueryUnload(int& cancel, int unloadMode) {
-    (void)cancel;
-    (void)unloadMode;
-    Hide();
-}
-
-platform::MenuItem* frmConfig::menuByName(const std::string& name) {
-    const std::pair<platform::MenuItem*, const char*> items[] = {
-        {&mnuFile, "mnuFile"}, {&mnuFileNew, "mnuFileNew"}, {&mnuFileExit, "mnuFileExit"},
-        {&mnuView, "mnuView"}, {&mnuViewCurrent, "mnuViewCurrent"}, {&mnuViewOld, "mnuViewOld"},
-        {&mnuSim, "mnuSim"}, {&mnuSimFilconf, "mnuSimFilconf"}, {&mnuSimStart, "mnuSimStart"},
-        {&mnuOpt, "mnuOpt"}, {&mnuOptConf, "mnuOptConf"}, {&mnuWindow, "mnuWindow"},
-        {&mnuWindowClose, "mnuWindowClose"}, {&mnuHelp, "mnuHelp"}, {&mnuHelpContents, "mnuHelpContents"},
-        {&mnuHelpAbout, "mnuHelpAbout"},
-    };
-    for (const auto& [item, itemName] : items)
-        if (name == itemName) return item;
-    return nullptr;
-}
-
-void frmConfig::mnuViewCurrent_Click() {
-    SetPartnumType(0);
-    mnuViewCurrent.setChecked(true);
-    mnuViewOld.setChecked(false);
-}
-
-void frmConfig::mnuViewOld_Click() {
-    SetPartnumType(1);
-    mnuViewCurrent.setChecked(false);
-    mnuViewOld.setChecked(true);
-}
-
 void frmConfig::mnuSimFilconf_Click() { ArrangeSelectFil(txtFilter(1).Visible() ? 1 : 0); }
 
 void frmConfig::mnuWindowClose_Click() {
-    // Result windows by their kind: a caption's length would also take this form at simulation 100.
-    for (int i = platform::Forms().Count() - 1; i >= 1; --i) {
-        const platform::FormsCollection forms = platform::Forms();
-        if (i >= forms.Count()) continue;  // an unloaded window may have taken others with it
-        platform::Form& form = forms(i);
-        if (form.Name() == "frmChart" || form.Name() == "frmChart2") platform::Unload(form);
-    }
+    unloadForms({"frmChart", "frmChart2"});
     mnuWindowClose.setEnabled(false);
 }
 
-// ---- Starting a simulation ----------------------------------------------------------------------
-
-void frmConfig::cmdSimulation_Click() {
-    if (!CheckConfig() || !runner()) return;
-    StartSimulation(SimCount);
-    // A failed run uses up its number; the refused 101st start does not count on.
-    if (SimCount < MaxSims) ++SimCount;
-    mnuWindowClose.setEnabled(true);
-}
-
-void frmConfig::mnuSimStart_Click() {
-    if (!CheckConfig() || !runner()) return;
-    StartSimulation(SimCount);
-    if (SimCount < MaxSims) ++SimCount;
-}
-
-void frmConfig::StartSimulation(std::int16_t s) {
-    if (runner()) runner()(*this, s);
-}
+// ---- Buttons ----------------------------------------------------------------------------------
 
 void frmConfig::cmdFigure_Click() {
     frmTransFigure& figure = platform::defaultForm<frmTransFigure>();
@@ -753,34 +635,27 @@ bool frmConfig::IsConfigComplete() {
 }
 
 bool frmConfig::CheckClockConfig() {
-    bool ok = false;
-    // ok is set only once the mark is painted: a trapped failure answers False.
-    trapped("CheckClockConfig", [this, &ok] {
+    return trappedCheck("CheckClockConfig", [this] {
         const bool complete = config::signalComplete(inputs());
         setPicture(0, complete ? "inb" : "inr");
-        ok = complete;
+        return complete;
     });
-    return ok;
 }
 
 bool frmConfig::CheckTransConfig() {
-    bool ok = false;
-    trapped("CheckTransConfig", [this, &ok] {
+    return trappedCheck("CheckTransConfig", [this] {
         const bool complete = config::lineComplete(inputs());
         setPicture(3, complete ? "transb" : "transr");
-        ok = complete;
+        return complete;
     });
-    return ok;
 }
 
 bool frmConfig::CheckCircuitConfig(int which) {
-    bool ok = false;
-    trapped("CheckCircuitConfig", [this, which, &ok] {
+    return trappedCheck("CheckCircuitConfig", [this, which] {
         const bool complete = config::circuitComplete(inputs(), which);
         setPicture(which == 0 ? 1 : 4, complete ? "icb" : "icr");
-        ok = complete;
+        return complete;
     });
-    return ok;
 }
 
 bool frmConfig::CheckNumeric() { return config::allNumeric(inputs()) || refuse(config::msgNotNumeric); }
@@ -900,13 +775,7 @@ void frmConfig::txtConfigTrans_KeyPress(int index, int& keyAscii) {
 
 void frmConfig::CalcLineImpedance() {
     // The length is checked too, although the impedance does not depend on it.
-    for (int k = 0; k < 3; ++k) {
-        const std::string text = txtConfigTrans(k).Text();
-        if (!config::isNumericEntry(text) || platform::CSng(text) <= 0) {
-            refuse(config::msgLinePositive);
-            return;
-        }
-    }
+    if (!linePositive(txtConfigTrans, 3, config::msgLinePositive)) return;
     const double w = platform::CSng(txtConfigTrans(0).Text()) * 1e-3;  // m
     const double h = platform::CSng(txtConfigTrans(1).Text()) * 1e-3;  // m
     double k = 0;

@@ -5,55 +5,40 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
+#include "app/config/config_form.h"
 #include "app/config/config_inputs.h"
 #include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/menu.h"
 #include "platform/picturebox.h"
 
-class frmConfig : public platform::Form {
+// The menus, the part-number view, the start of a simulation and the registration of its run
+// (setSimulationRunner, StartSimulation) come from ConfigForm.
+class frmConfig : public ConfigFormOf<frmConfig> {
 public:
     frmConfig();
 
-    // The simulation run lives in its own unit and registers here; until one is registered, the
-    // Start Simulation button and menu item run the checks only.
-    using SimulationRunner = std::function<void(frmConfig&, std::int16_t simulation)>;
-    static void setSimulationRunner(SimulationRunner runner);
-
     // True when the form can be simulated; otherwise one message has been shown.
-    bool CheckConfig();
-    // Runs simulation s through the registered run (nothing when none is registered).
-    void StartSimulation(std::int16_t s);
+    bool CheckConfig() override;
     // Puts the stored settings of simulation s back into the form, for review.
     void LoadConfig(std::int16_t s);
-    void mnuSimFilconf_Click();
-    void mnuWindowClose_Click();
+    void mnuSimFilconf_Click() override;
+    void mnuWindowClose_Click() override;
 
     // Stores the form's inputs as the record of simulation s; the simulation run calls it first.
     void SaveConfig(std::int16_t s);
     // The form's inputs as they stand.
     config::ConfigInputs inputs() const;
-    // Menu items reached from other windows (and tests) by name; nullptr for an unknown name.
-    platform::MenuItem* menuByName(const std::string& name);
 
 protected:
     void Form_Load() override;
-    void Form_Activate() override;
     void Form_Resize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
 
 private:
     // Event procedures.
-    void cmdSimulation_Click();
-    void mnuSimStart_Click();
     void cmdSelect_Click() { mnuSimFilconf_Click(); }
     void cmdReset_Click();
     void cmdFigure_Click();
-    void mnuViewCurrent_Click();
-    void mnuViewOld_Click();
     void optConfigTrans_Click(int index);
     void optSelectIc_Click(int index);
     void optSelectCircuit_Click(int index);
@@ -103,25 +88,6 @@ private:
     void setMeasure(int index, int value, bool enabled);
     int selectedLineMode() const;
     int simType() const;
-
-    platform::MenuItem mnuFile{*this, "&File"};
-    platform::MenuItem mnuFileNew{mnuFile, "&New Simulation"};
-    platform::MenuItem mnuFileBar1{mnuFile, "-"};
-    platform::MenuItem mnuFileExit{mnuFile, "E&xit"};
-    platform::MenuItem mnuView{*this, "&View"};
-    platform::MenuItem mnuViewCurrent{mnuView, "&Global Part Number"};
-    platform::MenuItem mnuViewOld{mnuView, "&Previous Part Number"};
-    platform::MenuItem mnuSim{*this, "&Simulation"};
-    platform::MenuItem mnuSimFilconf{mnuSim, "Select &Filter..."};
-    platform::MenuItem mnuSimStart{mnuSim, "&Start Simulation"};
-    platform::MenuItem mnuOpt{*this, "&Option"};
-    platform::MenuItem mnuOptConf{mnuOpt, "&Setting"};
-    platform::MenuItem mnuWindow{*this, "&Window"};
-    platform::MenuItem mnuWindowClose{mnuWindow, "&Close all Chart Windows"};
-    platform::MenuItem mnuHelp{*this, "&Help"};
-    platform::MenuItem mnuHelpContents{mnuHelp, "&Contents"};
-    platform::MenuItem mnuHelpBar1{mnuHelp, "-"};
-    platform::MenuItem mnuHelpAbout{mnuHelp, "&About..."};
 
     // Input signal.
     platform::Frame fraClock{*this};

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/config/config_checks.h"
-#include "app/config/frmConfig.h"
+#include "app/config/config_form.h"
 #include "app/config/part_chart.h"
-#include "app/diffconfig/frmConfig2.h"
 #include "app/shell/dialog_placement.h"
+#include "app/shell/form_procedures.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "app/shell/mdlPublic.h"
@@ -25,7 +25,6 @@ using namespace mdlPublic;
 namespace {
 
 constexpr const char* QtaCapacitor = "Chip TESSOR (QTA :Capacitor type)";
-constexpr int errNoSuchControl = 340;
 constexpr int errNoObject = 91;
 
 // Designed sizes, twips.
@@ -54,25 +53,8 @@ enum Text : int {
     txtNoClassification = 5322,
 };
 
-template <class Body>
-void trapped(const char* procedure, Body&& body) {
-    try {
-        body();
-    } catch (...) {
-        platform::showErrorBox(std::string("Vandor.frmSelectFil.") + procedure, platform::trappedError());
-    }
-}
-
-// A control of a configuration form, reached by name so that either form can be served.
-template <class C>
-C& controlOf(platform::Form& form, const std::string& name, int index = -1) {
-    C* control = dynamic_cast<C*>(form.controlByName(name, index));
-    if (!control) {
-        const std::string element = index < 0 ? name : name + "(" + std::to_string(index) + ")";
-        platform::raiseError(errNoSuchControl, "Control '" + element + "' of " + form.Name() + " doesn't exist");
-    }
-    return *control;
-}
+// Controls of a configuration form are reached by name so that either form can be served.
+using app::controlOf;
 
 int simType() {
     const std::string type = GetAppSetting("SimType");
@@ -160,18 +142,6 @@ platform::Form& configForm(const std::string& name) {
     if (platform::Form* form = app::defaultFormByName(name)) return *form;
     platform::raiseError(errNoObject, "Object variable or With block variable not set");
 }
-
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), kept_(std::exchange(flag, true)) {}
-    ~FlagScope() { flag_ = kept_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool kept_;
-};
 
 }  // namespace
 
@@ -491,7 +461,7 @@ void frmSelectFil::cboPartNumber_Click(int index) {
         if (!numberOf(e, view).empty() && config::partDisplayText(e, view) == chosen) entry = &e;
     }
     if (!entry) return;
-    const FlagScope guard(settingTwin_);
+    const app::FlagScope guard(settingTwin_);
     platform::ComboBox& twin = cboPartNumber(view == 0 ? index + 1 : index - 1);
     const int otherView = 1 - view;
     if (numberOf(*entry, otherView).empty())
@@ -503,7 +473,7 @@ void frmSelectFil::cboPartNumber_Click(int index) {
 // ---- Part chart ---------------------------------------------------------------------------------
 
 void frmSelectFil::DrawFreqChart(int slot) {
-    trapped("DrawFreqChart", [this, slot] {
+    app::trapped(*this, "DrawFreqChart", [this, slot] {
         const std::string primary = cboPrimary(slot).Text();
         const std::vector<std::int16_t> group =
             config::partChartGroup(primary, cboSecondary(slot).Text(), cboTertiary(slot).Text());
@@ -606,27 +576,21 @@ platform::Form* frmSelectFil::transferChoice() {
 
 void frmSelectFil::cmdOk_Click() {
     bool close = false;
-    trapped("cmdOk_Click", [this, &close] { close = transferChoice() != nullptr; });
+    app::trapped(*this, "cmdOk_Click", [this, &close] { close = transferChoice() != nullptr; });
     if (close) platform::Unload(*this);
 }
 
 void frmSelectFil::cmdSimulation_Click() {
     bool close = false;
-    trapped("cmdSimulation_Click", [this, &close] {
+    app::trapped(*this, "cmdSimulation_Click", [this, &close] {
         platform::Form* config = transferChoice();
         if (!config) return;
         close = true;
         Hide();
         // A failed run uses up its number; the refused 101st start does not count on.
-        if (auto* filter = dynamic_cast<frmConfig*>(config)) {
-            if (!filter->CheckConfig()) return;
-            filter->StartSimulation(SimCount);
-        } else if (auto* diff = dynamic_cast<frmConfig2*>(config)) {
-            if (!diff->CheckConfig()) return;
-            diff->StartSimulation(SimCount);
-        } else {
-            return;
-        }
+        auto* form = dynamic_cast<ConfigForm*>(config);
+        if (!form || !form->CheckConfig()) return;
+        form->StartSimulation(SimCount);
         if (SimCount < MaxSims) ++SimCount;
     });
     // Closed whatever the checks said: they have shown their own message.

@@ -9,51 +9,23 @@
 #include "app/diffconfig/diff_line.h"
 #include "app/diffconfig/diff_record.h"
 #include "app/diffconfig/frmWave.h"
-#include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "platform/convert.h"
 #include "platform/dispatch.h"
 #include "platform/errors.h"
-#include "platform/msgbox.h"
 #include "platform/strings.h"
 
 using namespace mdlPublic;
 
 namespace {
 
-frmConfig2::SimulationRunner& runner() {
-    static frmConfig2::SimulationRunner r;
-    return r;
-}
-
 // Normal-state size and place of the window, twips.
 constexpr int kNormalWidth = 11620;
 constexpr int kNormalHeight = 8450;
 
-// Runs a procedure that reports its own run-time errors with the error box.
-template <class Body>
-void trapped(const char* procedure, Body&& body) {
-    try {
-        body();
-    } catch (...) {
-        platform::showErrorBox(std::string("Vandor.frmConfig2.") + procedure, platform::trappedError());
-    }
-}
-
-std::int32_t partnumType() { return GetAppSetting("PartnumType") == "1" ? 1 : 0; }
-
-// The windows "Close all Chart Windows" takes with it: the result windows and the two helpers.
-bool closedWithCharts(const platform::Form& form) {
-    for (const char* name : {"frmChart", "frmChart2", "frmWave", "frmTransFigure"})
-        if (form.Name() == name) return true;
-    return false;
-}
-
 }  // namespace
 
 // ---- Load, window state and menus ---------------------------------------------------------------
-
-void frmConfig2::setSimulationRunner(SimulationRunner r) { runner() = std::move(r); }
 
 void frmConfig2::Form_Load() {
     if (Config2WindowState == platform::StateNormal) Move(0, 0, kNormalWidth, kNormalHeight);
@@ -63,11 +35,7 @@ void frmConfig2::Form_Load() {
     for (const MaterialRecord& m : Materials) cboMaterial.AddItem(m.Name);
     for (const std::string& type : diffconfig::dccTypes()) cboDcc.AddItem(type);
 
-    // The part chooser may not be part of this build.
-    const bool chooser = app::formAvailable("frmSelectFil");
-    cmdSelect.setEnabled(chooser);
-    mnuSimFilconf.setEnabled(chooser);
-    mnuWindowClose.setEnabled(ChartCount > 0);
+    enableAtLoad(cmdSelect);
     // The driver's picture never changes; the other pieces start unfinished.
     setPicture(2, "icb");
     for (const auto& [index, key] : {std::pair{0, "inr"}, {1, "in-r"}, {3, "wqr"}, {4, "transr"}, {5, "transr"}})
@@ -98,44 +66,16 @@ void frmConfig2::newSimulationDefaults() {
     cboMaterial.setListIndex(3);
 }
 
-void frmConfig2::Form_Activate() {
-    const bool global = GetAppSetting("PartnumType") == "0";
-    mnuViewCurrent.setChecked(global);
-    mnuViewOld.setChecked(!global);
-}
-
 void frmConfig2::Form_Resize() {
     if (!Visible() || WindowState() == platform::StateMinimized) return;
     Config2WindowState = static_cast<std::int16_t>(WindowState());
 }
 
-void frmConfig2::Form_QueryUnload(int& cancel, int unloadMode) {
-    (void)cancel;
-    (void)unloadMode;
-    Hide();
-}
-
-void frmConfig2::mnuViewCurrent_Click() {
-    SetPartnumType(0);
-    mnuViewCurrent.setChecked(true);
-    mnuViewOld.setChecked(false);
-}
-
-void frmConfig2::mnuViewOld_Click() {
-    SetPartnumType(1);
-    mnuViewCurrent.setChecked(false);
-    mnuViewOld.setChecked(true);
-}
-
 void frmConfig2::mnuSimFilconf_Click() { ArrangeSelectFil(0); }
 
 void frmConfig2::closeChartWindows() {
-    // By kind, not by caption length: this form's own caption grows past 16 at simulation 100.
-    for (int i = platform::Forms().Count() - 1; i >= 1; --i) {
-        const platform::FormsCollection forms = platform::Forms();
-        if (i >= forms.Count()) continue;  // an unloaded window may have taken others with it
-        if (closedWithCharts(forms(i))) platform::Unload(forms(i));
-    }
+    // The result windows and the two helpers.
+    unloadForms({"frmChart", "frmChart2", "frmWave", "frmTransFigure"});
 }
 
 void frmConfig2::mnuWindowClose_Click() {
@@ -211,32 +151,7 @@ void frmConfig2::cmdReset_Click() {
     });
 }
 
-// ---- Starting a simulation ----------------------------------------------------------------------
-
-void frmConfig2::cmdSimulation_Click() {
-    if (!CheckConfig() || !runner()) return;
-    StartSimulation(SimCount);
-    // A failed run uses up its number; the refused 101st start does not count on.
-    if (SimCount < MaxSims) ++SimCount;
-    mnuWindowClose.setEnabled(true);
-}
-
-void frmConfig2::mnuSimStart_Click() {
-    if (!CheckConfig() || !runner()) return;
-    StartSimulation(SimCount);
-    if (SimCount < MaxSims) ++SimCount;
-}
-
-void frmConfig2::StartSimulation(std::int16_t s) {
-    if (runner()) runner()(*this, s);
-}
-
 // ---- Checks -------------------------------------------------------------------------------------
-
-bool frmConfig2::refuse(int message) {
-    platform::MsgBox(platform::LoadResString(message), platform::MsgBoxCritical);
-    return false;
-}
 
 bool frmConfig2::CheckConfig() {
     using namespace diffconfig;
@@ -264,25 +179,20 @@ bool frmConfig2::IsConfigComplete() {
 }
 
 bool frmConfig2::CheckClockConfig() {
-    bool ok = false;
-    // ok is set only once the pictures are painted: a trapped failure answers False.
-    trapped("CheckClockConfig", [this, &ok] {
+    return trappedCheck("CheckClockConfig", [this] {
         const bool complete = diffconfig::clockComplete(inputs());
         setPicture(0, complete ? "inb" : "inr");
         setPicture(1, complete ? "in-b" : "in-r");
-        ok = complete;
+        return complete;
     });
-    return ok;
 }
 
 bool frmConfig2::CheckTransConfig() {
-    bool ok = false;
-    trapped("CheckTransConfig", [this, &ok] {
+    return trappedCheck("CheckTransConfig", [this] {
         const bool complete = diffconfig::lineComplete(inputs());
         for (const int index : {4, 5}) setPicture(index, complete ? "transb" : "transr");
-        ok = complete;
+        return complete;
     });
-    return ok;
 }
 
 diffconfig::DiffInputs frmConfig2::inputs() const {
@@ -369,13 +279,7 @@ void frmConfig2::txtConfigTrans_KeyPress(int index, int& keyAscii) {
 
 void frmConfig2::CalcLineImpedance() {
     // The length is checked too, although the impedances do not depend on it.
-    for (int k = 0; k < 4; ++k) {
-        const std::string text = txtConfigTrans(k).Text();
-        if (!config::isNumericEntry(text) || platform::CSng(text) <= 0) {
-            refuse(diffconfig::msgLinePositive);
-            return;
-        }
-    }
+    if (!linePositive(txtConfigTrans, 4, diffconfig::msgLinePositive)) return;
     double k = 0;
     if (!diffconfig::materialConstant(cboMaterial.Text(), k)) {
         refuse(diffconfig::msgNoMaterial);
@@ -388,10 +292,16 @@ void frmConfig2::CalcLineImpedance() {
         lblConfigTrans(7).setCaption(platform::Format(z.common, "0.00"));
         lblConfigTrans(8).setCaption(platform::Format(z.differential, "0.00"));
     } catch (...) {
-        // A missing engine must not take the form (or, during its load, the program) with it.
         lblConfigTrans(7).setCaption("");
         lblConfigTrans(8).setCaption("");
-        platform::showErrorBox("Vandor.frmConfig2.CalcLineImpedance", platform::trappedError());
+        // A geometry whose impedances have no value (positive, but absurd) is refused like any
+        // other bad line entry; a missing engine must not take the form (or, during its load, the
+        // program) with it.
+        const platform::RuntimeError error = platform::trappedError();
+        if (error.number() == platform::errInvalidArgument)
+            refuse(diffconfig::msgLinePositive);
+        else
+            platform::showErrorBox("Vandor.frmConfig2.CalcLineImpedance", error);
     }
 }
 

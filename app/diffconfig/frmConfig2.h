@@ -5,31 +5,24 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
+#include "app/config/config_form.h"
 #include "app/diffconfig/diff_inputs.h"
 #include "app/shell/mdlPublic.h"
 #include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/menu.h"
 
-class frmConfig2 : public platform::Form {
+// The menus, the part-number view, the start of a simulation and the registration of its run
+// (setSimulationRunner, StartSimulation) come from ConfigForm.
+class frmConfig2 : public ConfigFormOf<frmConfig2> {
 public:
     frmConfig2();
 
-    // The differential run lives in its own unit and registers here; until one is registered, the
-    // Start Simulation button and menu item run the checks only.
-    using SimulationRunner = std::function<void(frmConfig2&, std::int16_t simulation)>;
-    static void setSimulationRunner(SimulationRunner runner);
-
     // True when the form can be simulated; otherwise one message has been shown.
-    bool CheckConfig();
-    // Runs simulation s through the registered run (nothing when none is registered).
-    void StartSimulation(std::int16_t s);
-    void mnuSimFilconf_Click();
+    bool CheckConfig() override;
+    void mnuSimFilconf_Click() override;
     // Unloads the result windows and the two helper windows (preview, line figure).
-    void mnuWindowClose_Click();
+    void mnuWindowClose_Click() override;
     // The same without a configuration form: for result windows whose form is not open.
     static void closeChartWindows();
     // Puts the stored settings of simulation s back into the form, for review.
@@ -41,32 +34,10 @@ public:
     diffconfig::DiffInputs inputs() const;
     // The selected line mode: 0 geometry, 1 impedances, 2 interface cable, 3 (or none) ignored.
     int selectedLineMode() const;
-    // Menu items reached from other windows (and tests) by name; nullptr for an unknown name.
-    platform::MenuItem* menuByName(const std::string& name);
-
     // The netlist block the run writes and hands to the engine.
     mdlPublic::NetlistBlock NetlistLines;
 
     // ---- Controls (read and written by the run, the part chooser and the shell) ----------------
-
-    platform::MenuItem mnuFile{*this, "&File"};
-    platform::MenuItem mnuFileNew{mnuFile, "&New Simulation"};
-    platform::MenuItem mnuFileBar1{mnuFile, "-"};
-    platform::MenuItem mnuFileExit{mnuFile, "E&xit"};
-    platform::MenuItem mnuView{*this, "&View"};
-    platform::MenuItem mnuViewCurrent{mnuView, "&Global Part Number"};
-    platform::MenuItem mnuViewOld{mnuView, "&Previous Part Number"};
-    platform::MenuItem mnuSim{*this, "&Simulation"};
-    platform::MenuItem mnuSimFilconf{mnuSim, "Select &Filter..."};
-    platform::MenuItem mnuSimStart{mnuSim, "&Start Simulation"};
-    platform::MenuItem mnuOpt{*this, "&Option"};
-    platform::MenuItem mnuOptConf{mnuOpt, "&Setting"};
-    platform::MenuItem mnuWindow{*this, "&Window"};
-    platform::MenuItem mnuWindowClose{mnuWindow, "&Close all Chart Windows"};
-    platform::MenuItem mnuHelp{*this, "&Help"};
-    platform::MenuItem mnuHelpContents{mnuHelp, "&Contents"};
-    platform::MenuItem mnuHelpBar1{mnuHelp, "-"};
-    platform::MenuItem mnuHelpAbout{mnuHelp, "&About..."};
 
     // Interface.
     platform::Frame fraDcc{*this};
@@ -121,21 +92,15 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Activate() override;
     void Form_Resize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
 
 private:
     // Event procedures.
     void cboDcc_Click();
     void cboDccClock_Click();
-    void cmdSimulation_Click();
-    void mnuSimStart_Click();
     void cmdReset_Click();
     void cmdFigure_Click();
     void cmdWave_Click();
-    void mnuViewCurrent_Click();
-    void mnuViewOld_Click();
     void optConfigTrans_Click(int index);
     void txtConfigTrans_Change(int index);
     void txtConfigTrans_KeyPress(int index, int& keyAscii);
@@ -149,7 +114,6 @@ private:
     bool IsConfigComplete();
     bool CheckClockConfig();
     bool CheckTransConfig();
-    bool refuse(int message);
 
     // Line group: captions and visibility of a mode, then that and the mode's remembered texts.
     void showLineControls(int mode);

@@ -2,7 +2,6 @@
 #include <utility>
 
 #include "app/diffconfig/frmConfig2.h"
-#include "app/shell/frmMain.h"
 #include "platform/convert.h"
 #include "platform/strings.h"
 
@@ -18,7 +17,7 @@ constexpr int kLineBoxLeft = 250;
 
 }  // namespace
 
-frmConfig2::frmConfig2() : Form("frmConfig2", platform::FormKind::MdiChild) {
+frmConfig2::frmConfig2() : ConfigFormOf("frmConfig2") {
     for (int k = 0; k < 5; ++k) lblConfigTrans.add(k, fraDensou);
     for (int k = 5; k < 9; ++k) lblConfigTrans.add(k, fraImp);
     for (int k = 0; k < 8; ++k) lineCircuit.add(k, fraCircuit, 0, 0, 0, 0);
@@ -155,13 +154,7 @@ void frmConfig2::layoutDiagram() {
 }
 
 void frmConfig2::setCaptions() {
-    const std::pair<platform::MenuItem*, int> menus[] = {
-        {&mnuFile, 5000},        {&mnuFileNew, 5061},  {&mnuFileExit, 5012},   {&mnuView, 5082},
-        {&mnuViewCurrent, 5083}, {&mnuViewOld, 5084},  {&mnuSim, 5060},        {&mnuSimFilconf, 5062},
-        {&mnuSimStart, 5063},    {&mnuOpt, 5080},      {&mnuOptConf, 5081},    {&mnuWindow, 5018},
-        {&mnuWindowClose, 6671}, {&mnuHelp, 5024},     {&mnuHelpContents, 5025}, {&mnuHelpAbout, 5027},
-    };
-    for (const auto& [item, id] : menus) item->setCaption(platform::LoadResString(id));
+    setMenuCaptions(6671);
 
     const auto text = [](int id) { return platform::LoadResString(id); };
     fraDcc.setCaption(text(6601));
@@ -196,16 +189,7 @@ void frmConfig2::setCaptions() {
 }
 
 void frmConfig2::wireEvents() {
-    mnuFileNew.Click = [] { frmMain::instance().mnuFileNew_Click(); };
-    mnuFileExit.Click = [] { frmMain::instance().mnuFileExit_Click(); };
-    mnuOptConf.Click = [] { frmMain::instance().mnuOptConf_Click(); };
-    mnuHelpContents.Click = [] { frmMain::instance().mnuHelpContents_Click(); };
-    mnuHelpAbout.Click = [] { frmMain::instance().mnuHelpAbout_Click(); };
-    mnuViewCurrent.Click = [this] { mnuViewCurrent_Click(); };
-    mnuViewOld.Click = [this] { mnuViewOld_Click(); };
-    mnuSimFilconf.Click = [this] { mnuSimFilconf_Click(); };
-    mnuSimStart.Click = [this] { mnuSimStart_Click(); };
-    mnuWindowClose.Click = [this] { mnuWindowClose_Click(); };
+    wireMenus();
 
     cboDcc.Click = [this] { cboDcc_Click(); };
     cboDccClock.Click = [this] { cboDccClock_Click(); };
@@ -238,18 +222,4 @@ void frmConfig2::wireEvents() {
     for (platform::TextBox* box : {&txtClockFreq, &txtScue}) box->GotFocus = [box, selectAll] { selectAll(*box); };
     for (auto* boxes : {&txtVolHigh, &txtVolLow, &txtRiseTime, &txtFallTime, &txtConfigTrans, &txtFilter})
         boxes->GotFocus = [boxes, selectAll](int i) { selectAll((*boxes)(i)); };
-}
-
-platform::MenuItem* frmConfig2::menuByName(const std::string& name) {
-    const std::pair<platform::MenuItem*, const char*> items[] = {
-        {&mnuFile, "mnuFile"}, {&mnuFileNew, "mnuFileNew"}, {&mnuFileExit, "mnuFileExit"},
-        {&mnuView, "mnuView"}, {&mnuViewCurrent, "mnuViewCurrent"}, {&mnuViewOld, "mnuViewOld"},
-        {&mnuSim, "mnuSim"}, {&mnuSimFilconf, "mnuSimFilconf"}, {&mnuSimStart, "mnuSimStart"},
-        {&mnuOpt, "mnuOpt"}, {&mnuOptConf, "mnuOptConf"}, {&mnuWindow, "mnuWindow"},
-        {&mnuWindowClose, "mnuWindowClose"}, {&mnuHelp, "mnuHelp"}, {&mnuHelpContents, "mnuHelpContents"},
-        {&mnuHelpAbout, "mnuHelpAbout"},
-    };
-    for (const auto& [item, itemName] : items)
-        if (name == itemName) return item;
-    return nullptr;
 }

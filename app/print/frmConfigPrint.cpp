@@ -54,12 +54,8 @@ frmConfigPrint::frmConfigPrint() : Form("frmConfigPrint") {
     optConfigPrint(0).setValue(true);
     lblComment.setName("lblComment");
     lblComment.Move(120, 1320, 10815, 255);
-    cmdOk.setName("cmdOk");
-    cmdOk.Move(4200, 2400, 1335, 375);
-    cmdOk.setDefault(true);
-    cmdCancel.setName("cmdCancel");
-    cmdCancel.Move(5640, 2400, 1335, 375);
-    cmdCancel.setCancel(true);
+    app::placeOkButton(cmdOk, 4200, 2400, 1335);
+    app::placeCancelButton(cmdCancel, 5640, 2400, 1335);
     cmdOk.Click = [this] { cmdOk_Click(); };
     cmdCancel.Click = [this] { cmdCancel_Click(); };
 }

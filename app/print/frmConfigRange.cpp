@@ -5,21 +5,9 @@
 #include "app/shell/dialog_placement.h"
 #include "app/shell/mdlPublic.h"
 #include "platform/convert.h"
-#include "platform/msgbox.h"
-#include "platform/picturebox.h"
 #include "platform/strings.h"
 
-namespace {
-
-// Wider than the boxes' gap needs, so "From [nsec]:" stays on one line in the platform font.
-constexpr int LabelWidth = 1200;
-constexpr int BoxWidth = 855;
-constexpr int RowHeight = 255;
-constexpr int BoxHeight = 270;
-
-void refuse(const std::string& text) { platform::MsgBox(text, platform::MsgBoxCritical | platform::MsgBoxOkOnly); }
-
-}  // namespace
+using ranges::refuse;
 
 frmConfigRange::frmConfigRange() : Form("frmConfigRange") {
     setClientSize(7530, 2475);
@@ -35,40 +23,31 @@ frmConfigRange::frmConfigRange() : Form("frmConfigRange") {
 
     platform::Frame& voltage = fraChartRange.add(1, *this);
     voltage.Move(2760, 120, 2295, 1815);
-    lblFrom.add(1, voltage, "From [nsec]:").Move(120, 360, LabelWidth, RowHeight);
+    platform::Label& from = lblFrom.add(1, voltage, ranges::WaveformRows[0]);
     lblFrom2 = std::make_unique<platform::Label>(voltage, "0");
     lblFrom2->setName("lblFrom2");
-    lblFrom2->Move(1320, 360, BoxWidth, RowHeight);
-    lblTo.add(1, voltage, "To [nsec]:").Move(120, 720, LabelWidth, RowHeight);
-    txtTo.add(1, voltage).Move(1320, 720, BoxWidth, BoxHeight);
-    lblMin = std::make_unique<platform::Label>(voltage, "Min[V]:");
+    ranges::placeRow(from, *lblFrom2, 0);
+    platform::Label& to = lblTo.add(1, voltage, ranges::WaveformRows[1]);
+    ranges::placeRow(to, txtTo.add(1, voltage), 1);
+    lblMin = std::make_unique<platform::Label>(voltage, ranges::WaveformRows[2]);
     lblMin->setName("lblMin");
-    lblMin->Move(120, 1080, LabelWidth, RowHeight);
     txtMin = std::make_unique<platform::TextBox>(voltage);
     txtMin->setName("txtMin");
-    txtMin->Move(1320, 1080, BoxWidth, BoxHeight);
-    lblMax = std::make_unique<platform::Label>(voltage, "Max[V]:");
+    ranges::placeRow(*lblMin, *txtMin, 2);
+    lblMax = std::make_unique<platform::Label>(voltage, ranges::WaveformRows[3]);
     lblMax->setName("lblMax");
-    lblMax->Move(120, 1440, LabelWidth, RowHeight);
     txtMax = std::make_unique<platform::TextBox>(voltage);
     txtMax->setName("txtMax");
-    txtMax->Move(1320, 1440, BoxWidth, BoxHeight);
+    ranges::placeRow(*lblMax, *txtMax, 3);
 
     platform::Frame& spectrum = fraChartRange.add(2, *this);
     spectrum.Move(5160, 120, 2295, 1095);
-    lblFrom.add(2, spectrum, "From [MHz]:").Move(120, 360, LabelWidth, RowHeight);
-    txtFrom.add(2, spectrum).Move(1320, 360, BoxWidth, BoxHeight);
-    lblTo.add(2, spectrum, "To [MHz]:").Move(120, 720, LabelWidth, RowHeight);
-    txtTo.add(2, spectrum).Move(1320, 720, BoxWidth, BoxHeight);
+    ranges::addSpectrumRows(spectrum, 2, lblFrom, txtFrom, lblTo, txtTo);
 
     cmdOk = std::make_unique<platform::CommandButton>(*this);
-    cmdOk->setName("cmdOk");
-    cmdOk->Move(2760, 2040, 2295, 375);
-    cmdOk->setDefault(true);
+    app::placeOkButton(*cmdOk, 2760, 2040, 2295);
     cmdCancel = std::make_unique<platform::CommandButton>(*this);
-    cmdCancel->setName("cmdCancel");
-    cmdCancel->Move(5160, 2040, 2295, 375);
-    cmdCancel->setCancel(true);
+    app::placeCancelButton(*cmdCancel, 5160, 2040, 2295);
 
     txtFrom.GotFocus = [this](int index) { ranges::selectAll(txtFrom(index)); };
     txtTo.GotFocus = [this](int index) { ranges::selectAll(txtTo(index)); };
@@ -94,19 +73,11 @@ void frmConfigRange::Form_Load() {
     txtTo(1).setText(ranges::rangeText(r.TimeMax * 1e9));
     txtMin->setText(ranges::voltText(r.VoltMin));
     txtMax->setText(ranges::voltText(r.VoltMax));
-    txtFrom(2).setText(ranges::rangeText(r.SpecMin / 1e6));
-    txtTo(2).setText(ranges::rangeText(r.SpecMax / 1e6));
+    ranges::showSpectrum(txtFrom(2), txtTo(2), r.SpecMin, r.SpecMax);
 }
 
 bool frmConfigRange::CheckInput() {
-    const platform::TextBox* boxes[] = {&txtTo(1), txtMin.get(), txtMax.get(), &txtFrom(2), &txtTo(2)};
-    for (const platform::TextBox* box : boxes) {
-        if (!ranges::isRangeNumber(box->Text())) {
-            refuse(platform::LoadResString(5714));
-            return false;
-        }
-    }
-    return true;
+    return ranges::allRangeNumbers({&txtTo(1), txtMin.get(), txtMax.get(), &txtFrom(2), &txtTo(2)}, 5714);
 }
 
 void frmConfigRange::cmdOk_Click() {
@@ -129,19 +100,14 @@ void frmConfigRange::cmdOk_Click() {
         return;
     }
 
-    const float from = platform::CSng(txtFrom(2).Text());
-    const float to = platform::CSng(txtTo(2).Text());
-    if (!ranges::spectrumRangeValid(from, to)) {
-        refuse(platform::LoadResString(5712));
-        return;
-    }
+    const auto spectrum = ranges::readSpectrum(txtFrom(2), txtTo(2), 5712);
+    if (!spectrum) return;
 
     decades_->store(r.FreqMin, r.FreqMax);
     r.TimeMax = charts::toSingle(end);
     r.VoltMin = a;
     r.VoltMax = b;
-    r.SpecMin = ranges::megahertzToHz(from);
-    r.SpecMax = ranges::megahertzToHz(to);
+    spectrum->store(r.SpecMin, r.SpecMax);
 
     redrawResultWindow();
     platform::Unload(*this);
@@ -152,13 +118,10 @@ void frmConfigRange::redrawResultWindow() {
     frmChart* window = ranges::resultWindowFor<frmChart>(sim);
     // With no window of this simulation open the new ranges apply when it is drawn next.
     if (!window) return;
-    const auto chart = [window](int k) -> platform::Canvas& {
-        return dynamic_cast<platform::PictureBox&>(*window->controlByName("picChart", k)).canvas();
-    };
-    window->DrawFreqChart(sim, chart(0), false);
+    window->DrawFreqChart(sim, ranges::chartCanvas(*window, 0), false);
     // A chart that failed has closed the window; the others are not drawn then.
-    if (window->isLoaded()) window->DrawVoltageChart(sim, chart(1), false);
-    if (window->isLoaded()) window->DrawSpectrumChart(sim, chart(2), false);
+    if (window->isLoaded()) window->DrawVoltageChart(sim, ranges::chartCanvas(*window, 1), false);
+    if (window->isLoaded()) window->DrawSpectrumChart(sim, ranges::chartCanvas(*window, 2), false);
 }
 
 void frmConfigRange::cmdCancel_Click() { platform::Unload(*this); }

@@ -8,17 +8,10 @@
 #include "app/shell/dialog_placement.h"
 #include "app/shell/mdlPublic.h"
 #include "platform/convert.h"
-#include "platform/msgbox.h"
-#include "platform/picturebox.h"
 #include "platform/strings.h"
 
 namespace {
 
-// Wider than the boxes' gap needs, so "From [nsec]:" stays on one line in the platform font.
-constexpr int LabelWidth = 1200;
-constexpr int BoxWidth = 855;
-constexpr int RowHeight = 255;
-constexpr int BoxHeight = 270;
 constexpr int VoltageCharts = 3;
 constexpr int SpectrumFrame = 4;
 constexpr int SpectrumBoxes = 3;
@@ -35,9 +28,9 @@ constexpr FramePlace FramePlaces[] = {
     {2520, 2040, 2760, 1815}, {5400, 120, 2295, 1095},
 };
 
-void refuse(const std::string& text) { platform::MsgBox(text, platform::MsgBoxCritical | platform::MsgBoxOkOnly); }
-
 }  // namespace
+
+using ranges::refuse;
 
 frmConfigRange2::frmConfigRange2() : Form("frmConfigRange2") {
     setClientSize(8010, 4455);
@@ -60,32 +53,25 @@ frmConfigRange2::frmConfigRange2() : Form("frmConfigRange2") {
     decades_ = std::make_unique<ranges::DecadeChoice>(fraChartRange(0));
     for (int k = 0; k < VoltageCharts; ++k) {
         platform::Frame& frame = fraChartRange(k + 1);
-        lblFrom.add(k, frame, "From [nsec]:").Move(120, 360, LabelWidth, RowHeight);
-        lblFrom2.add(k, frame, "0").Move(1320, 360, BoxWidth, RowHeight);
-        lblTo.add(k, frame, "To [nsec]:").Move(120, 720, LabelWidth, RowHeight);
-        txtTo.add(k, frame).Move(1320, 720, BoxWidth, BoxHeight);
-        lblMin.add(k, frame, "Min[V]:").Move(120, 1080, LabelWidth, RowHeight);
-        txtMin.add(k, frame).Move(1320, 1080, BoxWidth, BoxHeight);
-        lblMax.add(k, frame, "Max[V]:").Move(120, 1440, LabelWidth, RowHeight);
-        txtMax.add(k, frame).Move(1320, 1440, BoxWidth, BoxHeight);
+        // Each caption is created before its value: call arguments have no set order.
+        platform::Label& from = lblFrom.add(k, frame, ranges::WaveformRows[0]);
+        ranges::placeRow(from, lblFrom2.add(k, frame, "0"), 0);
+        platform::Label& to = lblTo.add(k, frame, ranges::WaveformRows[1]);
+        ranges::placeRow(to, txtTo.add(k, frame), 1);
+        platform::Label& min = lblMin.add(k, frame, ranges::WaveformRows[2]);
+        ranges::placeRow(min, txtMin.add(k, frame), 2);
+        platform::Label& max = lblMax.add(k, frame, ranges::WaveformRows[3]);
+        ranges::placeRow(max, txtMax.add(k, frame), 3);
     }
     // One end time for the three waveform charts: only the first box takes it.
     txtTo(1).setEnabled(false);
     txtTo(2).setEnabled(false);
-    platform::Frame& spectrum = fraChartRange(SpectrumFrame);
-    lblFrom.add(SpectrumBoxes, spectrum, "From [MHz]:").Move(120, 360, LabelWidth, RowHeight);
-    txtFrom.add(SpectrumBoxes, spectrum).Move(1320, 360, BoxWidth, BoxHeight);
-    lblTo.add(SpectrumBoxes, spectrum, "To [MHz]:").Move(120, 720, LabelWidth, RowHeight);
-    txtTo.add(SpectrumBoxes, spectrum).Move(1320, 720, BoxWidth, BoxHeight);
+    ranges::addSpectrumRows(fraChartRange(SpectrumFrame), SpectrumBoxes, lblFrom, txtFrom, lblTo, txtTo);
 
     cmdOk = std::make_unique<platform::CommandButton>(*this);
-    cmdOk->setName("cmdOk");
-    cmdOk->Move(2520, 3960, 2760, 375);
-    cmdOk->setDefault(true);
+    app::placeOkButton(*cmdOk, 2520, 3960, 2760);
     cmdCancel = std::make_unique<platform::CommandButton>(*this);
-    cmdCancel->setName("cmdCancel");
-    cmdCancel->Move(5400, 3960, 2535, 375);
-    cmdCancel->setCancel(true);
+    app::placeCancelButton(*cmdCancel, 5400, 3960, 2535);
 
     txtFrom.GotFocus = [this](int index) { ranges::selectAll(txtFrom(index)); };
     txtTo.GotFocus = [this](int index) { ranges::selectAll(txtTo(index)); };
@@ -114,8 +100,7 @@ void frmConfigRange2::Form_Load() {
         txtMin(k).setText(ranges::voltText(r.VoltMin[static_cast<std::size_t>(k)]));
         txtMax(k).setText(ranges::voltText(r.VoltMax[static_cast<std::size_t>(k)]));
     }
-    txtFrom(SpectrumBoxes).setText(ranges::rangeText(r.SpecMin / 1e6));
-    txtTo(SpectrumBoxes).setText(ranges::rangeText(r.SpecMax / 1e6));
+    ranges::showSpectrum(txtFrom(SpectrumBoxes), txtTo(SpectrumBoxes), r.SpecMin, r.SpecMax);
 }
 
 void frmConfigRange2::txtTo_Change(int index) {
@@ -125,21 +110,9 @@ void frmConfigRange2::txtTo_Change(int index) {
 }
 
 bool frmConfigRange2::CheckInput() {
-    std::vector<const platform::TextBox*> boxes;
-    for (int k = 0; k < VoltageCharts; ++k) {
-        boxes.push_back(&txtTo(k));
-        boxes.push_back(&txtMin(k));
-        boxes.push_back(&txtMax(k));
-    }
-    boxes.push_back(&txtFrom(SpectrumBoxes));
-    boxes.push_back(&txtTo(SpectrumBoxes));
-    for (const platform::TextBox* box : boxes) {
-        if (!ranges::isRangeNumber(box->Text())) {
-            refuse(platform::LoadResString(7014));
-            return false;
-        }
-    }
-    return true;
+    return ranges::allRangeNumbers({&txtTo(0), &txtMin(0), &txtMax(0), &txtTo(1), &txtMin(1), &txtMax(1), &txtTo(2),
+                                    &txtMin(2), &txtMax(2), &txtFrom(SpectrumBoxes), &txtTo(SpectrumBoxes)},
+                                   7014);
 }
 
 void frmConfigRange2::cmdOk_Click() {
@@ -166,19 +139,14 @@ void frmConfigRange2::cmdOk_Click() {
         }
     }
 
-    const float from = platform::CSng(txtFrom(SpectrumBoxes).Text());
-    const float to = platform::CSng(txtTo(SpectrumBoxes).Text());
-    if (!ranges::spectrumRangeValid(from, to)) {
-        refuse(platform::LoadResString(7012));
-        return;
-    }
+    const auto spectrum = ranges::readSpectrum(txtFrom(SpectrumBoxes), txtTo(SpectrumBoxes), 7012);
+    if (!spectrum) return;
 
     decades_->store(r.FreqMin, r.FreqMax);
     r.TimeMax = charts::toSingle(t * 1e-9);
     r.VoltMin = lows;
     r.VoltMax = highs;
-    r.SpecMin = ranges::megahertzToHz(from);
-    r.SpecMax = ranges::megahertzToHz(to);
+    spectrum->store(r.SpecMin, r.SpecMax);
 
     redrawResultWindow();
     platform::Unload(*this);
@@ -189,14 +157,11 @@ void frmConfigRange2::redrawResultWindow() {
     frmChart2* window = ranges::resultWindowFor<frmChart2>(sim);
     // With no window of this simulation open the new ranges apply when it is drawn next.
     if (!window) return;
-    const auto chart = [window](int k) -> platform::Canvas& {
-        return dynamic_cast<platform::PictureBox&>(*window->controlByName("picChart", k)).canvas();
-    };
-    window->DrawFreqChart(sim, chart(0), false);
+    window->DrawFreqChart(sim, ranges::chartCanvas(*window, 0), false);
     // A chart that failed has closed the window; the others are not drawn then.
     for (std::int16_t k = 0; k < VoltageCharts && window->isLoaded(); ++k)
-        window->DrawVoltageChart(sim, chart(k + 1), false, k);
-    if (window->isLoaded()) window->DrawSpectrumChart(sim, chart(4), false);
+        window->DrawVoltageChart(sim, ranges::chartCanvas(*window, k + 1), false, k);
+    if (window->isLoaded()) window->DrawSpectrumChart(sim, ranges::chartCanvas(*window, 4), false);
 }
 
 void frmConfigRange2::cmdCancel_Click() { platform::Unload(*this); }

@@ -4,6 +4,9 @@
 
 #include "app/charts/chart_primitives.h"
 #include "platform/convert.h"
+#include "platform/msgbox.h"
+#include "platform/picturebox.h"
+#include "platform/strings.h"
 
 namespace ranges {
 
@@ -20,6 +23,9 @@ std::string voltText(float value) {
 
 bool isRangeNumber(const std::string& text) { return platform::IsNumeric(text); }
 
+namespace {
+
+// MHz as typed to the stored Hz.
 float megahertzToHz(float mhz) { return charts::toSingle(static_cast<double>(mhz) * 1e6); }
 
 bool spectrumRangeValid(float fromMHz, float toMHz) {
@@ -28,9 +34,80 @@ bool spectrumRangeValid(float fromMHz, float toMHz) {
     return !(from < 0 || to <= 0 || to > 1e9f || toMHz <= fromMHz);
 }
 
+}  // namespace
+
+void SpectrumEntry::store(float& specMin, float& specMax) const {
+    specMin = megahertzToHz(fromMHz);
+    specMax = megahertzToHz(toMHz);
+}
+
+void showSpectrum(platform::TextBox& from, platform::TextBox& to, float specMin, float specMax) {
+    from.setText(rangeText(specMin / 1e6));
+    to.setText(rangeText(specMax / 1e6));
+}
+
+std::optional<SpectrumEntry> readSpectrum(const platform::TextBox& from, const platform::TextBox& to, int message) {
+    const SpectrumEntry entry{platform::CSng(from.Text()), platform::CSng(to.Text())};
+    if (spectrumRangeValid(entry.fromMHz, entry.toMHz)) return entry;
+    refuse(platform::LoadResString(message));
+    return std::nullopt;
+}
+
 void selectAll(platform::TextBox& box) {
     box.setSelStart(0);
     box.setSelLength(static_cast<int>(platform::Len(box.Text())));
+}
+
+void refuse(const std::string& text) { platform::MsgBox(text, platform::MsgBoxCritical | platform::MsgBoxOkOnly); }
+
+bool allRangeNumbers(std::initializer_list<const platform::TextBox*> boxes, int message) {
+    for (const platform::TextBox* box : boxes) {
+        if (!isRangeNumber(box->Text())) {
+            refuse(platform::LoadResString(message));
+            return false;
+        }
+    }
+    return true;
+}
+
+// --- Frame layout ----------------------------------------------------------------------------------
+
+namespace {
+
+// Wider than the boxes' gap needs, so "From [nsec]:" stays on one line in the platform font.
+constexpr int LabelWidth = 1200;
+constexpr int ValueLeft = 1320;
+constexpr int BoxWidth = 855;
+constexpr int RowHeight = 255;
+constexpr int BoxHeight = 270;
+
+int rowTop(int row) { return 360 * (row + 1); }
+
+void placeCaption(platform::Label& caption, int row) { caption.Move(120, rowTop(row), LabelWidth, RowHeight); }
+
+}  // namespace
+
+void placeRow(platform::Label& caption, platform::TextBox& value, int row) {
+    placeCaption(caption, row);
+    value.Move(ValueLeft, rowTop(row), BoxWidth, BoxHeight);
+}
+
+void placeRow(platform::Label& caption, platform::Label& value, int row) {
+    placeCaption(caption, row);
+    value.Move(ValueLeft, rowTop(row), BoxWidth, RowHeight);
+}
+
+void addSpectrumRows(platform::Frame& frame, int index, platform::ControlArray<platform::Label>& lblFrom,
+                     platform::ControlArray<platform::TextBox>& txtFrom, platform::ControlArray<platform::Label>& lblTo,
+                     platform::ControlArray<platform::TextBox>& txtTo) {
+    platform::Label& from = lblFrom.add(index, frame, SpectrumRows[0]);
+    placeRow(from, txtFrom.add(index, frame), 0);
+    platform::Label& to = lblTo.add(index, frame, SpectrumRows[1]);
+    placeRow(to, txtTo.add(index, frame), 1);
+}
+
+platform::Canvas& chartCanvas(platform::Form& window, int k) {
+    return dynamic_cast<platform::PictureBox&>(*window.controlByName("picChart", k)).canvas();
 }
 
 std::string captionPrefix(std::int16_t sim) { return "Simulation No." + platform::Format(sim + 1, "00") + "-"; }

@@ -1,12 +1,19 @@
 #pragma once
-// What the two Expand/Contract dialogs share: the number forms of the shown ranges, the spectrum
-// check, the decade choice of the frequency chart, and the search for the result window to redraw.
+// What the two Expand/Contract dialogs share: the number forms of the shown ranges, the checks, the
+// layout of a chart's frame, the decade choice of the frequency chart, and the search for the
+// result window to redraw.
 
 #include <cstdint>
+#include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "platform/controls.h"
 #include "platform/form.h"
+
+namespace platform {
+class Canvas;
+}
 
 namespace ranges {
 
@@ -20,14 +27,43 @@ std::string voltText(float value);
 // fits a single (1E+40 does not).
 bool isRangeNumber(const std::string& text);
 
-// From and to in MHz as typed: from 0 up to 1000 MHz, the end above the start.
-bool spectrumRangeValid(float fromMHz, float toMHz);
-
-// MHz as typed to the stored Hz.
-float megahertzToHz(float mhz);
+// The spectrum chart's range as typed in its From and To boxes, in MHz. It passes the check when it
+// lies from 0 up to 1000 MHz with the end above the start.
+struct SpectrumEntry {
+    float fromMHz;
+    float toMHz;
+    void store(float& specMin, float& specMax) const;
+};
+// Shows the stored range (Hz) in the boxes, in MHz.
+void showSpectrum(platform::TextBox& from, platform::TextBox& to, float specMin, float specMax);
+// The boxes' range when it passes the spectrum check; otherwise shows string `message` and gives none.
+std::optional<SpectrumEntry> readSpectrum(const platform::TextBox& from, const platform::TextBox& to, int message);
 
 // Selects the whole text of a box, as the boxes do when they receive the focus.
 void selectAll(platform::TextBox& box);
+
+// Shows why OK refused the entries.
+void refuse(const std::string& text);
+// Whether every box holds a range number; when one does not, shows string `message` once.
+bool allRangeNumbers(std::initializer_list<const platform::TextBox*> boxes, int message);
+
+// The captions of a waveform chart's rows (its start, fixed at "0", then end time and voltages)...
+inline constexpr const char* WaveformRows[] = {"From [nsec]:", "To [nsec]:", "Min[V]:", "Max[V]:"};
+// ...and of the spectrum chart's rows.
+inline constexpr const char* SpectrumRows[] = {"From [MHz]:", "To [MHz]:"};
+
+// Row `row` of a chart's frame, 360 twips apart: the caption at the left, its box or fixed value
+// beside it.
+void placeRow(platform::Label& caption, platform::TextBox& value, int row);
+void placeRow(platform::Label& caption, platform::Label& value, int row);
+
+// Adds the spectrum frame's two rows to `frame` as element `index` of the dialog's arrays.
+void addSpectrumRows(platform::Frame& frame, int index, platform::ControlArray<platform::Label>& lblFrom,
+                     platform::ControlArray<platform::TextBox>& txtFrom, platform::ControlArray<platform::Label>& lblTo,
+                     platform::ControlArray<platform::TextBox>& txtTo);
+
+// The canvas of the result window's picChart(k), which the dialogs redraw.
+platform::Canvas& chartCanvas(platform::Form& window, int k);
 
 // The decade choice of the impedance chart: "From" 1, 10 or 100 MHz and "To" 10, 100 or 1000 MHz,
 // kept in order by enabling only the buttons that cannot cross the other choice.

@@ -11,9 +11,8 @@ frmAbout::frmAbout() : Form("frmAbout") {
     lblVersion.Move(240, 240, 6120, 300);
     lblDisclaimer.setName("lblDisclaimer");
     lblDisclaimer.Move(240, 720, 6120, 1080);
-    cmdOk.setName("cmdOk");
-    cmdOk.Move(5025, 1890, 1335, 375);
-    cmdOk.setDefault(true);
+    app::placeOkButton(cmdOk, 5025, 1890, 1335);
+    // The only button: Esc closes the box too.
     cmdOk.setCancel(true);
     cmdOk.Click = [this] { cmdOk_Click(); };
 }

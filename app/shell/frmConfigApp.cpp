@@ -9,12 +9,8 @@ using namespace mdlPublic;
 frmConfigApp::frmConfigApp() : Form("frmConfigApp") {
     chkStart.setName("chkStart");
     chkStart.Move(360, 360, 6360, 330);
-    cmdOk.setName("cmdOk");
-    cmdOk.Move(3720, 1620, 1335, 375);
-    cmdOk.setDefault(true);
-    cmdCancel.setName("cmdCancel");
-    cmdCancel.Move(5235, 1620, 1335, 375);
-    cmdCancel.setCancel(true);
+    app::placeOkButton(cmdOk, 3720, 1620, 1335);
+    app::placeCancelButton(cmdCancel, 5235, 1620, 1335);
     cmdOk.Click = [this] { cmdOk_Click(); };
     cmdCancel.Click = [this] { cmdCancel_Click(); };
 }

@@ -17,12 +17,8 @@ frmStart::frmStart() : Form("frmStart") {
     chkNext.setName("chkNext");
     chkNext.Move(240, 2370, 7020, 330);
     chkNext.setVisible(false);
-    cmdOk.setName("cmdOk");
-    cmdOk.Move(4290, 2760, 1335, 375);
-    cmdOk.setDefault(true);
-    cmdCancel.setName("cmdCancel");
-    cmdCancel.Move(5805, 2760, 1335, 375);
-    cmdCancel.setCancel(true);
+    app::placeOkButton(cmdOk, 4290, 2760, 1335);
+    app::placeCancelButton(cmdCancel, 5805, 2760, 1335);
     cmdOk.Click = [this] { cmdOk_Click(); };
     cmdCancel.Click = [this] { cmdCancel_Click(); };
 }

@@ -2,6 +2,7 @@
 // view of every open window, the part chooser's layout, text output and the top-most flag.
 #include <string>
 
+#include "app/shell/form_procedures.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "app/shell/mdlPublic.h"
@@ -16,18 +17,8 @@
 namespace mdlPublic {
 namespace {
 
-constexpr int errNoSuchControl = 340;
-
-// A control of a form that the shell reaches by name, as the kind it must be.
-template <class C>
-C& controlOf(platform::Form& form, const std::string& name, int index = -1) {
-    C* control = dynamic_cast<C*>(form.controlByName(name, index));
-    if (!control) {
-        const std::string element = index < 0 ? name : name + "(" + std::to_string(index) + ")";
-        platform::raiseError(errNoSuchControl, "Control '" + element + "' of " + form.Name() + " doesn't exist");
-    }
-    return *control;
-}
+// Controls of forms that the shell reaches by name.
+using app::controlOf;
 
 void setPicture(platform::Form& form, int index, const std::string& key) {
     controlOf<platform::Image>(form, "imgCircuit", index).setPicture(key, frmMain::instance().imlMain.picture(key));

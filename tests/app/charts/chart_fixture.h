@@ -1,6 +1,7 @@
 #pragma once
 // Shared set-up of the chart tests: a 1000 x 1000 upward chart canvas, a synthetic simulation in
-// the shared tables, and a small filter.dat of hand-made parts.
+// the shared tables, a small filter.dat of hand-made parts, and result windows over the sample
+// catalogue.
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,18 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
 #include "app/app_test_support.h"
 #include "app/charts/chart_primitives.h"
+#include "app/charts/frmChart.h"
 #include "app/shell/mdlPublic.h"
 #include "app/shell/string_table.h"
 #include "platform/canvas.h"
+#include "platform/form.h"
+#include "platform/testing.h"
 
 namespace chart_test {
 
@@ -91,12 +96,23 @@ constexpr const char* BeadCategory = "Chip Ferrite Bead (KSV series)";
 constexpr const char* FilterCategory = "Chip TESSOR (QTA :Capacitor type)";
 constexpr const char* CapacitorCategory = "Chip Capacitor (JX series)";
 
+// Harmonics of the clock up to 1000 MHz (the 0th at a near-zero frequency), amplitude(k) volts
+// each, as a run stores them.
+inline void fillSpectrum(mdlPublic::SimResultRecord& r, double clockMHz, const std::function<double(int k)>& amplitude) {
+    const double period = 1.0 / (clockMHz * 1e6);
+    const int n = static_cast<int>(std::nearbyint(1000.0 / clockMHz));
+    for (int k = 0; k <= n; ++k) {
+        r.Freq.push_back(k == 0 ? 0.0001 / period : k / period);
+        r.Spectrum.push_back(amplitude(k));
+        r.Spectrum.push_back(0.0);
+    }
+}
+
 // A filter-circuit simulation at clock MHz: waveforms from wave(kind, t / period), spectra with
 // amplitude amplitude(kind, k) volts at harmonic k, and the record SaveConfig would store.
 inline void fillSimulation(int sim, double clockMHz, const std::function<double(int kind, double phase)>& wave,
                            const std::function<double(int kind, int k)>& amplitude) {
     const double period = 1.0 / (clockMHz * 1e6);
-    const int n = static_cast<int>(std::nearbyint(1000.0 / clockMHz));
     for (int kind = 0; kind < 3; ++kind) {
         auto& r = mdlPublic::SimResults[static_cast<std::size_t>(kind)][static_cast<std::size_t>(sim)];
         r = {};
@@ -105,11 +121,7 @@ inline void fillSimulation(int sim, double clockMHz, const std::function<double(
             r.Time.push_back(t);
             r.Wave.push_back(wave(kind, p == 201 ? 0.0 : t / period));
         }
-        for (int k = 0; k <= n; ++k) {
-            r.Freq.push_back(k == 0 ? 0.0001 / period : k / period);
-            r.Spectrum.push_back(amplitude(kind, k));
-            r.Spectrum.push_back(0.0);
-        }
+        fillSpectrum(r, clockMHz, [&](int k) { return amplitude(kind, k); });
     }
     SimConfigRecord& c = mdlPublic::SimConfigs[static_cast<std::size_t>(sim)];
     c = {};
@@ -144,5 +156,71 @@ inline void resetShared() {
     app::registerStringTable();
     apptest::resetShared();
 }
+
+constexpr platform::Color Black = platform::RGB(0, 0, 0);
+constexpr platform::Color Blue = platform::RGB(0, 0, 255);
+constexpr platform::Color Red = platform::RGB(255, 0, 0);
+constexpr platform::Color Magenta = platform::RGB(255, 0, 255);
+
+// Charts of one family drawn on a recording canvas of a picture box's size, in chart scale, with
+// a folder for a hand-made catalogue.
+template <class Charts>
+class ChartCanvasTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetShared();
+        setChartScale(canvas);
+        folder = std::filesystem::temp_directory_path() / ("charts_test_" + std::to_string(::getpid()));
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    charts::ChartTarget target(charts::TargetKind kind) { return {canvas, kind}; }
+
+    platform::RecordingCanvas canvas{466, 386};
+    Charts charts;
+    std::filesystem::path folder;
+};
+
+// Result windows over the sample catalogue, with no form or message left from another test.
+class ResultWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::testing::discardAllForms();
+        platform::testing::clearMessageBoxes();
+        resetShared();
+        mdlPublic::saveAppSetting("PartnumType", "0");
+        apptest::useSampleCatalogue();
+    }
+    void TearDown() override {
+        platform::testing::setModalDriver(nullptr);
+        platform::testing::discardAllForms();
+    }
+
+    // The result window of simulation sim as the run opens it: numbered, shown and active.
+    template <class Window>
+    Window& showResultWindow(int sim) {
+        mdlPublic::SimCount = static_cast<std::int16_t>(sim);
+        Window& window = platform::Load<Window>();
+        window.Show();
+        platform::testing::activate(window);
+        return window;
+    }
+};
+
+// The filter circuit's result windows, while "SimType" names a filter circuit.
+class FilterChartTest : public ResultWindowTest {
+protected:
+    void SetUp() override {
+        ResultWindowTest::SetUp();
+        mdlPublic::saveAppSetting("SimType", "0");
+    }
+
+    // Simulation sim of the catalogue bead at clock MHz, then its result window as the run opens it.
+    frmChart& openChart(int sim, double clockMHz = 25, const std::string& bead = "KSV1005A601") {
+        fillSimulation(sim, clockMHz, [](int k, double ph) { return sampleWave(k, ph, 3.3); }, sampleAmplitude);
+        mdlPublic::SimConfigs[static_cast<std::size_t>(sim)].PartNum[0] = bead;
+        return showResultWindow<frmChart>(sim);
+    }
+};
 
 }  // namespace chart_test

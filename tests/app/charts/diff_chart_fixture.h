@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "app/charts/chart_fixture.h"
 #include "app/shell/mdlPublic.h"
 
 namespace chart_test {
@@ -16,7 +17,6 @@ inline void fillDiffSimulation(int sim, double clockMHz, const std::string& dcc,
                                const std::function<double(int kind, double phase)>& wave,
                                const std::function<double(int kind, int k)>& amplitude) {
     const double period = 1.0 / (clockMHz * 1e6);
-    const int n = static_cast<int>(std::nearbyint(1000.0 / clockMHz));
     for (int kind = 0; kind < 4; ++kind) {
         auto& r = mdlPublic::SimResults[static_cast<std::size_t>(kind)][static_cast<std::size_t>(sim)];
         r = {};
@@ -25,11 +25,7 @@ inline void fillDiffSimulation(int sim, double clockMHz, const std::string& dcc,
             r.Time.push_back(p <= 200 ? phase * period : period + (p == 201 ? 0.0 : phase * period));
             r.Wave.push_back(wave(kind, phase));
         }
-        for (int k = 0; k <= n; ++k) {
-            r.Freq.push_back(k == 0 ? 0.0001 / period : k / period);
-            r.Spectrum.push_back(amplitude(kind, k));
-            r.Spectrum.push_back(0.0);
-        }
+        fillSpectrum(r, clockMHz, [&](int k) { return amplitude(kind, k); });
     }
     SimConfig2Record& c = mdlPublic::SimConfigs2[static_cast<std::size_t>(sim)];
     c = {};

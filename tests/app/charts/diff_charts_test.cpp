@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "app/charts/chart_fixture.h"
@@ -21,19 +20,12 @@ using platform::PrimitiveKind;
 
 namespace {
 
-constexpr platform::Color Black = platform::RGB(0, 0, 0);
-constexpr platform::Color Blue = platform::RGB(0, 0, 255);
-constexpr platform::Color Red = platform::RGB(255, 0, 0);
-constexpr platform::Color Magenta = platform::RGB(255, 0, 255);
-
 bool hasText(const platform::Canvas& canvas, const std::string& text) { return findText(canvas, text) != nullptr; }
 
-class DiffChartsTest : public ::testing::Test {
+class DiffChartsTest : public ChartCanvasTest<charts::DiffCharts> {
 protected:
     void SetUp() override {
-        resetShared();
-        setChartScale(canvas);
-        folder = std::filesystem::temp_directory_path() / ("diff_charts_test_" + std::to_string(::getpid()));
+        ChartCanvasTest::SetUp();
         writeCatalogue(folder, {{"WQTEST", 3, "Chip Common Mode Choke Coil (WQ series)",
                                  [](double mhz) { return static_cast<float>(90 * mhz / (mhz + 50)); },
                                  [](double mhz) { return static_cast<float>(mhz / 50); }, nullptr}});
@@ -43,13 +35,6 @@ protected:
             return kind % 2 == 0 ? base * (kind == 0 ? 1.0 : 3.0) : base * (kind == 1 ? 0.5 : 1.0);
         });
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    ChartTarget target(TargetKind kind) { return {canvas, kind}; }
-
-    platform::RecordingCanvas canvas{466, 386};
-    charts::DiffCharts charts;
-    std::filesystem::path folder;
 };
 
 TEST_F(DiffChartsTest, DefaultVoltageRangesFollowTheInterfaceAndAreStoredBack) {
@@ -152,6 +137,39 @@ TEST_F(DiffChartsTest, TitlesCarryTheOperatorInRedOnScreenAndBlackOnPaper) {
     canvas.clearDisplayList();
     charts.DrawVoltageChart(target(TargetKind::OwnPicture), 0, false, 0);
     EXPECT_TRUE(hasText(canvas, "Voltage-Waveform(Measuring Point)"));
+}
+
+TEST_F(DiffChartsTest, VoltageTickLabelsNeverRunIntoThePlot) {
+    struct Row {
+        TargetKind kind;
+        double fontSize;  // the printed page's half frames use 6.5 points
+        float min, max;
+        std::vector<std::string> labels;
+    };
+    const Row rows[] = {
+        {TargetKind::OwnPicture, 8, -0.7f, 0.7f, {"-0.7", "-0.47", "0", "0.23", "0.7"}},
+        {TargetKind::OwnPicture, 8, -1000, 1000, {"-1000", "-333.33", "1000"}},
+        {TargetKind::OwnPicture, 8, -1e30f, 1e30f, {"-1E+30", "0", "1E+30"}},
+        {TargetKind::ZoomPicture, 8, -1e30f, 1e30f, {"-1E+30", "1E+30"}},
+        {TargetKind::Printer, 6.5, -1e30f, 1e30f, {"-1E+30", "1E+30"}},
+        {TargetKind::Printer, 6.5, 0, 3e20f, {"0", "3E+20", "1.5E+20"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.max) + " at " + std::to_string(row.fontSize));
+        canvas.clearDisplayList();
+        canvas.setFontSize(row.fontSize);
+        mdlPublic::SimConfigs2[0].VoltMin[2] = row.min;
+        mdlPublic::SimConfigs2[0].VoltMax[2] = row.max;
+        charts.DrawVoltageChart(target(row.kind), 0, false, 2);
+        for (const std::string& label : row.labels) EXPECT_TRUE(hasText(canvas, label)) << label;
+        // Left of the plot and above the time ticks: the voltage axis.
+        const bool zoom = row.kind == TargetKind::ZoomPicture;
+        const int plotLeft = canvas.toDeviceX(zoom ? 90 : 120);
+        for (const auto& p : ofKind(canvas, PrimitiveKind::Text)) {
+            if (std::min(p.dx1, p.dx2) >= plotLeft || p.y1 <= (zoom ? 90 : 160)) continue;
+            EXPECT_LE(std::max(p.dx1, p.dx2), plotLeft) << p.text;
+        }
+    }
 }
 
 TEST_F(DiffChartsTest, SpectrumOfTheSumDrawsNoEnvelopeWhenTheFundamentalIsSilent) {

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <limits>
 #include <map>
-#include <unistd.h>
 
 #include "app/charts/chart_fixture.h"
 #include "app/charts/filter_charts.h"
@@ -28,29 +27,11 @@ namespace {
 
 constexpr platform::Color Gray = platform::RGB(192, 192, 192);
 constexpr platform::Color Inner = platform::RGB(127, 127, 127);
-constexpr platform::Color Black = platform::RGB(0, 0, 0);
-constexpr platform::Color Blue = platform::RGB(0, 0, 255);
-constexpr platform::Color Red = platform::RGB(255, 0, 0);
 constexpr platform::Color Violet = platform::RGB(128, 0, 128);
-constexpr platform::Color Magenta = platform::RGB(255, 0, 255);
 constexpr platform::Color DarkGreen = platform::RGB(0, 128, 0);
 constexpr platform::Color DarkCyan = platform::RGB(0, 128, 128);
 
-class ChartsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        resetShared();
-        setChartScale(canvas);
-        folder = std::filesystem::temp_directory_path() / ("charts_test_" + std::to_string(::getpid()));
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    ChartTarget target(TargetKind kind) { return {canvas, kind}; }
-
-    platform::RecordingCanvas canvas{466, 386};
-    charts::FilterCharts charts;
-    std::filesystem::path folder;
-};
+using ChartsTest = ChartCanvasTest<charts::FilterCharts>;
 
 std::vector<std::string> sorted(std::vector<std::string> v) {
     std::sort(v.begin(), v.end());

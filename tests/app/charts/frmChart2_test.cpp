@@ -3,14 +3,13 @@
 
 #include <QImage>
 
-#include <cstdlib>
-
 #include "app/charts/chart_fixture.h"
 #include "app/charts/diff_chart_fixture.h"
 #include "app/charts/frmChart2.h"
 #include "app/charts/frmWideChart.h"
 #include "app/diffconfig/frmConfig2.h"
 #include "app/shell/form_registry.h"
+#include "app/shell/frmMain.h"
 #include "platform/clipboard.h"
 #include "platform/menu.h"
 #include "platform/msgbox.h"
@@ -22,39 +21,16 @@ namespace pt = platform::testing;
 
 namespace {
 
-bool sameImage(const platform::Picture& a, const platform::Picture& b) {
-    return !a.isNull() && !b.isNull() &&
-           a.image().convertToFormat(QImage::Format_RGB32) == b.image().convertToFormat(QImage::Format_RGB32);
-}
+using apptest::sameImage;
 
-class FrmChart2Test : public ::testing::Test {
+class FrmChart2Test : public ResultWindowTest {
 protected:
-    void SetUp() override {
-        pt::discardAllForms();
-        pt::clearMessageBoxes();
-        resetShared();
-        mdlPublic::saveAppSetting("PartnumType", "0");
-        const char* out = std::getenv("QUENLIS_OUT_DIR");
-        ASSERT_NE(out, nullptr);
-        mdlPublic::ProgramFolder = out;
-        mdlPublic::PathSep = "/";
-        mdlPublic::loadFilterIndex(mdlPublic::dataPath("filtere.idx"));
-    }
-    void TearDown() override {
-        pt::setModalDriver(nullptr);
-        pt::discardAllForms();
-    }
-
     // Simulation sim of a catalogue choke, then its result window as the run opens it.
     frmChart2& openChart(int sim) {
         fillDiffSimulation(sim, 240, "USB2.0", "HS(480Mbps)", pairWave,
                            [](int kind, int k) { return (k == 0 ? 0.2 : 0.05 / k) * (kind < 2 ? 1.0 : 2.0); });
         mdlPublic::SimConfigs2[static_cast<std::size_t>(sim)].PartNum = "WQ2012S900";
-        mdlPublic::SimCount = static_cast<std::int16_t>(sim);
-        frmChart2& chart = platform::Load<frmChart2>();
-        chart.Show();
-        pt::activate(chart);
-        return chart;
+        return showResultWindow<frmChart2>(sim);
     }
 };
 
@@ -114,6 +90,27 @@ TEST_F(FrmChart2Test, PopupZoomAndClipboardActOnTheRightClickedChart) {
     EXPECT_TRUE(chart.chartPicture(0).Visible());
     pt::click(chart.freqChartSwitch());
     EXPECT_FALSE(chart.chartPicture(0).Visible());
+}
+
+TEST_F(FrmChart2Test, SelectFilterAndCloseAllLoadNoHiddenConfigurationForm) {
+    app::registerFormLoader("frmConfig2", []() -> platform::Form& { return platform::defaultForm<frmConfig2>(); });
+    frmMain::instance();
+    frmChart2& first = openChart(0);
+    openChart(1);
+    bool chooser = false;
+    pt::setModalDriver([&](platform::Form& form) {
+        chooser = true;
+        platform::Unload(form);
+    });
+    pt::click(*first.menuByName("mnuSimFilconf"));
+    EXPECT_FALSE(chooser);
+    EXPECT_EQ(platform::loadedForm<frmConfig2>(), nullptr);
+
+    // With no configuration form open, the windows close all the same.
+    pt::click(*first.menuByName("mnuWindowClose"));
+    EXPECT_EQ(platform::loadedForm<frmConfig2>(), nullptr);
+    EXPECT_EQ(platform::loadedForm<frmChart2>(), nullptr);
+    EXPECT_EQ(mdlPublic::ChartCount, 0);
 }
 
 TEST_F(FrmChart2Test, ADrawingFailureInTheWindowClosesIt) {

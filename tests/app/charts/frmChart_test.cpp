@@ -3,10 +3,6 @@
 
 #include <QImage>
 
-#include <cstdlib>
-#include <filesystem>
-#include <initializer_list>
-
 #include "app/charts/chart_fixture.h"
 #include "app/charts/frmChart.h"
 #include "app/charts/frmWideChart.h"
@@ -23,64 +19,21 @@ namespace pt = platform::testing;
 
 namespace {
 
-// The item reached by captions from a top-level menu of the form, "&" included.
-platform::MenuItem& menuItem(platform::Form& form, std::initializer_list<std::string> path) {
-    const std::vector<platform::MenuItem*>* items = &form.menus();
-    platform::MenuItem* found = nullptr;
-    for (const std::string& caption : path) {
-        found = nullptr;
-        for (platform::MenuItem* item : *items)
-            if (item->Caption() == caption) found = item;
-        if (!found) throw std::runtime_error("no menu item " + caption);
-        items = &found->items();
-    }
-    return *found;
-}
+using apptest::menuItem;
+using apptest::outputFile;
+using apptest::sameImage;
 
 platform::PictureBox& picture(platform::Form& form, int index) {
     return dynamic_cast<platform::PictureBox&>(*form.controlByName("picChart", index));
 }
 
-bool sameImage(const platform::Picture& a, const platform::Picture& b) {
-    return !a.isNull() && !b.isNull() && a.image().convertToFormat(QImage::Format_RGB32) == b.image().convertToFormat(QImage::Format_RGB32);
-}
-
-class FrmChartTest : public ::testing::Test {
+class FrmChartTest : public FilterChartTest {
 protected:
-    void SetUp() override {
-        pt::discardAllForms();
-        pt::clearMessageBoxes();
-        resetShared();
-        mdlPublic::saveAppSetting("SimType", "0");
-        mdlPublic::saveAppSetting("PartnumType", "0");
-        const char* out = std::getenv("QUENLIS_OUT_DIR");
-        ASSERT_NE(out, nullptr);
-        mdlPublic::ProgramFolder = out;
-        mdlPublic::PathSep = "/";
-        mdlPublic::loadFilterIndex(mdlPublic::dataPath("filtere.idx"));
-    }
     void TearDown() override {
-        pt::setModalDriver(nullptr);
-        pt::discardAllForms();
+        FilterChartTest::TearDown();
         app::unregisterFormLoader("frmConfig");
     }
-
-    // Simulation sim of the catalogue bead at clock MHz, then its result window as StartSimulation opens it.
-    frmChart& openChart(int sim, double clockMHz = 25, const std::string& bead = "KSV1005A601") {
-        fillSimulation(sim, clockMHz, [](int k, double ph) { return sampleWave(k, ph, 3.3); }, sampleAmplitude);
-        mdlPublic::SimConfigs[static_cast<std::size_t>(sim)].PartNum[0] = bead;
-        mdlPublic::SimCount = static_cast<std::int16_t>(sim);
-        frmChart& chart = platform::Load<frmChart>();
-        chart.Show();
-        pt::activate(chart);
-        return chart;
-    }
 };
-
-std::string outputFile(const std::string& name) {
-    const char* dir = std::getenv("QUENLIS_TEST_OUT");
-    return (std::filesystem::path(dir ? dir : ".") / name).string();
-}
 
 }  // namespace
 

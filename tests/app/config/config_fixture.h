@@ -25,6 +25,10 @@ namespace configtest {
 
 namespace t = platform::testing;
 using apptest::grab;
+using apptest::messages;
+using apptest::pickText;
+using apptest::text;
+using apptest::typeEnter;
 
 // Beads carry a note; a capacitor-type filter, another filter, a capacitor and a choke coil.
 inline const char* kParts =
@@ -68,9 +72,7 @@ protected:
         apptest::resetShared();
     }
 
-    void write(const std::string& name, const std::string& text) const {
-        std::ofstream(mdlPublic::dataPath(name), std::ios::binary) << text;
-    }
+    void write(const std::string& name, const std::string& text) const { apptest::writeFile(mdlPublic::dataPath(name), text); }
 
     static void setSetting(const std::string& key, const std::string& value) {
         platform::SaveSetting("vandore", "Settings", key, value);
@@ -100,16 +102,6 @@ protected:
     std::string picture(int index) const { return ctl<platform::Image>("imgCircuit", index).PictureKey(); }
     platform::MenuItem& menu(const std::string& name) const { return *form_->menuByName(name); }
 
-    // Picks a list item by its text, as the user would.
-    void pickText(platform::ComboBox& list, const std::string& text) const {
-        for (int i = 0; i < list.ListCount(); ++i)
-            if (list.List(i) == text) return t::pick(list, i);
-        FAIL() << "no item " << text;
-    }
-    void typeEnter(platform::TextBox& b, const std::string& text) const {
-        t::type(b, text);
-        t::pressKey(b, 13);
-    }
     // Both ICs from the list, and the part(s) confirmed: a form that CheckConfig accepts.
     void completeForm(int simType) const {
         for (int i = 0; i < 2; ++i) {
@@ -122,13 +114,6 @@ protected:
         if (simType == 2) typeEnter(box("txtFilter", 1), "QTA2");
         t::clearMessageBoxes();
     }
-
-    static std::vector<std::string> messages() {
-        std::vector<std::string> out;
-        for (const auto& m : t::messageBoxes()) out.push_back(m.text);
-        return out;
-    }
-    static std::string text(int id) { return platform::LoadResString(id); }
 
 
     frmConfig* form_ = nullptr;

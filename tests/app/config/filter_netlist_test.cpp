@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/app_test_support.h"
+#include "app/netlist_test_support.h"
 #include "app/config/filter_netlist.h"
 #include "app/shell/mdlPublic.h"
 #include "engine/simulate.h"
@@ -30,37 +31,7 @@ using mdlPublic::NetlistBlock;
 
 // ---- A made-up catalogue in the packed file formats -------------------------------------------
 
-// Packs 16-bit integers and singles little-endian, as the data files hold them.
-struct Bytes {
-    std::string data;
-    Bytes& i16(int v) { return raw(static_cast<std::int16_t>(v)); }
-    Bytes& f32(float v) { return raw(v); }
-    template <class T>
-    Bytes& raw(T v) {
-        data.append(reinterpret_cast<const char*>(&v), sizeof v);
-        return *this;
-    }
-};
-
-struct El {
-    int kind, n1, n2;
-    float value;
-};
-struct Trans {
-    int n1, n2, n3, n4;
-    float l1, l2, k;
-};
-
-// Unused slots are zero: kind 0 writes nothing.
-std::string filterRecord(std::vector<El> elements, const std::vector<Trans>& trans = {}) {
-    elements.resize(35, El{0, 0, 0, 0});
-    Bytes b;
-    b.i16(0);
-    for (const El& e : elements) b.i16(e.kind).i16(e.n1).i16(e.n2).f32(e.value);
-    for (const Trans& x : trans) b.i16(4).i16(x.n1).i16(x.n2).i16(x.n3).i16(x.n4).f32(x.l1).f32(x.l2).f32(x.k);
-    b.data.resize(3678, '\0');
-    return b.data;
-}
+using namespace netlisttest;
 
 std::string icRecord(std::vector<El> elements) {
     elements.resize(5, El{0, 0, 0, 0});
@@ -70,56 +41,13 @@ std::string icRecord(std::vector<El> elements) {
     return b.data;
 }
 
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using apptest::writeFile;
 
 // ---- Comparing statements ---------------------------------------------------------------------
 
-// Fields as the engine splits them (commas are already points here).
-std::vector<std::string> tokens(std::string line) {
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '(' || c == ')'; }, ' ');
-    std::istringstream in(line);
-    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
-}
-
-bool number(const std::string& text, double& value) {
-    std::istringstream in(text);
-    in.imbue(std::locale::classic());
-    in >> value;
-    return in && in.peek() == std::char_traits<char>::eof();
-}
-
-// Single-precision values written with 7 digits: a relative 1e-6 tells a wrong value from rounding.
+// Commas are already points here; integers (nodes, counts) compare as text.
 void expectStatement(const std::string& actual, const std::string& expected, int index) {
-    SCOPED_TRACE("line " + std::to_string(index) + ": \"" + actual.substr(0, actual.find_last_not_of(' ') + 1) +
-                 "\" expected \"" + expected + "\"");
-    ASSERT_EQ(actual.size(), 128u);
-    const auto a = tokens(actual), e = tokens(expected);
-    ASSERT_EQ(a.size(), e.size());
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        double x, y;
-        // Integers (nodes, counts) compare as text, reals as numbers.
-        if (number(e[i], y) && e[i].find_first_of(".eE") != std::string::npos) {
-            ASSERT_TRUE(number(a[i], x)) << a[i];
-            EXPECT_NEAR(x, y, std::abs(y) * 1e-6) << "token " << i;
-        } else {
-            EXPECT_EQ(a[i], e[i]) << "token " << i;
-        }
-    }
-}
-
-// The engine reads the block, prints no error and solves every harmonic.
-void expectEngineReads(NetlistBlock block, int harmonics) {
-    app::replaceDecimalCommas(block);
-    auto bytes = app::toEngineBlock(block);
-    std::vector<double> time(2 * harmonics + 1), wave(2 * harmonics + 1), freq(harmonics + 1),
-        spectrum(2 * harmonics + 2);
-    testing::internal::CaptureStdout();
-    const int ok = velmar::SimulateNetlist(bytes.data(), time.data(), wave.data(), freq.data(), spectrum.data());
-    const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(printed.find("Error:"), std::string::npos) << printed;
-    EXPECT_EQ(ok, 1);
+    netlisttest::expectStatement(actual, expected, index, true);
 }
 
 class FilterNetlist : public ::testing::Test {
@@ -170,12 +98,7 @@ protected:
                        const std::vector<std::string>& expected) {
         NetlistBlock block;
         app::MakeNetlist(block, r, form_, n, state, mode);
-        for (std::size_t i = 0; i < block.Line.size(); ++i) {
-            if (i < expected.size())
-                expectStatement(block.Line[i], expected[i], int(i));
-            else
-                EXPECT_EQ(block.Line[i], std::string(128, ' ')) << "line " << i;
-        }
+        expectStatements(block, expected, true);
         expectEngineReads(block, n);
     }
 
@@ -193,12 +116,6 @@ std::vector<std::string> lcrReceiver(int p) {
     const auto n = [](int v) { return std::to_string(v); };
     return {"R " + n(p) + " " + n(p + 1) + " 1", "L " + n(p + 1) + " " + n(p + 2) + " 5.0E-09",
             "C " + n(p + 2) + " 0 3.0E-12", "R " + n(p) + " 0 1E6"};
-}
-
-std::vector<std::string> join(std::initializer_list<std::vector<std::string>> parts) {
-    std::vector<std::string> all;
-    for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
-    return all;
 }
 
 const std::string kLineA50 = "Z 50 60 LINEA(0.05 0.0016 0.0003 0 4.6)";
@@ -362,14 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EdgeCase{"74LVC04", "CMOS", "2", "3", "50", 2.388, 2.388},
                       EdgeCase{"74ABT04", "BiCMOS", "2", "3", "10", 2, 3}));
 
-class LocaleScope {
-public:
-    explicit LocaleScope(const QLocale& locale) : saved_(QLocale()) { QLocale::setDefault(locale); }
-    ~LocaleScope() { QLocale::setDefault(saved_); }
-
-private:
-    QLocale saved_;
-};
+using apptest::LocaleScope;
 
 TEST_F(FilterNetlist, DecimalCommasBecomePointsUpToTheFirstBlankLine) {
     LocaleScope german(QLocale(QLocale::German, QLocale::Germany));

@@ -33,18 +33,9 @@ using mdlPublic::SimResults;
 
 constexpr const char* kBead = "KSV1608S601";  // 600 ohm at 100 MHz: slows a 10 MHz edge visibly
 
-template <class C>
-C& control(platform::Form& form, const std::string& name, int index = -1) {
-    auto* c = dynamic_cast<C*>(form.controlByName(name, index));
-    if (!c) throw std::runtime_error("no control " + name + "(" + std::to_string(index) + ")");
-    return *c;
-}
+using apptest::control;
 
-void pickText(platform::ComboBox& list, const std::string& text) {
-    for (int i = 0; i < list.ListCount(); ++i)
-        if (list.List(i) == text) return t::pick(list, i);
-    throw std::runtime_error("no item " + text);
-}
+using apptest::pickText;
 
 // Time [s] at which a waveform first reaches half its highest value: later means a slower edge.
 double halfRiseTime(const mdlPublic::SimResultRecord& r) {
@@ -54,45 +45,20 @@ double halfRiseTime(const mdlPublic::SimResultRecord& r) {
     return r.Time.back();
 }
 
-class FilterRun : public ::testing::Test {
+class FilterRun : public apptest::SampleProgramTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        const char* out = std::getenv("QUENLIS_OUT_DIR");
-        ASSERT_NE(out, nullptr);
-        outDir_ = out;
-        apptest::useProgramFolder(folder_.path());
-        // The program folder holds a copy of the sample catalogue, so a test may damage it.
-        const fs::path data = fs::path(mdlPublic::ProgramFolder) / "data";
-        for (const auto& entry : fs::directory_iterator(outDir_ / "data"))
-            fs::copy_file(entry.path(), data / entry.path().filename());
-        platform::setEngineFolder(outDir_.string());
-        app::registerProgramForms();
+        SampleProgramTest::SetUp();
         if (!app::formAvailable("frmConfig"))
             app::registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); });
-        apptest::resetShared();
-        t::clearMessageBoxes();
     }
     void TearDown() override {
-        t::setModalDriver({});
-        t::discardAllForms();
+        SampleProgramTest::TearDown();
         app::unregisterFormLoader("frmConfig");
-        apptest::resetShared();
     }
 
     // Starts the program and picks the circuit type in the start dialog.
-    frmConfig& startProgram(int simType) {
-        t::setModalDriver([simType](platform::Form& f) {
-            if (f.Name() != "frmStart") return;
-            t::click(control<platform::OptionButton>(f, "optSimType", simType));
-            t::click(control<platform::CommandButton>(f, "cmdOk"));
-        });
-        mdlPublic::Main();
-        t::setModalDriver({});
-        frmConfig* form = platform::loadedForm<frmConfig>();
-        if (!form) throw std::runtime_error("the configuration form did not open");
-        return *form;
-    }
+    frmConfig& startProgram(int simType) { return dynamic_cast<frmConfig&>(SampleProgramTest::startProgram(simType)); }
 
     // Picks both ICs from the list, types the bead's number and Enter; the form's defaults do the rest.
     static void enterBead(frmConfig& form) {
@@ -110,22 +76,9 @@ protected:
         t::click(control<platform::CommandButton>(form, "cmdSimulation"));
     }
 
-    static std::vector<std::string> messages() {
-        std::vector<std::string> out;
-        for (const auto& m : t::messageBoxes()) out.push_back(m.title + ": " + m.text);
-        return out;
-    }
+    static std::vector<std::string> messages() { return apptest::titledMessages(); }
 
-    static int openCharts() {
-        const platform::FormsCollection forms = platform::Forms();
-        int count = 0;
-        for (int i = 0; i < forms.Count(); ++i)
-            if (forms(i).Name() == "frmChart") ++count;
-        return count;
-    }
-
-    fs::path outDir_;
-    QTemporaryDir folder_;
+    static int openCharts() { return static_cast<int>(apptest::formsNamed("frmChart").size()); }
 };
 
 // Must stay the first test: once a process has bound the engine it stays bound.

@@ -49,12 +49,7 @@ constexpr const char* kCaps = "Chip Capacitor (JX series)";
 constexpr const char* kChokes = "Chip Common Mode Choke Coil (WQ series)";
 const std::string kNoClass = "(No Classification)";
 
-template <class C>
-C& control(Form& form, const std::string& name, int index = -1) {
-    auto* c = dynamic_cast<C*>(form.controlByName(name, index));
-    if (!c) throw std::runtime_error("no control " + name + "(" + std::to_string(index) + ")");
-    return *c;
-}
+using apptest::control;
 ComboBox& list(Form& f, const std::string& name, int index) { return control<ComboBox>(f, name, index); }
 
 std::vector<std::string> items(const ComboBox& box) {
@@ -91,58 +86,21 @@ std::vector<std::string> chartTexts(Form& f, int slot) {
 }
 bool contains(const std::vector<std::string>& v, const std::string& s) { return std::find(v.begin(), v.end(), s) != v.end(); }
 
-std::vector<std::string> messages() {
-    std::vector<std::string> out;
-    for (const auto& m : t::messageBoxes()) out.push_back(m.text);
-    return out;
-}
+using apptest::LocaleScope;
+using apptest::messages;
+using apptest::text;
 
-std::string text(int id) { return platform::LoadResString(id); }
-
-class LocaleScope {
-public:
-    explicit LocaleScope(const QLocale& locale) : saved_(QLocale()) { QLocale::setDefault(locale); }
-    ~LocaleScope() { QLocale::setDefault(saved_); }
-
-private:
-    QLocale saved_;
-};
-
-class Chooser : public ::testing::Test {
+class Chooser : public apptest::SampleProgramTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        const char* out = std::getenv("QUENLIS_OUT_DIR");
-        ASSERT_NE(out, nullptr);
-        apptest::useProgramFolder(folder_.path());
-        const fs::path data = fs::path(mdlPublic::ProgramFolder) / "data";
-        for (const auto& entry : fs::directory_iterator(fs::path(out) / "data"))
-            fs::copy_file(entry.path(), data / entry.path().filename());
-        platform::setEngineFolder(out);
-        app::registerProgramForms();
-        apptest::resetShared();
-        t::clearMessageBoxes();
+        SampleProgramTest::SetUp();
         t::resetBeepCount();
-    }
-    void TearDown() override {
-        t::setModalDriver({});
-        t::discardAllForms();
-        apptest::resetShared();
     }
 
     // Starts the program with a part-number view and picks the circuit type in the start dialog.
     Form& startProgram(int simType, const std::string& partnumType = "0") {
         platform::SaveSetting("vandore", "Settings", "PartnumType", partnumType);
-        t::setModalDriver([simType](Form& f) {
-            if (f.Name() != "frmStart") return;
-            t::click(control<platform::OptionButton>(f, "optSimType", simType));
-            t::click(control<platform::CommandButton>(f, "cmdOk"));
-        });
-        mdlPublic::Main();
-        t::setModalDriver({});
-        Form* form = platform::Forms().byName(simType == 3 ? "frmConfig2" : "frmConfig");
-        if (!form) throw std::runtime_error("the configuration form did not open");
-        return *form;
+        return SampleProgramTest::startProgram(simType);
     }
 
     // "Select from List" on the form (or Simulation > Select Filter); `user` acts in the dialog.
@@ -188,8 +146,6 @@ protected:
             choose(list(config, "cboSelectIc", i), "74HC04");
         }
     }
-
-    QTemporaryDir folder_;
 };
 
 // ---- Lists ---------------------------------------------------------------------------------------

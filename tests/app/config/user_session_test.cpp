@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <set>
 #include <string>
@@ -48,46 +49,46 @@ C* find(platform::Form& form, const std::string& name, int index = -1) {
 // A control a user can reach: shown and enabled.
 bool usable(const platform::Control* c) { return c && c->Visible() && c->Enabled(); }
 
-platform::MenuItem* menuItem(platform::Form& form, std::initializer_list<std::string> path) {
-    const std::vector<platform::MenuItem*>* items = &form.menus();
-    platform::MenuItem* found = nullptr;
-    for (const std::string& caption : path) {
-        found = nullptr;
-        for (platform::MenuItem* item : *items)
-            if (item->Caption() == caption) found = item;
-        if (!found) return nullptr;
-        items = &found->items();
-    }
-    return found;
-}
+using apptest::findMenuItem;
 
-std::vector<platform::Form*> charts(const char* name = "frmChart") {
-    std::vector<platform::Form*> out;
-    const platform::FormsCollection forms = platform::Forms();
-    for (int i = 0; i < forms.Count(); ++i)
-        if (forms(i).Name() == name) out.push_back(&forms(i));
-    return out;
-}
+std::vector<platform::Form*> charts(const char* name = "frmChart") { return apptest::formsNamed(name); }
 
-class UserSession : public ::testing::Test {
+class UserSession : public apptest::SampleProgramTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        const char* out = std::getenv("QUENLIS_OUT_DIR");
-        ASSERT_NE(out, nullptr);
-        apptest::useProgramFolder(folder_.path());
-        const fs::path data = fs::path(mdlPublic::ProgramFolder) / "data";
-        for (const auto& entry : fs::directory_iterator(fs::path(out) / "data"))
-            fs::copy_file(entry.path(), data / entry.path().filename());
-        platform::setEngineFolder(out);
-        app::registerProgramForms();
-        apptest::resetShared();
-        t::clearMessageBoxes();
-    }
-    void TearDown() override {
-        t::setModalDriver({});
-        t::discardAllForms();
-        apptest::resetShared();
+    // kActions of `step` with the checks after each: the program never ends, the one error the
+    // forms show on purpose (a circuit the engine cannot solve: a line of absurd geometry, say)
+    // comes with its own procedure's title, and the windows and numbers stay within their bounds.
+    void session(const std::function<void()>& step, const char* chartName, double maxSeconds) {
+        const std::set<int> meant = {1001};
+        const auto began = std::chrono::steady_clock::now();
+        std::size_t seen = 0;
+        for (action_ = 0; action_ < kActions; ++action_) {
+            // Half-way the user has been at it all day: the last simulation numbers are near.
+            if (action_ == kActions / 2) mdlPublic::SimCount = std::max<int>(mdlPublic::SimCount, 97);
+            try {
+                step();
+            } catch (const t::ProgramEnded& e) {
+                FAIL() << "the program ended at action " << action_ << (e.stopped ? ": stop in " + e.where : ": End");
+            }
+            const auto& boxes = t::messageBoxes();
+            for (; seen < boxes.size(); ++seen) {
+                const auto& m = boxes[seen];
+                if (m.text.rfind("Unexpected Error ", 0) != 0) continue;
+                const int number = std::atoi(m.text.c_str() + 17);
+                EXPECT_TRUE(m.title != platform::programTitle() && meant.count(number))
+                    << "action " << action_ << ": " << m.title << ": " << m.text;
+            }
+            ASSERT_LE(charts(chartName).size(), static_cast<std::size_t>(mdlPublic::MaxCharts)) << "action " << action_;
+            ASSERT_LE(mdlPublic::SimCount, mdlPublic::MaxSims) << "action " << action_;
+            t::flushUnloaded();
+        }
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+        EXPECT_LT(seconds, maxSeconds);
+        // The session did reach the engine and the result windows.
+        EXPECT_GT(started_, 10);
+        EXPECT_GT(opened_, 0);
+        std::printf("%d actions, %d simulation starts, %d result windows, last number %d, %zu messages, %.1f s\n",
+                    kActions, started_, opened_, mdlPublic::SimCount, t::messageBoxes().size(), seconds);
     }
 
     int pickInt(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
@@ -288,8 +289,8 @@ protected:
         }
         const auto& path = pickOf(items);
         platform::MenuItem* item = nullptr;
-        if (path.size() == 2) item = menuItem(chart, {path[0], path[1]});
-        else item = menuItem(chart, {path[0], path[1], path[2]});
+        if (path.size() == 2) item = findMenuItem(chart, {path[0], path[1]});
+        else item = findMenuItem(chart, {path[0], path[1], path[2]});
         if (!item) {
             ADD_FAILURE() << "no menu item " << path.back();
             return;
@@ -303,7 +304,7 @@ protected:
         const int roll = pickInt(20);
         if (!form || roll == 0) {
             // File > New Simulation from the main window: the start dialog picks the circuit type.
-            platform::MenuItem* item = menuItem(form ? static_cast<platform::Form&>(*form) : frmMain::instance(),
+            platform::MenuItem* item = findMenuItem(form ? static_cast<platform::Form&>(*form) : frmMain::instance(),
                                                 {"&File", "&New Simulation"});
             ASSERT_NE(item, nullptr);
             t::click(*item);
@@ -425,7 +426,7 @@ protected:
         const int roll = pickInt(20);
         if (!form || roll == 0) {
             platform::Form& window = form ? static_cast<platform::Form&>(*form) : frmMain::instance();
-            platform::MenuItem* item = menuItem(window, {"&File", "&New Simulation"});
+            platform::MenuItem* item = findMenuItem(window, {"&File", "&New Simulation"});
             ASSERT_NE(item, nullptr);
             t::click(*item);
             return;
@@ -439,7 +440,6 @@ protected:
     int action_ = 0;
     int started_ = 0;
     int opened_ = 0;
-    QTemporaryDir folder_;
 };
 
 TEST_F(UserSession, RandomActionsKeepTheProgramRunningAndReportBadInput) {
@@ -455,38 +455,7 @@ TEST_F(UserSession, RandomActionsKeepTheProgramRunningAndReportBadInput) {
     t::setModalDriver([this](platform::Form& f) { driveDialog(f); });
     ASSERT_NE(platform::loadedForm<frmConfig>(), nullptr);
 
-    // The one error the forms show on purpose, with their own procedure's title: a circuit the
-    // engine cannot solve (a line of absurd geometry, say).
-    const std::set<int> meant = {1001};
-    const auto began = std::chrono::steady_clock::now();
-    std::size_t seen = 0;
-    for (action_ = 0; action_ < kActions; ++action_) {
-        // Half-way the user has been at it all day: the last simulation numbers are near.
-        if (action_ == kActions / 2) mdlPublic::SimCount = std::max<int>(mdlPublic::SimCount, 97);
-        try {
-            act();
-        } catch (const t::ProgramEnded& e) {
-            FAIL() << "the program ended at action " << action_ << (e.stopped ? ": stop in " + e.where : ": End");
-        }
-        const auto& boxes = t::messageBoxes();
-        for (; seen < boxes.size(); ++seen) {
-            const auto& m = boxes[seen];
-            if (m.text.rfind("Unexpected Error ", 0) != 0) continue;
-            const int number = std::atoi(m.text.c_str() + 17);
-            EXPECT_TRUE(m.title != platform::programTitle() && meant.count(number))
-                << "action " << action_ << ": " << m.title << ": " << m.text;
-        }
-        ASSERT_LE(charts().size(), static_cast<std::size_t>(mdlPublic::MaxCharts)) << "action " << action_;
-        ASSERT_LE(mdlPublic::SimCount, mdlPublic::MaxSims) << "action " << action_;
-        t::flushUnloaded();
-    }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    EXPECT_LT(seconds, 30.0);
-    // The session did reach the engine and the result windows.
-    EXPECT_GT(started_, 10);
-    EXPECT_GT(opened_, 0);
-    std::printf("%d actions, %d simulation starts, %d result windows, last number %d, %zu messages, %.1f s\n", kActions,
-                started_, opened_, mdlPublic::SimCount, t::messageBoxes().size(), seconds);
+    session([this] { act(); }, "frmChart", 30.0);
 }
 
 // The same careless user on the differential pair: its form, its runs and its result windows.
@@ -510,34 +479,7 @@ TEST_F(UserSession, RandomActionsOnTheDifferentialPairKeepTheProgramRunning) {
     t::setModalDriver(dialogs);
     ASSERT_NE(platform::loadedForm<frmConfig2>(), nullptr);
 
-    const std::set<int> meant = {1001};
-    std::size_t seen = 0;
-    const auto began = std::chrono::steady_clock::now();
-    for (action_ = 0; action_ < kActions; ++action_) {
-        if (action_ == kActions / 2) mdlPublic::SimCount = std::max<int>(mdlPublic::SimCount, 97);
-        try {
-            actDiff();
-        } catch (const t::ProgramEnded& e) {
-            FAIL() << "the program ended at action " << action_ << (e.stopped ? ": stop in " + e.where : ": End");
-        }
-        const auto& boxes = t::messageBoxes();
-        for (; seen < boxes.size(); ++seen) {
-            const auto& m = boxes[seen];
-            if (m.text.rfind("Unexpected Error ", 0) != 0) continue;
-            const int number = std::atoi(m.text.c_str() + 17);
-            EXPECT_TRUE(m.title != platform::programTitle() && meant.count(number))
-                << "action " << action_ << ": " << m.title << ": " << m.text;
-        }
-        ASSERT_LE(charts("frmChart2").size(), static_cast<std::size_t>(mdlPublic::MaxCharts)) << "action " << action_;
-        ASSERT_LE(mdlPublic::SimCount, mdlPublic::MaxSims) << "action " << action_;
-        t::flushUnloaded();
-    }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    EXPECT_LT(seconds, 60.0);
-    EXPECT_GT(started_, 10);
-    EXPECT_GT(opened_, 0);
-    std::printf("%d actions, %d simulation starts, %d result windows, last number %d, %zu messages, %.1f s\n", kActions,
-                started_, opened_, mdlPublic::SimCount, t::messageBoxes().size(), seconds);
+    session([this] { actDiff(); }, "frmChart2", 60.0);
 }
 
 }  // namespace

@@ -10,19 +10,7 @@ namespace {
 using namespace difftest;
 using namespace mdlPublic;
 
-// The item reached by captions from a top-level menu of the form.
-platform::MenuItem& menuItem(platform::Form& form, std::initializer_list<std::string> path) {
-    const std::vector<platform::MenuItem*>* items = &form.menus();
-    platform::MenuItem* found = nullptr;
-    for (const std::string& caption : path) {
-        found = nullptr;
-        for (platform::MenuItem* item : *items)
-            if (item->Caption() == caption) found = item;
-        if (!found) throw std::runtime_error("no menu item " + caption);
-        items = &found->items();
-    }
-    return *found;
-}
+using apptest::menuItem;
 
 class Families : public DiffTest {
 protected:

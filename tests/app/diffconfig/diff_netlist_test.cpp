@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/app_test_support.h"
+#include "app/netlist_test_support.h"
 #include "app/diffconfig/diff_netlist.h"
 #include "app/shell/mdlPublic.h"
 #include "engine/simulate.h"
@@ -29,32 +30,13 @@ using mdlPublic::NetlistBlock;
 
 // ---- A made-up choke in the packed filter.dat format --------------------------------------------
 
-struct Bytes {
-    std::string data;
-    template <class T>
-    Bytes& raw(T v) {
-        data.append(reinterpret_cast<const char*>(&v), sizeof v);
-        return *this;
-    }
-    Bytes& i16(int v) { return raw(static_cast<std::int16_t>(v)); }
-};
+using namespace netlisttest;
 
 // 0.25 ohm in each line (the V- one stored as 0), coupled windings, winding capacitance and loss.
 std::string chokeRecord() {
-    struct El {
-        int kind, n1, n2;
-        float value;
-    };
-    std::vector<El> elements = {{1, 300, 310, 0.25f}, {1, 400, 410, 0.0f}, {2, 310, 500, 1.159e-13f},
-                                {2, 410, 600, 1.159e-13f}, {1, 310, 500, 214.4f}, {1, 410, 600, 214.4f},
-                                {7, 1, 2, 3.0f}};
-    elements.resize(35, El{0, 0, 0, 0});
-    Bytes b;
-    b.i16(0);
-    for (const El& e : elements) b.i16(e.kind).i16(e.n1).i16(e.n2).raw(e.value);
-    b.i16(4).i16(310).i16(500).i16(410).i16(600).raw(1.359e-7f).raw(1.359e-7f).raw(0.985f);
-    b.data.resize(3678, '\0');
-    return b.data;
+    return filterRecord({{1, 300, 310, 0.25f}, {1, 400, 410, 0.0f}, {2, 310, 500, 1.159e-13f}, {2, 410, 600, 1.159e-13f},
+                         {1, 310, 500, 214.4f}, {1, 410, 600, 214.4f}, {7, 1, 2, 3.0f}},
+                        {{310, 500, 410, 600, 1.359e-7f, 1.359e-7f, 0.985f}});
 }
 
 // The choke's statements, in record order: the zero resistor becomes 1E-06, kind 7 writes nothing.
@@ -64,60 +46,9 @@ const std::vector<std::string> kChoke = {"R 300 310 0.25",      "R 400 410 1E-06
 
 // ---- Comparing statements -----------------------------------------------------------------------
 
-std::vector<std::string> tokens(std::string line) {
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '(' || c == ')'; }, ' ');
-    std::istringstream in(line);
-    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
-}
-
-bool number(const std::string& text, double& value) {
-    std::istringstream in(text);
-    in.imbue(std::locale::classic());
-    in >> value;
-    return in && in.peek() == std::char_traits<char>::eof();
-}
-
+// Every number compares as a number, and no statement holds a comma.
 void expectStatement(const std::string& actual, const std::string& expected, int index) {
-    SCOPED_TRACE("line " + std::to_string(index) + ": \"" + actual.substr(0, actual.find_last_not_of(' ') + 1) +
-                 "\" expected \"" + expected + "\"");
-    ASSERT_EQ(actual.size(), 128u);
-    EXPECT_EQ(actual.find(','), std::string::npos);
-    const auto a = tokens(actual), e = tokens(expected);
-    ASSERT_EQ(a.size(), e.size());
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        double x, y;
-        if (number(e[i], y)) {
-            ASSERT_TRUE(number(a[i], x)) << a[i];
-            EXPECT_NEAR(x, y, std::abs(y) * 1e-6) << "token " << i;
-        } else {
-            EXPECT_EQ(a[i], e[i]) << "token " << i;
-        }
-    }
-}
-
-struct EngineRun {
-    std::vector<double> time, wave, freq, spectrum;
-};
-
-// The engine reads the block, prints no error and solves every harmonic.
-EngineRun expectEngineReads(NetlistBlock block, int harmonics) {
-    app::replaceDecimalCommas(block);
-    auto bytes = app::toEngineBlock(block);
-    EngineRun run{std::vector<double>(2 * harmonics + 1), std::vector<double>(2 * harmonics + 1),
-                  std::vector<double>(harmonics + 1), std::vector<double>(2 * harmonics + 2)};
-    testing::internal::CaptureStdout();
-    const int ok = velmar::SimulateNetlist(bytes.data(), run.time.data(), run.wave.data(), run.freq.data(),
-                                           run.spectrum.data());
-    const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(printed.find("Error:"), std::string::npos) << printed;
-    EXPECT_EQ(ok, 1);
-    return run;
-}
-
-std::vector<std::string> join(std::initializer_list<std::vector<std::string>> parts) {
-    std::vector<std::string> all;
-    for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
-    return all;
+    netlisttest::expectStatement(actual, expected, index, false);
 }
 
 class DiffNetlist : public ::testing::Test {
@@ -151,12 +82,7 @@ protected:
                                         const std::string& partnumType = "0") {
         NetlistBlock block;
         const app::DiffNetlistNodes nodes = app::MakeNetlist(block, r, n, state, node, partnumType);
-        for (std::size_t i = 0; i < block.Line.size(); ++i) {
-            if (i < expected.size())
-                expectStatement(block.Line[i], expected[i], int(i));
-            else
-                EXPECT_EQ(block.Line[i], std::string(128, ' ')) << "line " << i;
-        }
+        expectStatements(block, expected, false);
         EXPECT_EQ(nodes.lines, static_cast<int>(expected.size()));
         expectEngineReads(block, n);
         return nodes;
@@ -270,14 +196,7 @@ TEST_F(DiffNetlist, SkewDelaysVMinusByHalfAPeriodLessTheSkew) {
     }
 }
 
-class LocaleScope {
-public:
-    explicit LocaleScope(const QLocale& locale) : saved_(QLocale()) { QLocale::setDefault(locale); }
-    ~LocaleScope() { QLocale::setDefault(saved_); }
-
-private:
-    QLocale saved_;
-};
+using apptest::LocaleScope;
 
 // Typed numbers reach the engine as the values they stand for, whatever the locale wrote.
 TEST_F(DiffNetlist, TypedNumbersAreWrittenAsParsedValues) {

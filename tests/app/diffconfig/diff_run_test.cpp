@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -37,11 +38,7 @@ using mdlPublic::SimResults;
 constexpr const char* kChoke = "WQ2012S900";
 constexpr const char* kChokeShown = "WQ2012S900 (90 ohm, USB2.0 HS)";
 
-void pickText(platform::ComboBox& list, const std::string& text) {
-    for (int i = 0; i < list.ListCount(); ++i)
-        if (list.List(i) == text) return t::pick(list, i);
-    throw std::runtime_error("no item " + text);
-}
+using apptest::pickText;
 
 // Power of V+ + V- over harmonics 1..n of a part state (0 with the choke, 1 without).
 double commonModePower(int state, int sim) {
@@ -55,41 +52,12 @@ double commonModePower(int state, int sim) {
     return power;
 }
 
-class DiffRun : public ::testing::Test {
+class DiffRun : public apptest::SampleProgramTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        const char* out = std::getenv("QUENLIS_OUT_DIR");
-        ASSERT_NE(out, nullptr);
-        outDir_ = out;
-        apptest::useProgramFolder(folder_.path());
-        // A copy of the sample catalogue, so a test may damage it.
-        const fs::path data = fs::path(mdlPublic::ProgramFolder) / "data";
-        for (const auto& entry : fs::directory_iterator(outDir_ / "data"))
-            fs::copy_file(entry.path(), data / entry.path().filename(), fs::copy_options::overwrite_existing);
-        platform::setEngineFolder(outDir_.string());
-        app::registerProgramForms();
-        apptest::resetShared();
-        t::clearMessageBoxes();
-    }
-    void TearDown() override {
-        t::setModalDriver({});
-        t::discardAllForms();
-        apptest::resetShared();
-    }
-
     // Starts the program, picks the differential circuit in the start dialog, chooses USB2.0 HS
     // with a skew, and enters the choke by its number and Enter.
     frmConfig2& startProgram(const std::string& skew = "0.1") {
-        t::setModalDriver([](platform::Form& f) {
-            if (f.Name() != "frmStart") return;
-            t::click(*dynamic_cast<platform::OptionButton*>(f.controlByName("optSimType", 3)));
-            t::click(*dynamic_cast<platform::CommandButton*>(f.controlByName("cmdOk", -1)));
-        });
-        mdlPublic::Main();
-        t::setModalDriver({});
-        frmConfig2* form = platform::loadedForm<frmConfig2>();
-        if (!form) throw std::runtime_error("the differential form did not open");
+        auto* form = &dynamic_cast<frmConfig2&>(SampleProgramTest::startProgram(3));
         pickText(form->cboDcc, "USB2.0");
         pickText(form->cboDccClock, "HS(480Mbps)");
         t::type(form->txtScue, skew);
@@ -100,22 +68,12 @@ protected:
 
     static void startSimulation(frmConfig2& form) { t::click(form.cmdSimulation); }
 
-    static std::vector<std::string> messages() {
-        std::vector<std::string> out;
-        for (const auto& m : t::messageBoxes()) out.push_back(m.title + ": " + m.text);
-        return out;
-    }
+    static std::vector<std::string> messages() { return apptest::titledMessages(); }
 
     static int openCharts() {
-        const platform::FormsCollection forms = platform::Forms();
-        int count = 0;
-        for (int i = 0; i < forms.Count(); ++i)
-            if (forms(i).Name() == "frmChart2" && forms(i).isLoaded()) ++count;
-        return count;
+        const auto windows = apptest::formsNamed("frmChart2");
+        return static_cast<int>(std::count_if(windows.begin(), windows.end(), [](auto* w) { return w->isLoaded(); }));
     }
-
-    fs::path outDir_;
-    QTemporaryDir folder_;
 };
 
 // Must stay the first test: once a process has bound the engine it stays bound.

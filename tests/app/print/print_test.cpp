@@ -6,8 +6,6 @@
 #include <QProcess>
 #include <QStringList>
 
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -15,6 +13,7 @@
 #include <optional>
 
 #include "app/charts/chart_fixture.h"
+#include "print_fixture.h"
 #include "app/charts/frmChart.h"
 #include "app/charts/frmChart2.h"
 #include "app/config/frmTransFigure.h"
@@ -33,30 +32,9 @@ using platform::Printer;
 
 namespace {
 
-platform::MenuItem& menuItem(platform::Form& form, std::initializer_list<std::string> path) {
-    const std::vector<platform::MenuItem*>* items = &form.menus();
-    platform::MenuItem* found = nullptr;
-    for (const std::string& caption : path) {
-        found = nullptr;
-        for (platform::MenuItem* item : *items)
-            if (item->Caption() == caption) found = item;
-        if (!found) throw std::runtime_error("no menu item " + caption);
-        items = &found->items();
-    }
-    return *found;
-}
-
-template <class C>
-C& control(platform::Form& form, const std::string& name, int index = -1) {
-    platform::Control* c = form.controlByName(name, index);
-    if (!c) throw std::runtime_error("no control " + name);
-    return dynamic_cast<C&>(*c);
-}
-
-std::string outputFile(const std::string& name) {
-    const char* dir = std::getenv("QUENLIS_TEST_OUT");
-    return (std::filesystem::path(dir ? dir : ".") / name).string();
-}
+using apptest::control;
+using apptest::menuItem;
+using apptest::outputFile;
 
 // The text of one page (1-based) of a PDF, as pdftotext lays it out.
 std::string pdfPageText(const std::string& pdf, int page) {
@@ -76,41 +54,14 @@ void renderPng(const std::string& pdf) {
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// A differential simulation: V+ and V- trapezoids in opposite phase (the choke's run a little
-// smoother), with spectra, and the record the differential form's SaveConfig would store.
+// A differential simulation with the conditions the differential form's SaveConfig would store.
 void fillDiffSimulation(int sim, double clockMHz) {
-    const double period = 1.0 / (clockMHz * 1e6);
-    const int n = static_cast<int>(std::nearbyint(1000.0 / clockMHz));
-    for (int kind = 0; kind < 4; ++kind) {
-        auto& r = mdlPublic::SimResults[static_cast<std::size_t>(kind)][static_cast<std::size_t>(sim)];
-        r = {};
-        const bool minus = kind % 2 == 1;
-        for (int p = 0; p < 354; ++p) {
-            const double t = p * period / 201.0;
-            const double v = sampleWave(kind / 2, std::fmod(t / period + (minus ? 0.5 : 0.0), 1.0), 0.4);
-            r.Time.push_back(t);
-            r.Wave.push_back(v);
-        }
-        for (int k = 0; k <= n; ++k) {
-            r.Freq.push_back(k == 0 ? 0.0001 / period : k / period);
-            r.Spectrum.push_back((minus ? -0.9 : 1.0) * sampleAmplitude(kind / 2, k) / 8);
-            r.Spectrum.push_back(0.0);
-        }
-    }
-    SimConfig2Record& c = mdlPublic::SimConfigs2[static_cast<std::size_t>(sim)];
-    c = {};
-    c.DccType = "USB2.0";
-    c.DccClock = "HS(480Mbps)";
-    char clock[32];
-    std::snprintf(clock, sizeof clock, "%g", clockMHz);
-    c.ClockFreq = clock;
+    SimConfig2Record& c = print_test::fillPairSimulation(sim, clockMHz);
     c.VolHigh = {"3", "3"};  // the HS levels are the interface's, whatever was stored
     c.VolLow = {"0", "0"};
     c.RiseTime = {"0.5", "0.6"};
     c.FallTime = {"0.5", "0.6"};
     c.Skew = "0.1";
-    c.PartNum = "WQ2012S900";
-    c.PartNote = "90 ohm, USB2.0 HS";
     c.LineMode = 0;
     c.LineW = "0.2";
     c.LineH = "0.4";
@@ -118,12 +69,6 @@ void fillDiffSimulation(int sim, double clockMHz) {
     c.LineLength = "50";
     c.Material = "Epoxy-glass (K=4.6)";
     c.LineZ = {"38.2", "98.7"};
-    c.FreqMin = 1e6f;
-    c.FreqMax = 1e9f;
-    c.TimeMin = 0;
-    c.TimeMax = static_cast<float>(period * 7 / 4);
-    c.SpecMin = 0;
-    c.SpecMax = 1e9f;
 }
 
 // The conditions a filter-circuit user typed, on top of fillSimulation's signal and ranges.
@@ -157,20 +102,10 @@ PrinterSnapshot printerState() {
     return {Printer.FontSize(), Printer.FontName(), Printer.DrawWidth(), Printer.Orientation()};
 }
 
-class PrintTest : public ::testing::Test {
+class PrintTest : public print_test::ProgramChartTest {
 protected:
     void SetUp() override {
-        pt::discardAllForms();
-        pt::clearMessageBoxes();
-        resetShared();
-        mdlPublic::saveAppSetting("SimType", "0");
-        mdlPublic::saveAppSetting("PartnumType", "0");
-        const char* out = std::getenv("QUENLIS_OUT_DIR");
-        ASSERT_NE(out, nullptr);
-        mdlPublic::ProgramFolder = out;
-        mdlPublic::PathSep = "/";
-        mdlPublic::loadFilterIndex(mdlPublic::dataPath("filtere.idx"));
-        app::registerProgramForms();
+        ProgramChartTest::SetUp();
         written_.clear();
         noticeAtEnd_ = false;
         Printer.setPdfWrittenHandler([this](const std::string& path) {
@@ -189,8 +124,7 @@ protected:
         Printer.setDrawWidth(2);
     }
     void TearDown() override {
-        pt::setModalDriver(nullptr);
-        pt::discardAllForms();
+        ProgramChartTest::TearDown();
         Printer.setPdfOutput("");
         Printer.setPdfWrittenHandler({});
         Printer.setColorMode(platform::ColorModeColor);
@@ -581,10 +515,8 @@ TEST_F(PrintTest, ActiveResultPrintsOneTidyPageOfEachFamily) {
                 if (p.kind != platform::PrimitiveKind::Line && p.kind != platform::PrimitiveKind::Text) continue;
                 ++inside;
                 const int slack = 2;
-                // The 16-point operator of a differential title may rise a little over the frame's top.
-                const int rise = p.kind == platform::PrimitiveKind::Text ? static_cast<int>(60 * Printer.deviceDpi() / 1440) : 0;
                 EXPECT_TRUE(std::min(p.dx1, p.dx2) >= frame.dx1 - slack && std::max(p.dx1, p.dx2) <= frame.dx2 + slack &&
-                            std::min(p.dy1, p.dy2) >= frame.dy1 - slack - rise && std::max(p.dy1, p.dy2) <= frame.dy2 + slack)
+                            std::min(p.dy1, p.dy2) >= frame.dy1 - slack && std::max(p.dy1, p.dy2) <= frame.dy2 + slack)
                     << "frame " << f << ": " << (p.kind == platform::PrimitiveKind::Text ? p.text : "line") << " at "
                     << p.x1 << ", " << p.y1;
                 if (p.kind == platform::PrimitiveKind::Line && p.color != 0 && p.color != platform::RGB(127, 127, 127) &&

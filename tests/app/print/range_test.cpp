@@ -3,14 +3,13 @@
 
 #include <QImage>
 
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <set>
 
 #include "app/charts/chart_fixture.h"
+#include "print_fixture.h"
 #include "app/charts/frmChart.h"
 #include "app/charts/frmChart2.h"
 #include "app/print/frmConfigRange.h"
@@ -28,25 +27,10 @@ namespace pt = platform::testing;
 
 namespace {
 
-platform::MenuItem& menuItem(platform::Form& form, std::initializer_list<std::string> path) {
-    const std::vector<platform::MenuItem*>* items = &form.menus();
-    platform::MenuItem* found = nullptr;
-    for (const std::string& caption : path) {
-        found = nullptr;
-        for (platform::MenuItem* item : *items)
-            if (item->Caption() == caption) found = item;
-        if (!found) throw std::runtime_error("no menu item " + caption);
-        items = &found->items();
-    }
-    return *found;
-}
-
-template <class C>
-C& control(platform::Form& form, const std::string& name, int index = -1) {
-    platform::Control* c = form.controlByName(name, index);
-    if (!c) throw std::runtime_error("no control " + name);
-    return dynamic_cast<C&>(*c);
-}
+using apptest::control;
+using apptest::menuItem;
+using apptest::outputFile;
+using print_test::ProgramChartTest;
 
 platform::TextBox& box(platform::Form& f, const std::string& name, int index = -1) {
     return control<platform::TextBox>(f, name, index);
@@ -55,11 +39,6 @@ platform::OptionButton& option(platform::Form& f, const std::string& name, int i
     return control<platform::OptionButton>(f, name, index);
 }
 platform::PictureBox& picture(platform::Form& form, int index) { return control<platform::PictureBox>(form, "picChart", index); }
-
-std::string outputFile(const std::string& name) {
-    const char* dir = std::getenv("QUENLIS_TEST_OUT");
-    return (std::filesystem::path(dir ? dir : ".") / name).string();
-}
 
 // Texts of a chart drawn on the same line as the text `onLine`: one axis's tick labels.
 std::set<std::string> textsBeside(const platform::Canvas& canvas, const std::string& onLine) {
@@ -76,42 +55,20 @@ struct Entries {
     std::string end, min, max, from, to;
 };
 
-class RangeDialogTest : public ::testing::Test {
+class RangeDialogTest : public ProgramChartTest {
 protected:
-    void SetUp() override {
-        pt::discardAllForms();
-        pt::clearMessageBoxes();
-        resetShared();
-        mdlPublic::saveAppSetting("SimType", "0");
-        mdlPublic::saveAppSetting("PartnumType", "0");
-        const char* out = std::getenv("QUENLIS_OUT_DIR");
-        ASSERT_NE(out, nullptr);
-        mdlPublic::ProgramFolder = out;
-        mdlPublic::PathSep = "/";
-        mdlPublic::loadFilterIndex(mdlPublic::dataPath("filtere.idx"));
-        app::registerProgramForms();
-    }
-    void TearDown() override {
-        pt::setModalDriver(nullptr);
-        pt::discardAllForms();
-    }
-
-    frmChart& openChart(int sim, double clockMHz = 25) {
-        fillSimulation(sim, clockMHz, [](int k, double ph) { return sampleWave(k, ph, 3.3); }, sampleAmplitude);
-        mdlPublic::SimConfigs[static_cast<std::size_t>(sim)].PartNum[0] = "KSV1005A601";
-        mdlPublic::SimCount = static_cast<std::int16_t>(sim);
-        frmChart& chart = platform::Load<frmChart>();
-        chart.Show();
-        pt::activate(chart);
-        return chart;
-    }
-
     // Opens the dialog from the window's Chart menu, or from the pop-up of chart popupOn, and lets
     // `user` work in it; returns whether the dialog came up.
     bool openDialog(frmChart& chart, const std::function<void(frmConfigRange&)>& user, int popupOn = -1) {
+        return openDialogOf<frmConfigRange>(chart, user, popupOn);
+    }
+
+    // Either window's dialog, from its Chart menu or the pop-up of chart popupOn; `user` works in it.
+    template <class Dialog>
+    bool openDialogOf(platform::Form& chart, const std::function<void(Dialog&)>& user, int popupOn) {
         bool opened = false;
         pt::setModalDriver([&](platform::Form& form) {
-            auto* dialog = dynamic_cast<frmConfigRange*>(&form);
+            auto* dialog = dynamic_cast<Dialog*>(&form);
             ASSERT_NE(dialog, nullptr);
             opened = true;
             user(*dialog);
@@ -409,42 +366,12 @@ TEST_F(RangeDialogTest, RedrawReachesOnlyTheWindowOfThisSimulationAndSurvivesAFa
 
 namespace {
 
-// A differential simulation: V+ and V- trapezoids in opposite phase, with spectra.
+// A differential simulation over a line given by its impedances, with voltage ranges of its own.
 void fillDiffSimulation(int sim, double clockMHz) {
-    const double period = 1.0 / (clockMHz * 1e6);
-    const int n = static_cast<int>(std::nearbyint(1000.0 / clockMHz));
-    for (int kind = 0; kind < 4; ++kind) {
-        auto& r = mdlPublic::SimResults[static_cast<std::size_t>(kind)][static_cast<std::size_t>(sim)];
-        r = {};
-        const bool minus = kind % 2 == 1;
-        for (int p = 0; p < 354; ++p) {
-            const double t = p * period / 201.0;
-            r.Time.push_back(t);
-            r.Wave.push_back(sampleWave(kind / 2, std::fmod(t / period + (minus ? 0.5 : 0.0), 1.0), 0.4));
-        }
-        for (int k = 0; k <= n; ++k) {
-            r.Freq.push_back(k == 0 ? 0.0001 / period : k / period);
-            r.Spectrum.push_back((minus ? -0.9 : 1.0) * sampleAmplitude(kind / 2, k) / 8);
-            r.Spectrum.push_back(0.0);
-        }
-    }
-    SimConfig2Record& c = mdlPublic::SimConfigs2[static_cast<std::size_t>(sim)];
-    c = {};
-    c.DccType = "USB2.0";
-    c.DccClock = "HS(480Mbps)";
-    char clock[32];
-    std::snprintf(clock, sizeof clock, "%g", clockMHz);
-    c.ClockFreq = clock;
-    c.PartNum = "WQ2012S900";
-    c.PartNote = "90 ohm, USB2.0 HS";
+    SimConfig2Record& c = print_test::fillPairSimulation(sim, clockMHz);
     c.LineMode = 3;
-    c.FreqMin = 1e6f;
-    c.FreqMax = 1e9f;
-    c.TimeMax = static_cast<float>(period * 7 / 4);
     c.VoltMin = {-0.2f, -0.4f, -1};
     c.VoltMax = {0.6f, 1.2f, 1};
-    c.SpecMin = 0;
-    c.SpecMax = 1e9f;
 }
 
 // The eleven boxes of the differential dialog; the end time goes into the first one only.
@@ -464,29 +391,11 @@ class RangeDialog2Test : public RangeDialogTest {
 protected:
     frmChart2& openDiffChart(int sim, double clockMHz = 240) {
         fillDiffSimulation(sim, clockMHz);
-        mdlPublic::SimCount = static_cast<std::int16_t>(sim);
-        frmChart2& chart = platform::Load<frmChart2>();
-        chart.Show();
-        pt::activate(chart);
-        return chart;
+        return showResultWindow<frmChart2>(sim);
     }
 
     bool openDialog2(frmChart2& chart, const std::function<void(frmConfigRange2&)>& user, int popupOn = -1) {
-        bool opened = false;
-        pt::setModalDriver([&](platform::Form& form) {
-            auto* dialog = dynamic_cast<frmConfigRange2*>(&form);
-            ASSERT_NE(dialog, nullptr);
-            opened = true;
-            user(*dialog);
-        });
-        if (popupOn < 0) {
-            pt::click(menuItem(chart, {"&Chart", "&Expand/Contract"}));
-        } else {
-            picture(chart, popupOn).userMouseUp(platform::PictureBox::RightButton, 0, 10, 10);
-            pt::click(menuItem(chart, {"Chart", "&Expand/Contract"}));
-        }
-        pt::setModalDriver(nullptr);
-        return opened;
+        return openDialogOf<frmConfigRange2>(chart, user, popupOn);
     }
 
     static void fill(frmConfigRange2& d, const Entries2& e) {

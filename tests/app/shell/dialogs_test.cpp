@@ -11,12 +11,7 @@ using namespace mdlPublic;
 using shelltest::ShellTest;
 using platform::testing::click;
 
-template <class C>
-C& control(platform::Form& form, const std::string& name, int index = -1) {
-    auto* c = dynamic_cast<C*>(form.controlByName(name, index));
-    if (!c) throw std::runtime_error("no control " + name);
-    return *c;
-}
+using apptest::control;
 
 class Dialogs : public ShellTest {
 protected:

@@ -20,10 +20,7 @@
 
 namespace shelltest {
 
-inline void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
+using apptest::writeFile;
 
 // n lines of filtere.idx, line k holding record k.
 inline std::string filterLines(int n) {
