@@ -109,8 +109,8 @@ void frmChart2::chkFreqChart_Click() {
 
 void frmChart2::mnuSimFilconf_Click() {
     readSimNumber();
-    // Only into the open form: a hidden one loaded for this would take the choice out of sight.
-    if (frmConfig2* config = platform::loadedForm<frmConfig2>()) config->mnuSimFilconf_Click();
+    // Reached through the form's default instance, as the filter window does: loaded when none is open.
+    if (auto* config = dynamic_cast<frmConfig2*>(app::defaultFormByName("frmConfig2"))) config->mnuSimFilconf_Click();
 }
 
 void frmChart2::reviewSettings() {

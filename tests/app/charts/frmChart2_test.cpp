@@ -92,21 +92,11 @@ TEST_F(FrmChart2Test, PopupZoomAndClipboardActOnTheRightClickedChart) {
     EXPECT_FALSE(chart.chartPicture(0).Visible());
 }
 
-TEST_F(FrmChart2Test, SelectFilterAndCloseAllLoadNoHiddenConfigurationForm) {
+TEST_F(FrmChart2Test, CloseAllWithNoConfigurationFormOpenLoadsNone) {
     app::registerFormLoader("frmConfig2", []() -> platform::Form& { return platform::defaultForm<frmConfig2>(); });
     frmMain::instance();
     frmChart2& first = openChart(0);
     openChart(1);
-    bool chooser = false;
-    pt::setModalDriver([&](platform::Form& form) {
-        chooser = true;
-        platform::Unload(form);
-    });
-    pt::click(*first.menuByName("mnuSimFilconf"));
-    EXPECT_FALSE(chooser);
-    EXPECT_EQ(platform::loadedForm<frmConfig2>(), nullptr);
-
-    // With no configuration form open, the windows close all the same.
     pt::click(*first.menuByName("mnuWindowClose"));
     EXPECT_EQ(platform::loadedForm<frmConfig2>(), nullptr);
     EXPECT_EQ(platform::loadedForm<frmChart2>(), nullptr);

@@ -162,6 +162,17 @@ TEST_F(DiffRun, DifferentialSimulationFromStartDialogToFiveCharts) {
     EXPECT_EQ(zoomCaption, chart->Caption());
     EXPECT_TRUE(t::messageBoxes().empty()) << ::testing::PrintToString(messages());
 
+    // Select Filter opens the part chooser for the differential form.
+    std::string chooser;
+    t::setModalDriver([&](platform::Form& f) {
+        chooser = f.Name();
+        platform::Unload(f);
+    });
+    t::click(*chart->menuByName("mnuSimFilconf"));
+    t::setModalDriver({});
+    EXPECT_EQ(chooser, "frmSelectFil");
+    EXPECT_TRUE(t::messageBoxes().empty()) << ::testing::PrintToString(messages());
+
     // Switching the part-number view keeps the caption of this window's own family.
     t::click(*chart->menuByName("mnuViewOld"));
     EXPECT_EQ(chart->Caption(), "Simulation No.01-YZ2012-900-Input Signal Frequency=240[MHz]");
