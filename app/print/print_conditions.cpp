@@ -90,8 +90,14 @@ PartNumbers partNumbers(const std::string& stored) {
         const mdlPublic::FilterIndexRecord& entry = mdlPublic::FilterIndex.at(static_cast<std::size_t>(i));
         if ((global ? entry.GlobalPartNum : entry.PrevPartNum) != stored) continue;
         (global ? out.previous : out.global) = global ? entry.PrevPartNum : entry.GlobalPartNum;
-        break;
+        return out;
     }
+    // The previous view shows and stores a part without a previous number under its global one.
+    if (!global)
+        for (int i = 0; i < mdlPublic::FilterCount; ++i) {
+            const mdlPublic::FilterIndexRecord& entry = mdlPublic::FilterIndex.at(static_cast<std::size_t>(i));
+            if (entry.PrevPartNum.empty() && entry.GlobalPartNum == stored) return {stored, ""};
+        }
     return out;
 }
 

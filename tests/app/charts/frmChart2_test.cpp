@@ -7,9 +7,12 @@
 #include "app/charts/diff_chart_fixture.h"
 #include "app/charts/frmChart2.h"
 #include "app/charts/frmWideChart.h"
+#include "app/config/frmConfig.h"
+#include "app/config/frmSelectFil.h"
 #include "app/diffconfig/frmConfig2.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
+#include "app/shell/mdlPublic.h"
 #include "platform/clipboard.h"
 #include "platform/menu.h"
 #include "platform/msgbox.h"
@@ -112,6 +115,27 @@ TEST_F(FrmChart2Test, ADrawingFailureInTheWindowClosesIt) {
     EXPECT_EQ(pt::messageBoxes()[0].text.rfind("Unexpected Error 11", 0), 0u);
     EXPECT_FALSE(chart.isLoaded());
     EXPECT_EQ(mdlPublic::ChartCount, 0);
+}
+
+TEST_F(FrmChart2Test, SelectFilterWhileTheFilterCircuitFormIsOpenLoadsNoSecondForm) {
+    app::registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); });
+    app::registerFormLoader("frmConfig2", []() -> platform::Form& { return platform::defaultForm<frmConfig2>(); });
+    app::registerFormLoader("frmSelectFil", []() -> platform::Form& { return platform::defaultForm<frmSelectFil>(); });
+    frmMain::instance();
+    mdlPublic::saveAppSetting("SimType", "1");
+    mdlPublic::ShowConfigForm(1, false);
+    frmChart2& chart = openChart(0);
+    std::vector<std::string> shown;
+    pt::setModalDriver([&](platform::Form& form) {
+        shown.push_back(form.Name());
+        platform::Unload(form);
+    });
+    pt::click(*chart.menuByName("mnuSimFilconf"));
+    // No one-part chooser over the two-part filter form, and no hidden differential form beside it.
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(platform::loadedForm<frmConfig2>(), nullptr);
+    EXPECT_NE(platform::loadedForm<frmConfig>(), nullptr);
+    for (const char* name : {"frmConfig", "frmSelectFil"}) app::unregisterFormLoader(name);
 }
 
 }  // namespace

@@ -380,6 +380,8 @@ TEST_F(PrintTest, PartNumberCounterpartsSearchTheWholeIndex) {
                                            {"0", "G5", "G5", ""},
                                            {"0", "X1", "X1", ""},
                                            {"1", "X1", "", "X1"},
+                                           // The previous view stores a part without one by its global number.
+                                           {"1", "G5", "G5", ""},
                                            {"1", "", "", ""}}) {
         SCOPED_TRACE(c.numbering + " " + c.stored);
         mdlPublic::saveAppSetting("PartnumType", c.numbering);
