@@ -174,6 +174,23 @@ void frameText(platform::Canvas& canvas, double x, double y, const std::string& 
 // An x-tick label centred on the grid line at x.
 void centredTick(platform::Canvas& canvas, double x, double y, const std::string& label);
 
+// The x-tick labels of a chart of either family, each centred on its grid line moved left by
+// `shift`: decades on the frequency chart, MHz on the spectrum chart, and on the voltage chart
+// timeTick(column, nanoseconds), whose empty text leaves that column unlabelled.
+template <class Config, class TimeTick>
+void xTickLabels(platform::Canvas& canvas, ChartKind kind, const Config& config, const PlotGrid& grid, double shift,
+                 double y, TimeTick timeTick) {
+    for (std::int32_t i = 0; i <= grid.columns; ++i) {
+        std::string label;
+        switch (kind) {
+        case ChartKind::Freq: label = decadeTick(config.FreqMin, i); break;
+        case ChartKind::Vol: label = timeTick(i, gridValue(config.TimeMin, config.TimeMax, i, grid.columns) * 1e9); break;
+        case ChartKind::Spec: label = tickNumber(gridValue(config.SpecMin, config.SpecMax, i, grid.columns) * 1e-6); break;
+        }
+        if (!label.empty()) centredTick(canvas, grid.x0 + static_cast<double>(i) * grid.cellWidth - shift, y, label);
+    }
+}
+
 // The level axis of a spectrum chart: "[dBµV]" in 8-point Arial at (unitX, unitY), the levels
 // 0 .. top in quarters at tickX, each raised by tickRaise above its grid line.
 void levelAxis(platform::Canvas& canvas, double unitX, double unitY, double tickX, const PlotGrid& grid,

@@ -180,23 +180,10 @@ void DiffCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int b
     // 2. X-axis title.
     frameText(canvas, L(XTitleX), L(XTitleY), kind == ChartKind::Vol ? "Time[nsec]" : "Frequency[MHz]");
 
-    // 3. X-tick labels, centred on their grid line; the seven time columns are labelled every other one.
-    for (std::int32_t i = 0; i <= grid.columns; ++i) {
-        std::string label;
-        switch (kind) {
-        case ChartKind::Freq:
-            label = decadeTick(config.FreqMin, i);
-            break;
-        case ChartKind::Vol:
-            if (i % 2 != 0) continue;
-            label = diffTimeTick(gridValue(config.TimeMin, config.TimeMax, i, grid.columns) * 1e9);
-            break;
-        case ChartKind::Spec:
-            label = tickNumber(gridValue(config.SpecMin, config.SpecMax, i, grid.columns) * 1e-6);
-            break;
-        }
-        centredTick(canvas, grid.x0 + static_cast<double>(i) * grid.cellWidth - L(XTickShift), L(XTickY), label);
-    }
+    // 3. X-tick labels; the seven time columns are labelled every other one.
+    xTickLabels(canvas, kind, config, grid, L(XTickShift), L(XTickY), [](std::int32_t i, double ns) {
+        return i % 2 != 0 ? std::string() : diffTimeTick(ns);
+    });
 
     // 4. Y axis.
     const auto rowY = [&](std::int32_t i) { return grid.y0 + static_cast<double>(i) * grid.cellHeight + L(YTickRaise); };

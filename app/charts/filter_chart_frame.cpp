@@ -92,22 +92,9 @@ void FilterCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int
     // 2. X-axis title.
     frameText(canvas, L(XTitleX), L(XTitleY), kind == ChartKind::Vol ? "Time[nsec]" : "Frequency[MHz]");
 
-    // 3. X-tick labels, centred on their grid line (shifted by the layout's offset).
-    for (std::int32_t i = 0; i <= grid.columns; ++i) {
-        std::string label;
-        switch (kind) {
-        case ChartKind::Freq:
-            label = decadeTick(config.FreqMin, i);
-            break;
-        case ChartKind::Vol:
-            label = tickNumber(gridValue(config.TimeMin, config.TimeMax, i, grid.columns) * 1e9);
-            break;
-        case ChartKind::Spec:
-            label = tickNumber(gridValue(config.SpecMin, config.SpecMax, i, grid.columns) * 1e-6);
-            break;
-        }
-        centredTick(canvas, grid.x0 + static_cast<double>(i) * grid.cellWidth - L(XTickShift), L(XTickY), label);
-    }
+    // 3. X-tick labels.
+    xTickLabels(canvas, kind, config, grid, L(XTickShift), L(XTickY),
+                [](std::int32_t, double ns) { return tickNumber(ns); });
 
     // 4. Y axis.
     const auto rowY = [&](std::int32_t i) { return grid.y0 + static_cast<double>(i) * grid.cellHeight + L(YTickRaise); };
