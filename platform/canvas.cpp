@@ -59,6 +59,7 @@ struct Canvas::Impl {
     std::string fontName = "Arial";
     double fontSize = 8;
     bool fontBold = false;
+    std::optional<QRect> clip;  // device pixels
     std::vector<DrawnPrimitive> list;
 };
 
@@ -226,9 +227,29 @@ void Canvas::record(DrawnPrimitive primitive) {
     d_->list.push_back(std::move(primitive));
 }
 
+void Canvas::setClipBox(double x1, double y1, double x2, double y2) {
+    const int l = toDeviceX(x1), r = toDeviceX(x2), t = toDeviceY(y1), b = toDeviceY(y2);
+    d_->clip = QRect(QPoint(std::min(l, r), std::min(t, b)), QPoint(std::max(l, r), std::max(t, b)));
+}
+
+void Canvas::clearClipBox() { d_->clip.reset(); }
+
+QPainter* Canvas::clippedPainter() {
+    QPainter* p = painter();
+    if (!p) return nullptr;
+    // The painter may be new (a new document, a resized picture): compare, not remember.
+    if (d_->clip) {
+        if (!p->hasClipping() || p->clipBoundingRect() != QRectF(*d_->clip)) p->setClipRect(*d_->clip);
+    } else if (p->hasClipping()) {
+        p->setClipping(false);
+    }
+    return p;
+}
+
 void Canvas::Cls() {
     d_->list.clear();
     if (QPainter* p = painter()) {
+        p->setClipping(false);
         p->fillRect(0, 0, widthPx(), heightPx(), toQColor(d_->backColor));
         changed();
     }
@@ -261,7 +282,7 @@ void Canvas::Line(double x1, double y1, double x2, double y2, std::optional<Colo
     d_->currentX = x2;
     d_->currentY = y2;
 
-    QPainter* p = painter();
+    QPainter* p = clippedPainter();
     if (p && !(d_->drawStyle == StyleInvisible && shape != LineShape::FilledBox)) {
         const QColor qc = toQColor(prim.color);
         const int l = std::min(prim.dx1, prim.dx2), r = std::max(prim.dx1, prim.dx2);
@@ -301,7 +322,7 @@ void Canvas::Print(const std::string& text, bool newLine) {
     prim.color = d_->foreColor;
     prim.text = text;
 
-    if (QPainter* p = painter()) {
+    if (QPainter* p = clippedPainter()) {
         p->setFont(font);
         p->setPen(toQColor(d_->foreColor));
         p->drawText(QPointF(prim.dx1, prim.dy1 + metrics.ascent()), qtext);
@@ -330,7 +351,7 @@ void Canvas::PaintPicture(const Picture& picture, double x, double y) {
     prim.dy2 = clampToDevice(prim.dy1 + picture.heightPx() * k);
     prim.x2 = toUserX(prim.dx2);
     prim.y2 = toUserY(prim.dy2);
-    if (QPainter* p = painter()) {
+    if (QPainter* p = clippedPainter()) {
         p->drawImage(QRect(QPoint(prim.dx1, prim.dy1), QPoint(prim.dx2 - 1, prim.dy2 - 1)), picture.image());
         changed();
     }

@@ -87,6 +87,12 @@ public:
     // A picture at its natural size (its pixels are taken as 96 dpi), top-left corner at (x, y).
     void PaintPicture(const Picture& picture, double x, double y);
 
+    // Cuts off whatever is drawn outside the box (x1, y1)-(x2, y2), as a picture's edge cuts off
+    // what runs past it. The box is taken in the current scale and kept in device pixels, so later
+    // scale changes do not move it. Cls still clears the whole surface.
+    void setClipBox(double x1, double y1, double x2, double y2);
+    void clearClipBox();
+
     // Extent of a text in the current font, in user units; negative when the axis runs backwards.
     double TextWidth(const std::string& text) const;
     double TextHeight(const std::string& text) const;
@@ -145,6 +151,8 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d_;
     void ensureScale() const;
+    // The target's painter with the clip box applied (none for a canvas that only records).
+    QPainter* clippedPainter();
 };
 
 // A persistent raster: what a picture box and the zoom picture draw on. Starts white.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include "platform/dispatch.h"
 #include "platform/form.h"
@@ -143,7 +145,10 @@ bool TextBox::userKey(int& keyAscii) {
 bool TextBox::widgetEvent(QEvent* event) {
     if (event->type() != QEvent::KeyPress || detail::codeDepth() > 0) return Control::widgetEvent(event);
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    const int typed = keyAsciiOf(key);
+    int typed = keyAsciiOf(key);
+    // In a multi-line box Enter with Ctrl or Shift held breaks the line (10); Enter alone stays the
+    // form's default button.
+    if (multi_ && typed == 13 && (key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) typed = 10;
     if (typed == 0) return false;
     int code = typed;
     if (!userKey(code)) return true;
@@ -159,6 +164,10 @@ bool TextBox::widgetEvent(QEvent* event) {
     }
     if (code == 13 && multi_ && form().defaultButton()) {
         form().defaultButton()->userClick();
+        return true;
+    }
+    if (code == 10 && multi_) {
+        multi_->insertPlainText("\n");
         return true;
     }
     return false;
@@ -272,7 +281,25 @@ void OptionButton::userClick() {
 
 // --- ComboBox
 
-ComboBox::ComboBox(Container& holder) : Control(holder, new QComboBox), combo_(static_cast<QComboBox*>(widget())) {
+namespace {
+
+// Its open list shows every item whole, however narrow the closed box: some styles would keep the
+// list at the box's width and cut the longer items.
+class ItemsWholeComboBox : public QComboBox {
+public:
+    void showPopup() override {
+        QAbstractItemView* list = view();
+        const bool scrolls = count() > maxVisibleItems();
+        const int scrollBar = scrolls ? list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list) : 0;
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() + scrollBar);
+        QComboBox::showPopup();
+    }
+};
+
+}  // namespace
+
+ComboBox::ComboBox(Container& holder)
+    : Control(holder, new ItemsWholeComboBox), combo_(static_cast<QComboBox*>(widget())) {
     combo_->setEditable(false);
     QObject::connect(combo_, &QComboBox::activated, context(), [this](int index) { userPick(index); });
 }

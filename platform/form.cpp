@@ -201,6 +201,46 @@ void applyState(Form::Impl& d) {
     }
 }
 
+int stateOf(Qt::WindowStates s) {
+    return (s & Qt::WindowMinimized) ? StateMinimized : (s & Qt::WindowMaximized) ? StateMaximized : StateNormal;
+}
+
+// The box from the client area's top-left corner around every control, hidden ones too (the other
+// layouts of the form show them where they stand), with the margin they leave left and above
+// repeated right and below.
+QSize controlsBox(const Form::Impl& d) {
+    QRect box;
+    for (QObject* o : d.client->children())
+        if (auto* w = qobject_cast<QWidget*>(o)) box |= w->geometry();
+    if (box.isEmpty()) return {0, 0};
+    return {box.right() + 1 + std::max(0, box.left()), box.bottom() + 1 + std::max(0, box.top())};
+}
+
+// The desktop's work area where a window is (or will be) shown.
+QRect workArea(const QWidget& near) {
+    if (const auto& area = detail::seams().workArea) return *area;
+    const QScreen* screen = near.screen() ? near.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+// A maximized MDI child is never smaller than what shows each of its controls whole: where the
+// parent's client area is smaller, it scrolls.
+void keepControlsReachable(Form::Impl& d) {
+    if (!d.sub || !d.sub->isMaximized()) return;
+    if (d.formWindow) d.formWindow->layout()->activate();
+    d.sub->setMinimumSize(controlsBox(d) + (d.sub->size() - d.client->size()));
+}
+
+// Form_Resize after the user changed the window state; a change of the active flag alone is none.
+void stateChangedByUser(Form& f, Qt::WindowStates now) {
+    auto& d = f.impl();
+    if (detail::codeDepth() > 0 || !d.shown || stateOf(now) == d.state) return;
+    d.state = stateOf(now);
+    d.lastResize = outerPx(d).size();
+    Form* form = &f;
+    dispatchEvent([form] { FormAccess::resize(*form); });
+}
+
 Form* formOfSub(QMdiSubWindow* s) {
     if (!s) return nullptr;
     for (auto& f : registry().loaded)
@@ -319,6 +359,9 @@ Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind
         d.main = new QMainWindow;
         d.area = new QMdiArea;
         d.main->setCentralWidget(d.area);
+        // Children that reach past the client area stay reachable.
+        d.area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        d.area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         d.window = d.main;
         d.client = d.area;
         QObject::connect(d.area, &QMdiArea::subWindowActivated, d.main, [this](QMdiSubWindow* s) {
@@ -344,17 +387,22 @@ Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind
             if (!d.unloading) dispatchEvent([this] { Unload(*this, UnloadByUser); });
             return true;
         case QEvent::Resize:
-            if (detail::codeDepth() == 0 && d.shown && d.outer()->size() != d.lastResize) {
+            // A resize inside a change of state is reported with the new state, once it is in place.
+            if (detail::codeDepth() == 0 && d.shown && d.outer()->size() != d.lastResize &&
+                stateOf(d.outer()->windowState()) == d.state) {
                 d.lastResize = d.outer()->size();
                 dispatchEvent([this] { FormAccess::resize(*this); });
             }
             return false;
         case QEvent::WindowStateChange:
-            if (detail::codeDepth() == 0 && d.shown) {
-                const auto s = d.outer()->windowState();
-                d.state = (s & Qt::WindowMinimized) ? StateMinimized : (s & Qt::WindowMaximized) ? StateMaximized : StateNormal;
-                dispatchEvent([this] { FormAccess::resize(*this); });
+            // An MDI child reports the change once its frame has taken the new state (windowStateChanged):
+            // its Resize may set its size, which must not land halfway through a restore. The floor of
+            // the maximized state goes first, so the restore gets the old size back.
+            if (d.sub) {
+                if (!(d.sub->windowState() & Qt::WindowMaximized)) d.sub->setMinimumSize(0, 0);
+                return false;
             }
+            stateChangedByUser(*this, d.outer()->windowState());
             return false;
         case QEvent::WindowActivate:
             if (detail::codeDepth() == 0 && d.shown && !d.sub)
@@ -455,6 +503,34 @@ void Form::setClientSize(int widthTwips, int heightTwips) {
     }
 }
 
+int Form::controlsWidth() const { return controlsBox(*impl_).width() * TwipsPerPixel; }
+int Form::controlsHeight() const { return controlsBox(*impl_).height() * TwipsPerPixel; }
+
+void Form::fitClientArea(int widthTwips, int heightTwips) {
+    auto& d = *impl_;
+    if (!d.main || d.shown) return;
+    // The window manager's frame is known only once the window is shown: allow a generous one.
+    const QSize frame(2 * 8, 40);
+    // A child of that client size fits maximized, and in its own frame as a normal window too.
+    const QStyle* style = d.area->style();
+    const int childEdge = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const int edges = 2 * d.area->frameWidth() + 2 * childEdge;
+    const QSize need = QSize(detail::toPixels(widthTwips), detail::toPixels(heightTwips)) +
+                       QSize(edges, edges + style->pixelMetric(QStyle::PM_TitleBarHeight) +
+                                        d.main->menuBar()->sizeHint().height());
+    const QRect desk = workArea(*d.main);
+    const QSize room = desk.size() - frame;
+    if (need.width() > room.width() || need.height() > room.height()) {
+        setWindowState(StateMaximized);
+        return;
+    }
+    QRect r = outerPx(d);
+    r.setSize(r.size().expandedTo(need).boundedTo(room));
+    r.moveLeft(std::clamp(r.left(), desk.left(), desk.left() + room.width() - r.width()));
+    r.moveTop(std::clamp(r.top(), desk.top(), desk.top() + room.height() - r.height()));
+    setOuterPx(d, r);
+}
+
 int Form::WindowState() const { return impl_->state; }
 
 void Form::setWindowState(int state) {
@@ -484,6 +560,12 @@ void Form::Show(ShowMode mode, Form* owner) {
             d.sub = parent->impl().area->addSubWindow(d.window);
             d.sub->setAttribute(Qt::WA_DeleteOnClose, false);
             d.sub->installEventFilter(d.hook.get());
+            // The state as it stands: the area's own handling of the signal may have changed it again
+            // (maximizing a child that is being activated) before this connection hears the older news.
+            QObject::connect(d.sub, &QMdiSubWindow::windowStateChanged, d.hook.get(), [this] {
+                keepControlsReachable(*impl_);
+                stateChangedByUser(*this, impl_->sub->windowState());
+            });
             QRect r = d.outerSetByCode ? wanted : QRect(QPoint(0, 0), d.sub->sizeHint());
             const QPoint slot = cascadeSlot(parent->impl(), *d.sub, r.size());
             if (!d.leftByCode) r.moveLeft(slot.x());
@@ -578,12 +660,6 @@ namespace {
 QRect desktopRect(const QWidget& w) {
     if (w.isWindow()) return w.frameGeometry();
     return {w.mapToGlobal(QPoint(0, 0)), w.size()};
-}
-
-QRect workArea(const QWidget& near) {
-    if (const auto& area = detail::seams().workArea) return *area;
-    const QScreen* screen = near.screen() ? near.screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
 }
 
 // What a form shows: its window, cut down to the box around its controls when the window is

@@ -78,6 +78,16 @@ public:
     int ScaleHeight() const;
     // Designer size of the client area.
     void setClientSize(int widthTwips, int heightTwips);
+    // The client size that shows every control whole, in twips: the box from the client area's
+    // top-left corner around all of them, hidden ones too (other layouts of the form show them),
+    // with the margin they leave left and above repeated right and below.
+    int controlsWidth() const;
+    int controlsHeight() const;
+    // MDI parent, before it is shown: makes the window large enough that a child whose client area
+    // is widthTwips x heightTwips shows whole in it, maximized or in its own frame, and keeps the
+    // window inside the desktop's work area; where the work area is smaller, the window opens
+    // maximized and its client area scrolls.
+    void fitClientArea(int widthTwips, int heightTwips);
 
     // 0 normal, 1 minimized, 2 maximized; may be set before the form is shown.
     int WindowState() const;

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/dispatch.h"
+#include "platform/errors.h"
 #include "platform/internal.h"
 
 namespace platform {
@@ -15,12 +16,16 @@ namespace {
 class PictureWidget : public QWidget {
 public:
     ImageCanvas* canvas = nullptr;
+    int border = 0;  // pixels each side
 
 protected:
     void paintEvent(QPaintEvent*) override {
         if (!canvas) return;
         QPainter p(this);
-        p.drawImage(0, 0, canvas->image());
+        p.drawImage(border, border, canvas->image());
+        if (border == 0) return;
+        p.setPen(Qt::black);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 };
 
@@ -52,10 +57,18 @@ PictureBox::PictureBox(Container& holder, int widthTwips, int heightTwips) : Con
 
 PictureBox::~PictureBox() { static_cast<PictureWidget*>(widget())->canvas = nullptr; }
 
+void PictureBox::setBorderStyle(int style) {
+    if (style != 0 && style != 1) raiseError(errInvalidPropertyValue);
+    border_ = style;
+    static_cast<PictureWidget*>(widget())->border = border_;
+    geometryChanged();
+    widget()->update();
+}
+
 void PictureBox::geometryChanged() {
     if (!canvas_) return;
-    const int w = std::max(1, widget()->width());
-    const int h = std::max(1, widget()->height());
+    const int w = std::max(1, widget()->width() - 2 * border_);
+    const int h = std::max(1, widget()->height() - 2 * border_);
     if (w != canvas_->deviceWidthPx() || h != canvas_->deviceHeightPx()) canvas_->resize(w, h);
 }
 
@@ -73,7 +86,7 @@ bool PictureBox::widgetEvent(QEvent* event) {
         if (event->type() == QEvent::MouseButtonRelease) {
             const auto& m = static_cast<const QMouseEvent&>(*event);
             const QPoint at = m.position().toPoint();
-            userMouseUp(buttonOf(m.button()), shiftState(m.modifiers()), at.x(), at.y());
+            userMouseUp(buttonOf(m.button()), shiftState(m.modifiers()), at.x() - border_, at.y() - border_);
         } else if (event->type() == QEvent::MouseButtonDblClick) {
             userDblClick();
         }

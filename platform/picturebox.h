@@ -14,6 +14,9 @@ public:
     ~PictureBox() override;
 
     ImageCanvas& canvas() { return *canvas_; }
+    // 0 none, 1 a single line around the picture; the canvas covers what lies inside it. Other
+    // values are error 380.
+    void setBorderStyle(int style);
     // A copy of the current image (for the clipboard).
     platform::Picture Picture() const { return canvas_->snapshot(); }
 
@@ -33,6 +36,7 @@ protected:
 
 private:
     std::unique_ptr<ImageCanvas> canvas_;
+    int border_ = 0;  // pixels each side
 };
 
 }  // namespace platform

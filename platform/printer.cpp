@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPainter>
@@ -24,15 +25,20 @@ constexpr int PdfDpi = 600;
 // The unprintable border of a typical printer; pages are laid out from the printable area's corner.
 constexpr double PdfMarginMm = 6.35;
 
-QString defaultPdfPath() {
+// A new, empty file named by the present time, made here so that no other print takes the name;
+// a name already taken (an earlier print of the same second) gets a running number. Empty when
+// the folder cannot be written.
+QString reservePdfPath() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-    // A fresh name each time: an earlier printout is never overwritten.
     const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
-    QString path = QDir(folder).filePath("Quenlis-" + stamp + ".pdf");
-    for (int i = 2; QFileInfo::exists(path); ++i)
-        path = QDir(folder).filePath(QString("Quenlis-%1-%2.pdf").arg(stamp).arg(i));
-    return path;
+    for (int i = 1; i < 10000; ++i) {
+        const QString name = i == 1 ? "Quenlis-" + stamp + ".pdf" : QString("Quenlis-%1-%2.pdf").arg(stamp).arg(i);
+        QFile file(QDir(folder).filePath(name));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return file.fileName();
+        if (!file.exists()) return {};
+    }
+    return {};
 }
 
 void showPdfNotice(const std::string& path) {
@@ -60,6 +66,7 @@ struct PrinterObject::Device {
     int lastPages = 0;
     std::string lastPdf;
     std::string currentPdf;
+    bool nameAtStart = false;  // PDF output without a chosen file
 
     // The printer lives in the application: it goes with QApplication, not at static destruction.
     QPrinter& ensure() {
@@ -69,6 +76,15 @@ struct PrinterObject::Device {
             configure();
         }
         return *printer;
+    }
+
+    // A document about to start on PDF without a chosen file: its name tells when this print began.
+    void nameNewPdf() {
+        if (!nameAtStart) return;
+        const QString path = reservePdfPath();
+        if (path.isEmpty()) raiseError(482, "Printer error: no folder to save the pages in");
+        currentPdf = path.toStdString();
+        printer->setOutputFileName(path);
     }
 
     void release() {
@@ -81,14 +97,19 @@ struct PrinterObject::Device {
     void configure() {
         QPrinter& p = *printer;
         currentPdf.clear();
+        nameAtStart = false;
         if (pdfOverride.empty() && !QPrinterInfo::availablePrinters().isEmpty()) {
             p.setOutputFormat(QPrinter::NativeFormat);
             p.setPrinterName(chosenPrinter.empty() ? QPrinterInfo::defaultPrinter().printerName()
                                                    : QString::fromStdString(chosenPrinter));
         } else {
-            currentPdf = pdfOverride.empty() ? defaultPdfPath().toStdString() : pdfOverride;
             p.setOutputFormat(QPrinter::PdfFormat);
-            p.setOutputFileName(QString::fromStdString(currentPdf));
+            // Without a printer the file is named when the document starts (nameNewPdf).
+            nameAtStart = pdfOverride.empty();
+            if (!nameAtStart) {
+                currentPdf = pdfOverride;
+                p.setOutputFileName(QString::fromStdString(currentPdf));
+            }
             p.setResolution(PdfDpi);
             p.setPageMargins(QMarginsF(PdfMarginMm, PdfMarginMm, PdfMarginMm, PdfMarginMm),
                              QPageLayout::Millimeter);
@@ -131,9 +152,11 @@ std::string PrinterObject::DeviceName() const {
 QPainter* PrinterObject::painter() {
     if (!p_->painter) {
         QPrinter& p = p_->ensure();
+        p_->nameNewPdf();
         p_->painter = std::make_unique<QPainter>();
         if (!p_->painter->begin(&p)) {
             p_->painter.reset();
+            if (p_->nameAtStart) QFile::remove(QString::fromStdString(p_->currentPdf));
             raiseError(482, "Printer error");
         }
         p_->pages = 1;

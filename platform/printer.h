@@ -3,7 +3,9 @@
 //
 // A document starts with the first drawing on it and ends with EndDoc. When the system has no
 // printer (and always when a test sets an output file) the pages go to a PDF file and the user is
-// told where it is.
+// told where it is. Without a printer that file is new for each document, in the Documents folder
+// (else the home folder), named by the time the document starts: "Quenlis-yyyyMMdd-hhmmss.pdf",
+// with "-2", "-3"... when that name is taken; an existing file is never overwritten.
 
 #include <functional>
 #include <memory>

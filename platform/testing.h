@@ -52,8 +52,8 @@ struct ProgramEnded {
     std::string where;  // the stop's location
 };
 
-// The desktop's work area, in twips, as Form::placeBeside sees it (a width of 0 gives the screen's
-// own back); the offscreen screen is smaller than a user's desktop.
+// The desktop's work area, in twips, as Form::placeBeside and Form::fitClientArea see it (a width
+// of 0 gives the screen's own back); the offscreen screen is smaller than a user's desktop.
 void setWorkArea(int left, int top, int width, int height);
 
 // The menu last opened with Form::PopupMenu (headless: recorded, not shown).

@@ -167,8 +167,19 @@ void ResultWindow::setMenuCaptions() {
     mnuChartRange.setEnabled(rangeDialog);
     mnuChartrcRange.setEnabled(rangeDialog);
     mnuFilePrint.setEnabled(app::formAvailable("frmConfigPrint"));
-    mnuSimFilconf.setEnabled(app::formAvailable(kind_.configForm) && app::formAvailable("frmSelectFil"));
+    enableSelectFilter();
     mnuWindowClose.setEnabled(app::formAvailable(kind_.configForm));
+}
+
+// Select Filter works through the family's configuration form: the open one, or the one that the
+// setting "SimType" opens. Beside the other family's form it cannot act (that would open a second
+// configuration form), so it is disabled there; each activation of the window looks again. A form
+// that is closing has hidden itself before this window is activated: it no longer counts.
+void ResultWindow::enableSelectFilter() {
+    const bool pairWindow = std::string(kind_.configForm) == "frmConfig2";
+    const platform::Form* own = platform::Forms().byName(kind_.configForm);
+    const bool canAct = (own && own->Visible()) || (mdlPublic::GetAppSetting("SimType") == "3") == pairWindow;
+    mnuSimFilconf.setEnabled(canAct && app::formAvailable(kind_.configForm) && app::formAvailable("frmSelectFil"));
 }
 
 void ResultWindow::showViewChecks() {
@@ -208,7 +219,10 @@ platform::MenuItem* ResultWindow::menuByName(const std::string& name) {
 
 // --- Form events ---------------------------------------------------------------------------------
 
-void ResultWindow::Form_Activate() { showViewChecks(); }
+void ResultWindow::Form_Activate() {
+    showViewChecks();
+    enableSelectFilter();
+}
 
 void ResultWindow::Form_Resize() { FixFormSize(); }
 

@@ -68,6 +68,8 @@ protected:
     // Menu captions and which items are reachable; the view checks from the setting.
     void setMenuCaptions();
     void showViewChecks();
+    // Select Filter is enabled only while it can act on the family's configuration form.
+    void enableSelectFilter();
     void FixFormSize();
     void showDialog(const std::string& name);
 

@@ -16,7 +16,7 @@ float value(const std::string& text) { return platform::CSng(text); }
 
 }  // namespace
 
-bool isNumericEntry(const std::string& text) {
+bool isVerbatimNumber(const std::string& text) {
     return platform::Len(text) <= MaxNumericLength && platform::IsNumeric(text);
 }
 
@@ -38,14 +38,25 @@ bool circuitComplete(const ConfigInputs& in, int which) {
 
 bool allNumeric(const ConfigInputs& in) {
     bool ok = true;
-    const auto test = [&ok](const std::string& text) { ok = isNumericEntry(text) && ok; };
-    for (const std::string* t : {&in.clockFreq, &in.rise, &in.fall, &in.duty, &in.voltage}) test(*t);
-    if (in.driver.byCircuit)
-        for (const std::string* t : {&in.driver.r, &in.driver.l, &in.driver.c}) test(*t);
-    if (in.receiver.byCircuit)
-        for (const std::string* t : {&in.receiver.l, &in.receiver.r, &in.receiver.c, &in.receiver.r2}) test(*t);
-    if (hasLine(in))
-        for (const std::string& t : in.lineText) test(t);
+    const auto number = [&ok](const std::string& text) { ok = platform::IsNumeric(text) && ok; };
+    const auto asTyped = [&ok](const std::string& text) { ok = isVerbatimNumber(text) && ok; };
+    for (const std::string* t : {&in.clockFreq, &in.rise, &in.fall, &in.duty}) number(*t);
+    asTyped(in.voltage);
+    if (in.driver.byCircuit) {
+        asTyped(in.driver.r);
+        for (const std::string* t : {&in.driver.l, &in.driver.c}) number(*t);
+    }
+    if (in.receiver.byCircuit) {
+        for (const std::string* t : {&in.receiver.l, &in.receiver.c}) number(*t);
+        for (const std::string* t : {&in.receiver.r, &in.receiver.r2}) asTyped(*t);
+    }
+    if (in.lineMode == 0)
+        for (const std::string& t : in.lineText) number(t);
+    if (in.lineMode == 1) {
+        asTyped(in.lineText[0]);  // Z0
+        asTyped(in.lineText[1]);  // K
+        number(in.lineText[2]);
+    }
     return ok;
 }
 
@@ -92,6 +103,31 @@ double microstripImpedance(double w, double h, double k) {
     const double eeff = (k + 1) * 0.5 + (k - 1) * 0.5 / std::sqrt(1 + 10 * x);
     const double f = 6 + 0.283 * std::exp(-std::pow(30.7 * x, 0.753));
     return 60 / std::sqrt(eeff) * std::log(f * x + std::sqrt(1 + 4 * x * x));
+}
+
+namespace {
+
+// The impedance [ohm] of the typed width and thickness [mm] on the chosen material (k 0 when unknown).
+double typedLineImpedance(const ConfigInputs& in) {
+    const double w = static_cast<double>(value(in.lineText[0])) * 1e-3;  // m
+    const double h = static_cast<double>(value(in.lineText[1])) * 1e-3;  // m
+    double k = 0;
+    for (const mdlPublic::MaterialRecord& m : mdlPublic::Materials)
+        if (m.Name == in.material) {
+            k = static_cast<double>(m.K);
+            break;
+        }
+    return microstripImpedance(w, h, k);
+}
+
+}  // namespace
+
+std::string lineImpedanceText(const ConfigInputs& in) { return platform::Format(typedLineImpedance(in), "0.00"); }
+
+bool lineHasImpedance(const ConfigInputs& in) {
+    if (in.lineMode != 0) return true;
+    const double z = typedLineImpedance(in);
+    return std::isfinite(z) && z > 0;
 }
 
 std::string partDisplayText(const mdlPublic::FilterIndexRecord& part, int partnumType) {

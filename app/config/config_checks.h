@@ -13,7 +13,7 @@ struct FilterIndexRecord;
 
 namespace config {
 
-// Longest numeric entry the form takes: a netlist field must never outgrow its line.
+// Longest number the netlist takes as typed: such a field must never outgrow its line.
 constexpr std::size_t MaxNumericLength = 15;
 
 // Message ids of the checks.
@@ -34,8 +34,10 @@ enum Message : int {
 
 // A box is filled when its text is not empty; blanks count as filled.
 inline bool isFilled(const std::string& text) { return !text.empty(); }
-// The platform's strict numeric test, and no longer than MaxNumericLength characters.
-bool isNumericEntry(const std::string& text);
+// A number the netlist writes as typed (the voltage, the ICs' resistances, the line's impedance
+// and K): the platform's numeric test, and no longer than MaxNumericLength characters. Every other
+// number is converted before it is written, so any length the locale reads will do.
+bool isVerbatimNumber(const std::string& text);
 
 bool signalComplete(const ConfigInputs& in);
 bool lineComplete(const ConfigInputs& in);
@@ -53,6 +55,12 @@ int rangeMessage(const ConfigInputs& in);
 // Characteristic impedance [ohm] of a microstrip of zero thickness: width w and board thickness h in
 // any one unit, relative dielectric constant k.
 double microstripImpedance(double w, double h, double k);
+// The impedance as the form shows it ("0.00") for the typed width and thickness [mm] and the
+// material's constant (0 for an unknown name); the two boxes must hold positive numbers.
+std::string lineImpedanceText(const ConfigInputs& in);
+// False for a geometry so far off (a width of 1E+30 mm) that its impedance comes to zero or beyond
+// any number: the engine could not simulate the line. Requires allPositive.
+bool lineHasImpedance(const ConfigInputs& in);
 
 // The part as a part box shows it: its number in the current view (partnumType 1: previous
 // numbers), followed by " (note)" for beads and chokes, whose notes tell them apart.

@@ -1,6 +1,5 @@
 #include "app/config/config_form.h"
 
-#include "app/config/config_checks.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "app/shell/mdlPublic.h"
@@ -119,7 +118,7 @@ bool ConfigForm::refuse(int message) {
 bool ConfigForm::linePositive(const platform::ControlArray<platform::TextBox>& boxes, int count, int message) {
     for (int k = 0; k < count; ++k) {
         const std::string text = boxes(k).Text();
-        if (!config::isNumericEntry(text) || platform::CSng(text) <= 0) return refuse(message);
+        if (!platform::IsNumeric(text) || platform::CSng(text) <= 0) return refuse(message);
     }
     return true;
 }

@@ -602,6 +602,7 @@ bool frmConfig::CheckConfig() {
     if (!checkParts()) return false;
     if (!CheckNumeric()) return false;
     if (!CheckPositive()) return false;
+    if (!config::lineHasImpedance(inputs())) return refuse(config::msgLinePositive);
     if (const int message = config::rangeMessage(inputs())) return refuse(message);
     return CheckPeriodEnd();
 }
@@ -766,7 +767,7 @@ void frmConfig::chkMeasure_Click(int index) {
 
 void frmConfig::txtConfigTrans_KeyPress(int index, int& keyAscii) {
     if (keyAscii != 13 || !optConfigTrans(0).Value()) return;
-    if (!config::isNumericEntry(txtConfigTrans(index).Text())) {
+    if (!platform::IsNumeric(txtConfigTrans(index).Text())) {
         refuse(config::msgNumericValue);
         return;
     }
@@ -776,15 +777,12 @@ void frmConfig::txtConfigTrans_KeyPress(int index, int& keyAscii) {
 void frmConfig::CalcLineImpedance() {
     // The length is checked too, although the impedance does not depend on it.
     if (!linePositive(txtConfigTrans, 3, config::msgLinePositive)) return;
-    const double w = platform::CSng(txtConfigTrans(0).Text()) * 1e-3;  // m
-    const double h = platform::CSng(txtConfigTrans(1).Text()) * 1e-3;  // m
-    double k = 0;
-    for (const MaterialRecord& m : Materials)
-        if (m.Name == cboMaterial.Text()) {
-            k = m.K;
-            break;
-        }
-    lblConfigTrans(5).setCaption(platform::Format(config::microstripImpedance(w, h, k), "0.00"));
+    if (!config::lineHasImpedance(inputs())) {
+        lblConfigTrans(5).setCaption("");
+        refuse(config::msgLinePositive);
+        return;
+    }
+    lblConfigTrans(5).setCaption(config::lineImpedanceText(inputs()));
 }
 
 void frmConfig::picLogo_DblClick() {
@@ -809,6 +807,9 @@ void frmConfig::picLogo_DblClick() {
 
 void frmConfig::SaveConfig(std::int16_t s) {
     if (s < 0 || s >= MaxSims) platform::raiseError(platform::errSubscript);
+    // The impedance stored (shown on review, printed) must be the simulated geometry's, also when
+    // an edit was never confirmed with Enter; the checks have passed its boxes as positive numbers.
+    if (selectedLineMode() == 0) lblConfigTrans(5).setCaption(config::lineImpedanceText(inputs()));
     config::storeConfig(inputs(), SimConfigs[static_cast<std::size_t>(s)]);
 }
 

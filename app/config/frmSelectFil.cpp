@@ -31,6 +31,8 @@ constexpr int errNoObject = 91;
 constexpr int PanelTop[2] = {120, 3600};
 constexpr int ChartWidth = 5535;
 constexpr int ChartHeight = 3375;
+// The chart's single-line border takes a pixel each side; the chart's scale spans what it encloses.
+constexpr int ChartBorder = 2 * platform::TwipsPerPixel;
 constexpr int PanelWidth = 6495;
 constexpr int ChartLeft = PanelWidth + 225;
 constexpr int DialogWidth = ChartLeft + ChartWidth + 240;
@@ -161,7 +163,7 @@ frmSelectFil::frmSelectFil() : Form("frmSelectFil") {
             lblPartNumber.add(k, numbers);
             cboPartNumber.add(k, numbers);
         }
-        picChart.add(slot, *this, ChartWidth, ChartHeight);
+        picChart.add(slot, *this, ChartWidth, ChartHeight).setBorderStyle(1);
     }
     nameControls();
     layoutControls();
@@ -214,7 +216,7 @@ void frmSelectFil::layoutControls() {
             cboPartNumber(2 * slot + k).Move(2280, top, ListWidth, 315);
         }
         picChart(slot).Move(ChartLeft, PanelTop[slot], ChartWidth, ChartHeight);
-        config::setPartChartScale(picChart(slot).canvas(), ChartWidth, ChartHeight);
+        config::setPartChartScale(picChart(slot).canvas(), ChartWidth - ChartBorder, ChartHeight - ChartBorder);
     }
     cmdOk.Move(120, 3100, 1935, 375);
     cmdSimulation.Move(2160, 3100, 1935, 375);

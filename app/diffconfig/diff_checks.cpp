@@ -1,7 +1,8 @@
 #include "app/diffconfig/diff_checks.h"
 
-#include "app/config/config_checks.h"
+#include "app/diffconfig/diff_line.h"
 #include "platform/convert.h"
+#include "platform/errors.h"
 
 namespace diffconfig {
 namespace {
@@ -49,7 +50,8 @@ bool lineComplete(const DiffInputs& in) {
 
 bool allNumeric(const DiffInputs& in) {
     bool ok = true;
-    for (const std::string* text : testedTexts(in)) ok = config::isNumericEntry(*text) && ok;
+    // The netlist converts every one of them, so any length the locale reads will do.
+    for (const std::string* text : testedTexts(in)) ok = platform::IsNumeric(*text) && ok;
     return ok;
 }
 
@@ -87,6 +89,16 @@ bool edgesFit(const DiffInputs& in) {
         // The boxes hold 10 %-90 % times; the ramps last 1 / 0.8 of them.
         const double ramps = (static_cast<double>(value(in.rise[i])) + static_cast<double>(value(in.fall[i]))) / 0.8;
         if (ramps > periodNs) return false;
+    }
+    return true;
+}
+
+bool lineHasImpedances(const DiffInputs& in) {
+    if (in.lineMode != LineGeometry) return true;
+    try {
+        geometryImpedance(in);
+    } catch (const platform::RuntimeError& e) {
+        return e.number() != platform::errInvalidArgument;
     }
     return true;
 }

@@ -53,5 +53,8 @@ int rangeMessage(const DiffInputs& in);
 // Both inputs' ramps fit into one period: the netlist's pulse width (T - tr/0.8 - tf/0.8) / 2 is
 // not negative. A negative width gives the engine no trapezoid but a broken wave.
 bool edgesFit(const DiffInputs& in);
+// In geometry mode, the positive W, h and pitch have impedances (not so W 1E+30, say, whose line
+// the engine cannot simulate); requires allPositive. A missing engine is left to the run to report.
+bool lineHasImpedances(const DiffInputs& in);
 
 }  // namespace diffconfig

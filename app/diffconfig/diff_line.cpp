@@ -4,6 +4,7 @@
 
 #include "app/shell/mdlPublic.h"
 #include "platform/binding.h"
+#include "platform/convert.h"
 #include "platform/errors.h"
 
 namespace diffconfig {
@@ -54,6 +55,13 @@ LineImpedance coupledLineImpedance(double wMm, double hMm, double dMm, double k)
     if (!std::isfinite(ze) || !std::isfinite(zo) || ze <= 0 || zo <= 0)
         platform::raiseError(platform::errInvalidArgument, "The line impedance of this geometry cannot be computed.");
     return {ze, zo};
+}
+
+LineImpedance geometryImpedance(const DiffInputs& in) {
+    double k = 0;
+    materialConstant(in.material, k);
+    const auto& box = in.lineText;
+    return coupledLineImpedance(platform::CDbl(box[0]), platform::CDbl(box[1]), platform::CDbl(box[2]), k);
 }
 
 }  // namespace diffconfig

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "app/diffconfig/diff_inputs.h"
+
 namespace diffconfig {
 
 enum LineMode : int { LineGeometry = 0, LineImpedances = 1, LineCable = 2, LineIgnored = 3 };
@@ -27,5 +29,7 @@ struct LineImpedance {
     double differential = 0;
 };
 LineImpedance coupledLineImpedance(double wMm, double hMm, double dMm, double k);
+// The same for the typed W, h and pitch (numbers) over the chosen material (k 0 when none is).
+LineImpedance geometryImpedance(const DiffInputs& in);
 
 }  // namespace diffconfig

@@ -81,15 +81,12 @@ private:
 
     // The impedances stored with the simulation (shown on review, printed) must belong to the
     // geometry that is simulated, also when an edit was never confirmed with Enter.
-    // A geometry whose impedances have no value shows none and is left to the engine to judge; a
-    // missing engine still ends the run here.
+    // A geometry whose impedances have no value, which CheckConfig refuses before any run, shows
+    // none; a missing engine still ends the run here.
     void showGeometryImpedances(const diffconfig::DiffInputs& in) {
-        double k = 0;
-        diffconfig::materialConstant(in.material, k);
         std::string common, differential;
         try {
-            const diffconfig::LineImpedance z = diffconfig::coupledLineImpedance(
-                platform::CDbl(in.lineText[0]), platform::CDbl(in.lineText[1]), platform::CDbl(in.lineText[2]), k);
+            const diffconfig::LineImpedance z = diffconfig::geometryImpedance(in);
             common = platform::Format(z.common, "0.00");
             differential = platform::Format(z.differential, "0.00");
         } catch (const platform::RuntimeError& e) {

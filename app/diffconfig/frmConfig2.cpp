@@ -164,6 +164,7 @@ bool frmConfig2::CheckConfig() {
     const DiffInputs in = inputs();
     if (!allNumeric(in)) return refuse(msgNotNumeric);
     if (!allPositive(in)) return refuse(msgNotPositive);
+    if (!lineHasImpedances(in)) return refuse(msgLinePositive);
     if (const int message = rangeMessage(in)) return refuse(message);
     if (!noPeriodEnd(in)) return refuse(msgPeriodEnd);
     if (!edgesFit(in)) return refuse(msgEdgesTooLong);
@@ -270,7 +271,7 @@ void frmConfig2::txtConfigTrans_Change(int index) {
 
 void frmConfig2::txtConfigTrans_KeyPress(int index, int& keyAscii) {
     if (keyAscii != 13 || !optConfigTrans(diffconfig::LineGeometry).Value()) return;
-    if (!config::isNumericEntry(txtConfigTrans(index).Text())) {
+    if (!platform::IsNumeric(txtConfigTrans(index).Text())) {
         refuse(diffconfig::msgEnterNumeric);
         return;
     }
@@ -286,9 +287,7 @@ void frmConfig2::CalcLineImpedance() {
         return;
     }
     try {
-        const diffconfig::LineImpedance z = diffconfig::coupledLineImpedance(
-            platform::CDbl(txtConfigTrans(0).Text()), platform::CDbl(txtConfigTrans(1).Text()),
-            platform::CDbl(txtConfigTrans(2).Text()), k);
+        const diffconfig::LineImpedance z = diffconfig::geometryImpedance(inputs());
         lblConfigTrans(7).setCaption(platform::Format(z.common, "0.00"));
         lblConfigTrans(8).setCaption(platform::Format(z.differential, "0.00"));
     } catch (...) {

@@ -44,9 +44,10 @@ ResultWindow* resultWindowOf(std::int16_t n) {
 }  // namespace
 
 frmConfigPrint::frmConfigPrint() : Form("frmConfigPrint") {
-    setClientSize(11025, 2940);
+    // The comment box shows both of its lines in the platform's font, the buttons below it.
+    setClientSize(11025, 3120);
     txtComment.setName("txtComment");
-    txtComment.Move(120, 1680, 10815, 495);
+    txtComment.Move(120, 1680, 10815, 675);
     fraConfigPrint.setName("fraConfigPrint");
     fraConfigPrint.Move(120, 120, 5535, 975);
     optConfigPrint.setName("optConfigPrint");
@@ -54,8 +55,8 @@ frmConfigPrint::frmConfigPrint() : Form("frmConfigPrint") {
     optConfigPrint(0).setValue(true);
     lblComment.setName("lblComment");
     lblComment.Move(120, 1320, 10815, 255);
-    app::placeOkButton(cmdOk, 4200, 2400, 1335);
-    app::placeCancelButton(cmdCancel, 5640, 2400, 1335);
+    app::placeOkButton(cmdOk, 4200, 2580, 1335);
+    app::placeCancelButton(cmdCancel, 5640, 2580, 1335);
     cmdOk.Click = [this] { cmdOk_Click(); };
     cmdCancel.Click = [this] { cmdCancel_Click(); };
 }

@@ -1,4 +1,6 @@
 // The condition band of a printed page: five columns of labels and stored values, in twips.
+#include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <string>
 
@@ -50,13 +52,50 @@ void column(platform::Canvas& printer, int c, const std::string& title) {
 
 double columnRight(int c) { return 500 + (c + 1) * ColumnWidth; }
 
-// Text at (x, row) in the current font; a text that would run past `limit` is printed smaller (down
-// to 4.5 points) so that it never runs into its neighbour or over a column's edge.
+// A text one line cannot hold split in two at the last blank that lets both lines fit, else after
+// as many characters as fit; what even two lines cannot hold ends in "...".
+std::array<std::string, 2> splitInTwo(const platform::Canvas& printer, const std::string& text, double width) {
+    const auto fits = [&](const std::string& s) { return printer.TextWidth(s) <= width; };
+    for (std::size_t blank = text.rfind(' '); blank != std::string::npos && blank > 0; blank = text.rfind(' ', blank - 1)) {
+        const std::string first = text.substr(0, blank);
+        const std::string second = text.substr(blank + 1);
+        if (fits(first) && fits(second)) return {first, second};
+    }
+    std::size_t cut = 1;
+    // Never inside a character of several bytes.
+    const auto next = [&](std::size_t at) {
+        do ++at;
+        while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80);
+        return at;
+    };
+    while (next(cut) <= text.size() && fits(text.substr(0, next(cut)))) cut = next(cut);
+    std::string second = text.substr(cut);
+    second.erase(0, second.find_first_not_of(' '));
+    if (!fits(second)) {
+        while (!second.empty() && !fits(second + "...")) second.pop_back();
+        second += "...";
+    }
+    return {text.substr(0, cut), second};
+}
+
+// Text at (x, row) in the current font, kept short of `limit` (its neighbour or the column's edge).
+// A text too long for one line is printed smaller, down to 6 points; one still too long takes two
+// 6-point lines set solid within its row.
 void at(platform::Canvas& printer, double x, int row, const std::string& text, double limit) {
     const double size = printer.FontSize();
     double fitted = size;
-    while (fitted > 4.5 && x + printer.TextWidth(text) > limit) printer.setFontSize(fitted -= 0.5);
-    PrintText(printer, static_cast<float>(x), static_cast<float>(rowY(row)), text);
+    while (fitted > SmallFont && x + printer.TextWidth(text) > limit)
+        printer.setFontSize(fitted = std::max(SmallFont, fitted - 0.5));
+    if (x + printer.TextWidth(text) <= limit) {
+        PrintText(printer, static_cast<float>(x), static_cast<float>(rowY(row)), text);
+    } else {
+        // Two lines take 120 + 135 twips: raised into the gap above the row, they end before the
+        // next row (or the column's bottom edge) and stay below the title rule.
+        const double top = std::max(rowY(row) - 60, TitleRule);
+        const std::array<std::string, 2> lines = splitInTwo(printer, text, limit - x);
+        PrintText(printer, static_cast<float>(x), static_cast<float>(top), lines[0]);
+        PrintText(printer, static_cast<float>(x), static_cast<float>(top + SmallFont * 20), lines[1]);
+    }
     if (fitted != size) printer.setFontSize(size);
 }
 

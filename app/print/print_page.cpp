@@ -130,20 +130,27 @@ void PrintCharts(platform::Canvas& printer, const std::vector<FrameDrawing>& fra
     for (const FrameDrawing& frame : frames) {
         const FrameBox b = chartFrame(frame.index, frame.half);
         box(printer, b.left, b.top, b.right, b.bottom);
+        // Curves that leave the chosen range end at the frame, as they end at a picture's edge on
+        // screen; nothing else on the page is drawn over.
+        printer.setClipBox(b.left, b.top, b.right, b.bottom);
         const SavedScale saved = SetPrintScale(printer, frame.index, frame.half);
         // A half-height frame gets a smaller font, so its titles and tick labels keep apart.
         const double fontSize = printer.FontSize();
         if (frame.half) printer.setFontSize(HalfFrameFont);
+        // The rest of the page is not drawn after a failure, but the printer goes back to twips
+        // either way.
+        const auto restore = [&] {
+            printer.setFontSize(fontSize);
+            RestorePrintScale(printer, saved);
+            printer.clearClipBox();
+        };
         try {
             frame.draw(mono);
         } catch (...) {
-            // The rest of the page is not drawn, but the printer goes back to twips either way.
-            printer.setFontSize(fontSize);
-            RestorePrintScale(printer, saved);
+            restore();
             throw;
         }
-        printer.setFontSize(fontSize);
-        RestorePrintScale(printer, saved);
+        restore();
     }
 }
 

@@ -16,14 +16,26 @@
 namespace app {
 namespace {
 
-std::map<std::string, FormLoader>& loaders() {
-    static std::map<std::string, FormLoader> table;
+struct Entry {
+    FormLoader load;
+    FormBuilder build;
+};
+
+std::map<std::string, Entry>& loaders() {
+    static std::map<std::string, Entry> table;
     return table;
+}
+
+template <class F>
+FormBuilder builder() {
+    return [] { return std::unique_ptr<platform::Form>(std::make_unique<F>()); };
 }
 
 }  // namespace
 
-void registerFormLoader(const std::string& name, FormLoader loader) { loaders()[name] = std::move(loader); }
+void registerFormLoader(const std::string& name, FormLoader loader, FormBuilder builder) {
+    loaders()[name] = {std::move(loader), std::move(builder)};
+}
 
 void unregisterFormLoader(const std::string& name) { loaders().erase(name); }
 
@@ -32,14 +44,23 @@ bool formAvailable(const std::string& name) { return loaders().count(name) != 0;
 platform::Form* defaultFormByName(const std::string& name) {
     const auto it = loaders().find(name);
     if (it == loaders().end()) return nullptr;
-    return &it->second();
+    return &it->second.load();
+}
+
+std::unique_ptr<platform::Form> buildForm(const std::string& name) {
+    const auto it = loaders().find(name);
+    if (it == loaders().end() || !it->second.build) return nullptr;
+    return it->second.build();
 }
 
 void registerProgramForms() {
     // One registerFormLoader call per form the shell opens by name, added as each form is built.
-    registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); });
+    // The configuration forms are measured too: the main window opens large enough for them.
+    registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); },
+                       builder<frmConfig>());
     registerFilterRun();
-    registerFormLoader("frmConfig2", []() -> platform::Form& { return platform::defaultForm<frmConfig2>(); });
+    registerFormLoader("frmConfig2", []() -> platform::Form& { return platform::defaultForm<frmConfig2>(); },
+                       builder<frmConfig2>());
     registerDiffRun();
     registerFormLoader("frmSelectFil", []() -> platform::Form& { return platform::defaultForm<frmSelectFil>(); });
     registerFormLoader("frmConfigRange", []() -> platform::Form& { return platform::defaultForm<frmConfigRange>(); });

@@ -1,6 +1,9 @@
 #include "app/shell/frmMain.h"
 
+#include <algorithm>
+
 #include "app/shell/circuit_pictures.h"
+#include "app/shell/form_registry.h"
 #include "app/shell/frmAbout.h"
 #include "app/shell/frmConfigApp.h"
 #include "app/shell/frmStart.h"
@@ -50,9 +53,23 @@ void frmMain::setCaptions() {
     setCaption(platform::LoadResString(5100));
 }
 
+// Large enough that either configuration form, maximized in it as it opens, shows every control;
+// measured on the forms themselves, so the window follows their layout.
+void frmMain::fitConfigForms() {
+    int width = 0;
+    int height = 0;
+    for (const char* name : {"frmConfig", "frmConfig2"})
+        if (const auto form = app::buildForm(name)) {
+            width = std::max(width, form->controlsWidth());
+            height = std::max(height, form->controlsHeight());
+        }
+    fitClientArea(width, height);
+}
+
 void frmMain::MDIForm_Load() {
     setCaptions();
     showPartnumType(GetAppSetting("PartnumType") == "0" ? 0 : 1);
+    fitConfigForms();
     Show();
     if (GetAppSetting("StartDialog") == "0") {
         frmStart& start = platform::defaultForm<frmStart>();

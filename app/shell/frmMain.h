@@ -55,6 +55,7 @@ private:
     void mnuViewCurrent_Click();
     void mnuViewOld_Click();
     void setCaptions();
+    void fitConfigForms();
     void wireEvents();
 
     platform::MenuItem mnuFile{*this, "&File"};

@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
@@ -345,6 +348,83 @@ TEST_F(Forms_, TabOrderFollowsTheGivenListWithFramesInPlace) {
     for (QWidget* w = e.widget(); chain.size() < 5; w = w->nextInFocusChain())
         if (w->focusPolicy() & Qt::TabFocus) chain.push_back(w);
     EXPECT_EQ(chain, (std::vector<QWidget*>{e.widget(), c.widget(), d.widget(), b.widget(), a.widget()}));
+}
+
+// The user's hand on an MDI child's frame, as Qt receives it: a press on the title bar focuses the
+// frame in the main window it activates; the window buttons (in the menu bar while maximized).
+QMdiSubWindow* frameOf(Form& child) { return qobject_cast<QMdiSubWindow*>(child.window()->parentWidget()); }
+void clickTitleBar(Form& child) {
+    frameOf(child)->window()->activateWindow();
+    QCoreApplication::processEvents();
+    frameOf(child)->setFocus(Qt::MouseFocusReason);
+}
+void clickWindowButton(Form& child, int state) {
+    QMdiSubWindow* frame = frameOf(child);
+    if (state == platform::StateMaximized) frame->showMaximized();
+    if (state == platform::StateMinimized) frame->showMinimized();
+    if (state == platform::StateNormal) frame->showNormal();
+}
+
+// A configuration form puts the focus into its box when resized; a result window keeps its size.
+class frmFocusing : public frmChild {
+public:
+    frmFocusing() : frmChild("frmConfig") {}
+    platform::TextBox txtFilter{*this};
+
+protected:
+    void Form_Resize() override {
+        if (Visible() && WindowState() != platform::StateMinimized) txtFilter.SetFocus();
+    }
+};
+
+class frmFixed : public frmChild {
+public:
+    frmFixed() : frmChild("frmChart") { mnuSim.setVisible(false); }
+
+protected:
+    void Form_Resize() override {
+        if (WindowState() == platform::StateNormal) Move(Left(), Top(), 6000, 3000);
+    }
+};
+
+// One click on a window's title bar makes it the active child, with its menus, whatever the user did
+// to the (maximized) configuration form before: restored it, nothing, minimized it, both.
+TEST_F(Forms_, OneClickActivatesAChildWhateverStateTheOtherIsIn) {
+    for (const std::vector<int>& clicks : std::vector<std::vector<int>>{{0}, {}, {1}, {1, 0}}) {
+        auto& main = platform::Load<frmMain>();
+        main.Show();
+        auto& chart = platform::Load<frmFixed>();
+        chart.Show();
+        auto& config = platform::Load<frmFocusing>();
+        config.Show();
+        config.setWindowState(platform::StateMaximized);
+        for (int state : clicks) clickWindowButton(config, state);
+        clickTitleBar(chart);
+        EXPECT_EQ(platform::ActiveForm(), &chart) << clicks.size();
+        EXPECT_EQ(pt::menuBarCaptions(main), (std::vector<std::string>{"&File"})) << clicks.size();
+        pt::discardAllForms();
+    }
+}
+
+// Maximize, then restore: one click brings the frame back at the window's size and takes the
+// window's buttons out of the main window's menu bar, whether its Resize sets its size or not.
+TEST_F(Forms_, RestoreTakesOneClick) {
+    for (bool fixesItsSize : {true, false}) {
+        auto& main = platform::Load<frmMain>();
+        main.Show();
+        Form& child = fixesItsSize ? static_cast<Form&>(platform::Load<frmFixed>()) : platform::Load<frmChild>();
+        child.Show();
+        child.Move(0, 0, 6000, 3000);
+        clickWindowButton(child, platform::StateMaximized);
+        clickWindowButton(child, platform::StateNormal);
+        const QWidget* buttons = static_cast<QMainWindow*>(main.window())->menuBar()->cornerWidget(Qt::TopRightCorner);
+        EXPECT_FALSE(buttons && buttons->isVisible()) << fixesItsSize;
+        EXPECT_EQ(child.WindowState(), platform::StateNormal) << fixesItsSize;
+        EXPECT_EQ(child.Width(), 6000) << fixesItsSize;
+        EXPECT_EQ(child.Height(), 3000) << fixesItsSize;
+        EXPECT_GT(child.Height() - child.ScaleHeight(), 150) << fixesItsSize << ": the title bar is back";
+        pt::discardAllForms();
+    }
 }
 
 }  // namespace

@@ -3,6 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QThread>
+
 #include "platform/errors.h"
 #include "platform_test_support.h"
 
@@ -58,4 +65,42 @@ TEST(PrinterPage, SettingsAndSetupSeam) {
     Printer.setSetupHandler([] { return true; });
     EXPECT_TRUE(Printer.ShowSetup());
     EXPECT_EQ(Printer.DeviceName(), "PDF");
+}
+
+// Without a printer every document goes to a file of its own, named by the time it starts; a
+// name already taken, even by a print of the same second, is never written over.
+TEST(PrinterPage, PdfWithoutPrinterIsNamedWhenItStartsAndNeverOverwrites) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+    std::vector<QString> written;
+    Printer.setPdfWrittenHandler([&](const std::string& path) { written.push_back(QString::fromStdString(path)); });
+    Printer.setPdfOutput("");
+    const auto print = [] {
+        Printer.setScaleMode(ScaleTwips);
+        Printer.Line(0, 0, 1000, 1000);
+        Printer.EndDoc();
+    };
+    print();
+    ASSERT_EQ(written.size(), 1u);
+    QThread::msleep(1100);  // the next prints start seconds after the first one ended
+    const qint64 start = QDateTime::currentSecsSinceEpoch();
+    QFile taken(QFileInfo(written[0]).absolutePath() + "/Quenlis-" +
+                QDateTime::fromSecsSinceEpoch(start).toString("yyyyMMdd-hhmmss") + ".pdf");
+    ASSERT_TRUE(taken.open(QIODevice::WriteOnly) && taken.write("an earlier print") > 0);
+    taken.close();
+    print();
+    print();
+    const qint64 end = QDateTime::currentSecsSinceEpoch();
+
+    ASSERT_EQ(written.size(), 3u);
+    for (const QString& path : {written[1], written[2]}) {
+        const QRegularExpressionMatch m =
+            QRegularExpression(R"(^Quenlis-(\d{8}-\d{6})(-\d+)?\.pdf$)").match(QFileInfo(path).fileName());
+        ASSERT_TRUE(m.hasMatch()) << path.toStdString();
+        const qint64 stamp = QDateTime::fromString(m.captured(1), "yyyyMMdd-hhmmss").toSecsSinceEpoch();
+        EXPECT_TRUE(start <= stamp && stamp <= end) << path.toStdString() << " is not named by when it started";
+        EXPECT_EQ(pdfPages(path), 1);
+    }
+    EXPECT_NE(written[1], written[2]);
+    ASSERT_TRUE(taken.open(QIODevice::ReadOnly));
+    EXPECT_EQ(taken.readAll(), "an earlier print");
 }

@@ -138,4 +138,34 @@ TEST_F(FrmChart2Test, SelectFilterWhileTheFilterCircuitFormIsOpenLoadsNoSecondFo
     for (const char* name : {"frmConfig", "frmSelectFil"}) app::unregisterFormLoader(name);
 }
 
+// Select Filter is enabled only while it can act: not beside the filter circuit's form, nor while
+// "SimType" names a filter circuit and no differential form is open; enabled again when it can.
+TEST_F(FrmChart2Test, SelectFilterIsEnabledOnlyWhileItCanAct) {
+    app::registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); });
+    app::registerFormLoader("frmConfig2", []() -> platform::Form& { return platform::defaultForm<frmConfig2>(); });
+    app::registerFormLoader("frmSelectFil", []() -> platform::Form& { return platform::defaultForm<frmSelectFil>(); });
+    frmMain::instance();
+    frmChart2& chart = openChart(0);
+    platform::MenuItem& item = *chart.menuByName("mnuSimFilconf");
+    struct Row {
+        const char* simType;  // chosen in the start dialog
+        int open;             // the circuit type whose form the user opens; -1: closes the open form
+        bool enabled;
+    };
+    for (const Row& row : {Row{"1", 1, false}, Row{"3", 3, true}, Row{"3", -1, true}, Row{"2", 2, false},
+                           Row{"2", -1, false}, Row{"3", 3, true}}) {
+        mdlPublic::saveAppSetting("SimType", row.simType);
+        if (row.open >= 0) {
+            mdlPublic::ShowConfigForm(row.open, false);
+        } else {
+            platform::Form& form = *platform::Forms().nameLike("frmConfig*").front();
+            pt::activate(form);  // a click on its close box
+            pt::close(form);
+        }
+        pt::activate(chart);
+        EXPECT_EQ(item.Enabled(), row.enabled) << row.simType << " " << row.open;
+    }
+    for (const char* name : {"frmConfig", "frmSelectFil"}) app::unregisterFormLoader(name);
+}
+
 }  // namespace

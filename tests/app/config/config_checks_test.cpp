@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/config/config_checks.h"
+#include "app/config/config_form.h"
 #include "app/config/config_record.h"
 #include "config_fixture.h"
 #include "platform/msgbox.h"
@@ -46,7 +47,7 @@ TEST_F(Checks, ValuesAndTheirMessages) {
         {"txtVoltage", -1, "5.", 0},       {"txtVoltage", -1, " ", 5291},    {"txtVoltage", -1, "abc", 5291},
         {"txtClockFreq", -1, "1", 0},      {"txtClockFreq", -1, "100", 0},   {"txtClockFreq", -1, "100.5", 5285},
         {"txtClockFreq", -1, "0", 5295},   {"txtClockFreq", -1, "50.", 5290}, {"txtClockFreq", -1, "1e39", 5291},
-        {"txtClockFreq", -1, "10.0000000000000", 5291},  // longer than a netlist field may be
+        {"txtClockFreq", -1, "10.0000000000000", 0},  // longer than a netlist field, but converted
         {"txtClockFreq", -1, "10.00000000000", 0},
         {"txtDuty", -1, "100", 0},         {"txtDuty", -1, "0", 5295},       {"txtDuty", -1, "101", 5287},
         {"txtUp", -1, "0", 0},             {"txtDown", -1, "-1", 0},         {"txtUp", -1, "2.", 5290},
@@ -356,6 +357,75 @@ TEST(PartText, SplitsAtTheFirstBlank) {
     EXPECT_EQ(config::splitPartText("P1 ").note, "");
     EXPECT_EQ(config::storedLcr("00", config::TinyR), "00");
     EXPECT_EQ(config::shownLcr("1E-13", config::TinyR), "0");
+}
+
+// ---- Long numbers, both configuration forms ------------------------------------------------------
+
+class LongNumbers : public apptest::SampleProgramTest {
+protected:
+    // The circuit's form, complete, with both ICs of the filter circuit as R, L, C; the impedance
+    // entry's boxes filled.
+    static ConfigForm& start(int simType) {
+        t::discardAllForms();
+        apptest::resetShared();
+        auto& form = dynamic_cast<ConfigForm&>(startProgram(simType));
+        const auto box = [&form](const char* name, int index) -> platform::TextBox& {
+            return apptest::control<platform::TextBox>(form, name, index);
+        };
+        if (simType == 0) {
+            for (int i = 0; i < 2; ++i) {
+                t::click(apptest::control<platform::OptionButton>(form, "optSelectCircuit", i));
+                for (const char* name : {"txtR", "txtL", "txtC"}) box(name, i).setText("10");
+            }
+            box("txtR", 2).setText("1000");
+        }
+        typeEnter(box("txtFilter", 0), simType == 0 ? "KSV1608S601" : "WQ2012S900");
+        t::click(apptest::control<platform::OptionButton>(form, "optConfigTrans", 1));
+        const std::vector<const char*> entry = simType == 0 ? std::vector<const char*>{"50", "4.6", "100"}
+                                                            : std::vector<const char*>{"30", "90", "2.3", "2.3", "100"};
+        for (std::size_t k = 0; k < entry.size(); ++k) box("txtConfigTrans", static_cast<int>(k)).setText(entry[k]);
+        t::click(apptest::control<platform::OptionButton>(form, "optConfigTrans", 0));
+        return form;
+    }
+};
+
+// A number is a number at any length ("10.0000000000000"); only the texts the filter circuit's
+// netlist writes as typed keep to a netlist field's 15 characters. Enter in a line box too.
+TEST_F(LongNumbers, AreNumbersWhereverTheNetlistConvertsThem) {
+    struct Row {
+        int simType, lineMode;
+        const char* box;
+        std::vector<int> indices;
+        int message = 0;  // CheckConfig's
+    };
+    const Row rows[] = {
+        {0, 0, "txtClockFreq", {-1}},   {0, 0, "txtDuty", {-1}},          {0, 0, "txtUp", {-1}},
+        {0, 0, "txtDown", {-1}},        {0, 0, "txtL", {0, 1}},           {0, 0, "txtC", {0, 1}},
+        {0, 0, "txtConfigTrans", {0, 1, 2}}, {0, 0, "txtVoltage", {-1}, 5291}, {0, 0, "txtR", {0, 1, 2}, 5291},
+        {0, 1, "txtConfigTrans", {2}},  {0, 1, "txtConfigTrans", {0, 1}, 5291},
+        {3, 0, "txtClockFreq", {-1}},   {3, 0, "txtScue", {-1}},          {3, 0, "txtVolHigh", {0, 1}},
+        {3, 0, "txtVolLow", {0, 1}},    {3, 0, "txtRiseTime", {0, 1}},    {3, 0, "txtFallTime", {0, 1}},
+        {3, 0, "txtConfigTrans", {0, 1, 2, 3}}, {3, 1, "txtConfigTrans", {0, 1, 2, 3, 4}},
+    };
+    ConfigForm* form = nullptr;
+    int simType = -1;
+    for (const Row& row : rows) {
+        if (row.simType != simType) form = &start(simType = row.simType);
+        t::click(apptest::control<platform::OptionButton>(*form, "optConfigTrans", row.lineMode));
+        for (const int index : row.indices) {
+            platform::TextBox& box = apptest::control<platform::TextBox>(*form, row.box, index);
+            const std::string kept = box.Text();
+            std::string typed = kept.find('.') == std::string::npos ? kept + "." : kept;
+            typed.resize(16, '0');  // the same value in 16 characters
+            SCOPED_TRACE(std::string(row.box) + "(" + std::to_string(index) + ") = " + typed);
+            box.setText(typed);
+            t::clearMessageBoxes();
+            EXPECT_EQ(form->CheckConfig(), row.message == 0);
+            if (row.lineMode == 0 && box.Name() == "txtConfigTrans") t::pressKey(box, 13);
+            EXPECT_EQ(messages(), row.message ? std::vector<std::string>{text(row.message)} : std::vector<std::string>{});
+            box.setText(kept);
+        }
+    }
 }
 
 }  // namespace

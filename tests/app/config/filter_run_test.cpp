@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/app_test_support.h"
@@ -18,8 +19,10 @@
 #include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "app/shell/mdlPublic.h"
+#include "engine/microstrip.h"
 #include "platform/binding.h"
 #include "platform/controls.h"
+#include "platform/convert.h"
 #include "platform/errors.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
@@ -304,6 +307,46 @@ TEST_F(FilterRun, PartSimulatesInTheViewItIsShownIn) {
         EXPECT_TRUE(t::messageBoxes().empty()) << ::testing::PrintToString(messages());
         ASSERT_NE(mdlPublic::LastChart, nullptr);
         EXPECT_EQ(mdlPublic::SimCount, 1);
+    }
+}
+
+// The impedance a simulation keeps (shown on the form, on review and on paper) is the simulated
+// geometry's, though no Enter confirmed the edit.
+TEST_F(FilterRun, StoredImpedanceIsTheSimulatedGeometrys) {
+    frmConfig& form = startProgram(0);
+    enterBead(form);
+    ASSERT_EQ(control<platform::ComboBox>(form, "cboMaterial").Text(), mdlPublic::Materials[3].Name);
+    const double k = mdlPublic::Materials[3].K;
+    int sim = 0;
+    for (const auto& [width, thickness, w, h] : {std::tuple{"0.2", "0.8", 0.2e-3, 0.8e-3}, {"0.1", "1.6", 0.1e-3, 1.6e-3}}) {
+        t::type(control<platform::TextBox>(form, "txtConfigTrans", 0), width);
+        t::type(control<platform::TextBox>(form, "txtConfigTrans", 1), thickness);
+        startSimulation(form);
+        const std::string z0 = platform::Format(velmar::MicrostripImpedance(h, w, 0, velmar::MicrostripEffPermittivity(h, w, k)), "0.00");
+        EXPECT_EQ(mdlPublic::SimConfigs[static_cast<std::size_t>(sim++)].LineZ0, z0) << width << " / " << thickness;
+        EXPECT_EQ(control<platform::Label>(form, "lblConfigTrans", 5).Caption(), z0);
+    }
+    EXPECT_TRUE(t::messageBoxes().empty()) << ::testing::PrintToString(messages());
+}
+
+// A geometry whose impedance comes to nothing is refused on Start as on Enter, before a
+// simulation number is used up, instead of failing in the engine.
+TEST_F(FilterRun, AbsurdGeometryIsRefusedBeforeANumberIsSpent) {
+    frmConfig& form = startProgram(0);
+    enterBead(form);
+    for (const auto& [box, typed] : {std::pair{0, "1E+30"}, {0, "3E+38"}, {1, "1E-30"}}) {  // W, W, h
+        auto& entry = control<platform::TextBox>(form, "txtConfigTrans", box);
+        const std::string kept = entry.Text();
+        t::type(entry, typed);
+        for (const bool enter : {true, false}) {
+            t::clearMessageBoxes();
+            if (enter) t::pressKey(entry, 13);
+            else startSimulation(form);
+            EXPECT_EQ(apptest::messages(), std::vector<std::string>{apptest::text(5289)}) << typed << (enter ? " Enter" : " Start");
+        }
+        EXPECT_EQ(mdlPublic::SimCount, 0);
+        EXPECT_EQ(openCharts(), 0);
+        t::type(entry, kept);
     }
 }
 

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
 #include <QLocale>
+#include <QStyle>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -537,6 +542,13 @@ TEST_F(Chooser, PicturesOfTheDialogWithItsCharts) {
                 EXPECT_EQ(list(f, "cboPartNumber", 2).ListCount(), 7);
                 EXPECT_EQ(control<platform::Label>(f, "lblTertiary", 1).Caption(), "Tertiary(Cap.)");
             }
+            // Each chart has its single-line border.
+            for (std::size_t slot = 0; slot < row.titles.size(); ++slot) {
+                const QImage shot = control<platform::PictureBox>(f, "picChart", static_cast<int>(slot)).widget()->grab().toImage();
+                const int w = shot.width(), h = shot.height();
+                for (const QPoint& edge : {QPoint(0, h / 2), QPoint(w - 1, h / 2), QPoint(w / 2, 0), QPoint(w / 2, h - 1)})
+                    EXPECT_EQ(shot.pixelColor(edge), QColor(Qt::black)) << edge.x() << "," << edge.y();
+            }
             apptest::grab(f, row.file);
         });
         t::discardAllForms();
@@ -603,6 +615,42 @@ DrawnChart drawChart(const std::string& series, const std::string& primary, bool
         }
     }
     return out;
+}
+
+// An open list shows every item whole, however narrow the closed box; also in a style that would
+// keep the list at the box's width.
+TEST_F(Chooser, OpenListsShowTheirLongestItemsWhole) {
+    struct StyleScope {
+        const QString kept = QApplication::style()->name();
+        StyleScope() { QApplication::setStyle("Windows"); }
+        ~StyleScope() { QApplication::setStyle(kept); }
+    } narrowLists;
+    struct Row {
+        int simType;
+        std::string list;
+        const char* longItem;
+    };
+    for (const Row& row : {Row{0, "cboPrimary", "Chip TESSOR (QTD :RC combined T type)"}, Row{3, "cboPrimary", kChokes},
+                           Row{0, "cboPartNumber", "KSV1608G601 (600 ohm, 200 mA GHz type)"}}) {
+        openChooser(startProgram(row.simType), [&row](Form& f) {
+            if (row.list == "cboPartNumber") walk(f, 0, kBeads, "KSV1608 Standard (1.6x0.8mm)", "600 ohm");
+            ComboBox& box = list(f, row.list, 0);
+            EXPECT_TRUE(contains(items(box), row.longItem));
+            auto* combo = static_cast<QComboBox*>(box.widget());
+            combo->showPopup();
+            const QAbstractItemView* view = combo->view();
+            // A text is cut when it is wider than its row less the item's margin on either side.
+            const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+            for (const std::string& item : items(box))
+                EXPECT_LE(view->fontMetrics().horizontalAdvance(QString::fromStdString(item)) + margins,
+                          view->viewport()->width()) << item;
+            view->parentWidget()->grab().save(QString::fromStdString(
+                apptest::outputFile("frmSelectFil_open_" + row.list + std::to_string(row.simType) + ".png")));
+            combo->hidePopup();
+        });
+        t::discardAllForms();
+        apptest::resetShared();
+    }
 }
 
 TEST_F(Chooser, PartChartAxesTitlesAndLegend) {

@@ -262,4 +262,21 @@ TEST_F(DiffRun, FailuresEndTheRunWithoutAResultWindow) {
     EXPECT_EQ(openCharts(), 0);
 }
 
+// A positive but absurd geometry has no impedances and no line the engine could simulate: Start
+// refuses it as Enter does, before anything is stored or a simulation number is used up.
+TEST_F(DiffRun, AbsurdGeometryIsRefusedBeforeANumberIsSpent) {
+    frmConfig2& form = startProgram();
+    for (const auto& [box, typed] : {std::pair{0, "1E+30"}, {1, "1E+30"}, {2, "1E-30"}}) {  // W, h, pitch
+        const std::string kept = form.txtConfigTrans(box).Text();
+        t::type(form.txtConfigTrans(box), typed);
+        t::clearMessageBoxes();
+        startSimulation(form);
+        EXPECT_EQ(apptest::messages(), std::vector<std::string>{apptest::text(6681)}) << typed;
+        EXPECT_EQ(mdlPublic::SimCount, 0);
+        EXPECT_TRUE(mdlPublic::SimConfigs2[0].PartNum.empty());
+        EXPECT_EQ(openCharts(), 0);
+        t::type(form.txtConfigTrans(box), kept);
+    }
+}
+
 }  // namespace

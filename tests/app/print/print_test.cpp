@@ -2,8 +2,11 @@
 // a machine without a printer) and the condition tables of both circuit families.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <filesystem>
@@ -16,6 +19,7 @@
 #include "print_fixture.h"
 #include "app/charts/frmChart.h"
 #include "app/charts/frmChart2.h"
+#include "app/charts/result_window.h"
 #include "app/config/frmTransFigure.h"
 #include "app/print/print_page.h"
 #include "app/shell/form_registry.h"
@@ -50,6 +54,34 @@ void renderPng(const std::string& pdf) {
     const std::string stem = pdf.substr(0, pdf.size() - 4);
     QProcess::execute("pdftoppm", {"-png", "-r", "110", "-singlefile", QString::fromStdString(pdf),
                                    QString::fromStdString(stem)});
+}
+
+// One page (1-based) of a PDF at 100 dpi, kept beside it as <stem>-<page>.png for a person to look at.
+QImage pagePicture(const std::string& pdf, int page) {
+    const QString stem = QString::fromStdString(pdf.substr(0, pdf.size() - 4)) + "-" + QString::number(page);
+    QProcess::execute("pdftoppm", {"-png", "-r", "100", "-f", QString::number(page), "-l", QString::number(page),
+                                   "-singlefile", QString::fromStdString(pdf), stem});
+    return QImage(stem + ".png");
+}
+
+// A word of a PDF page as pdftotext -bbox places it, in points from the page's top-left corner.
+struct PdfWord {
+    std::string text;
+    double xMin, yMin, xMax, yMax;
+};
+
+std::vector<PdfWord> pdfWords(const std::string& pdf, int page) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page),
+                          QString::fromStdString(pdf), "-"});
+    p.waitForFinished();
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    std::vector<PdfWord> words;
+    for (const QRegularExpressionMatch& m : word.globalMatch(QString::fromUtf8(p.readAllStandardOutput())))
+        words.push_back({m.captured(5).replace("&amp;", "&").toStdString(), m.captured(1).toDouble(),
+                         m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4).toDouble()});
+    return words;
 }
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -176,6 +208,16 @@ protected:
         ASSERT_TRUE(print.Enabled());
         pt::click(print);
         pt::setModalDriver(nullptr);
+    }
+
+    // A document of pages composed straight on the printer, set up as the print run sets it.
+    void beginDocument(const std::string& name) {
+        pdf_ = outputFile(name + ".pdf");
+        Printer.setPdfOutput(pdf_);
+        Printer.setScaleMode(platform::ScaleTwips);
+        Printer.setOrientation(platform::OrientLandscape);
+        Printer.setFontName("Arial");
+        Printer.setFontSize(9);
     }
 
     std::string pdf_;
@@ -433,6 +475,88 @@ TEST_F(PrintTest, CommentKeepsItsFirstTwoLines) {
     }
 }
 
+// Every text of both condition tables is printed whole, at 6 points or more, inside its column's box
+// and clear of every other text (on a second line where one cannot hold it), with every material and
+// the longest values of each row, as pdftotext reads the PDF back.
+TEST_F(PrintTest, ConditionTextsFitTheirCellsAtSixPointsOrMore) {
+    using Edit = std::function<void(SimConfigRecord&, SimConfig2Record&)>;
+    struct Case {
+        std::string name;
+        bool differential;
+        Edit edit;
+        std::vector<std::string> texts;  // printed whole, perhaps on two lines
+    };
+    std::vector<Case> cases;
+    for (int i = 0; i < 7; ++i)
+        for (bool differential : {false, true}) {
+            const std::string m = platform::LoadResString(6101 + i);
+            cases.push_back({m, differential, [=](SimConfigRecord& c, SimConfig2Record& d) { c.Material = d.Material = m; }, {m}});
+        }
+    const std::string n = "1.00000000000000";  // as long as a box takes numbers
+    const std::string z = "1.0000000000000";   // the entries written to the netlist as typed
+    const std::string v = "1.234568E-09";      // two to a row ("V+ / V-"), one on each line
+    const std::string core = "Composite (paper core) (K=4.3)";
+    cases.push_back({"ICs, line geometry", false, [&](SimConfigRecord& c, SimConfig2Record&) {
+                         c.ClockFreq = c.Duty = c.RiseTime = c.FallTime = c.LineW = c.LineH = c.LineLength = c.LineZ0 = n;
+                         c.DriverIcType = c.ReceiverIcType = "BiCMOS", c.DriverIc = c.ReceiverIc = "74LVT04";
+                         c.PartNum = {"KSV2012P600T2R2", ""}, c.PartNote = "600 ohm, 200 mA GHz type", c.Material = core;
+                     }, {n + " [MHz]", n + " [nsec]", "600 ohm, 200 mA GHz type", n + " [mm]", n + " [ohm]", core}});
+    cases.push_back({"R L C ends, two parts, impedance entered", false, [&](SimConfigRecord& c, SimConfig2Record&) {
+                         c.SimType = c.DriverByLcr = c.ReceiverByLcr = c.LineMode = 1;
+                         c.PartNum = {"KSV2012P600T2R2", "QTA18R470R22"};
+                         c.DriverR = c.DriverL = c.DriverC = c.ReceiverR = c.ReceiverL = c.ReceiverC = c.ReceiverR2 = n;
+                         c.LineZ0 = c.LineK = c.LineLength = z;
+                     }, {n + " [ohm]", n + " [pF]", "QTA18R470R22", z + " [ohm]", z + " [mm]"}});
+    cases.push_back({"IEEE1394, line geometry", true, [&](SimConfigRecord&, SimConfig2Record& d) {
+                         d.DccType = "IEEE1394", d.DccClock = "400Mbps", d.ClockFreq = d.Skew = n, d.Material = core;
+                         d.VolHigh = d.VolLow = d.RiseTime = d.FallTime = {v, v};
+                         d.LineW = d.LineH = d.LinePitch = d.LineLength = n, d.LineZ = {n, n};
+                     }, {"Transmission Speed/Clock", v + " / " + v + " [V]", v + " / " + v + " [nsec]", n + " [nsec]",
+                         n + " [mm]", n + " [ohm]", core}});
+    cases.push_back({"USB2.0 LS, impedances entered", true, [&](SimConfigRecord&, SimConfig2Record& d) {
+                         d.DccClock = "LS(1.5Mbps)", d.LineMode = 1, d.LineZ = d.LineK = {z, z}, d.LineLength = z;
+                     }, {"LS(1.5Mbps)", "Dielectric Constant(Differential Mode)", z + " [ohm]", z + " [mm]"}});
+
+    beginDocument("print_condition_tables");
+    for (const Case& c : cases) {
+        fillSimulation(4, 25, [](int k, double ph) { return sampleWave(k, ph, 3.3); }, sampleAmplitude);
+        fillFilterConditions(mdlPublic::SimConfigs[4]);
+        fillDiffSimulation(4, 240);
+        c.edit(mdlPublic::SimConfigs[4], mdlPublic::SimConfigs2[4]);
+        (c.differential ? printing::PrintCondition2 : printing::PrintCondition)(Printer, 4);
+        Printer.NewPage();
+    }
+    Printer.EndDoc();
+    // What each page says in the order printed, so a wrapped text's two lines follow each other.
+    std::vector<std::string> said(1);
+    for (const platform::DrawnPrimitive& p : Printer.displayList()) {
+        if (p.kind == platform::PrimitiveKind::NewPage) said.emplace_back();
+        if (p.kind == platform::PrimitiveKind::Text) said.back() += p.text;
+    }
+    const auto pt = [](double twips) { return twips / 20 + 18; };  // a quarter inch of margin
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        const Case& c = cases[k];
+        SCOPED_TRACE(c.name + (c.differential ? " (differential)" : " (filter)"));
+        std::erase(said[k], ' ');
+        for (std::string text : c.texts) EXPECT_TRUE(contains(said[k], (std::erase(text, ' '), text))) << text;
+        pagePicture(pdf_, static_cast<int>(k) + 1);
+        const std::vector<PdfWord> words = pdfWords(pdf_, static_cast<int>(k) + 1);
+        ASSERT_GT(words.size(), 10u);
+        for (const PdfWord& w : words) {
+            SCOPED_TRACE(w.text);
+            EXPECT_GE(w.yMax - w.yMin, 6 * 1.11);  // a line of Arial is 1.12 of its size high
+            const int col = static_cast<int>((w.xMin - pt(600)) / (2820.0 / 20));
+            const double right = c.differential && col >= 3 ? 14600 : 500 + 2820.0 * (col + 1);
+            EXPECT_TRUE(w.xMin >= pt(600 + 2820.0 * col) && w.xMax <= pt(right) && w.yMin >= pt(2800) && w.yMax <= pt(4550));
+            // The two lines of one text, set solid, overlap by less than a point.
+            for (const PdfWord& o : words)
+                if (&o != &w && std::min(w.xMax, o.xMax) - std::max(w.xMin, o.xMin) > 0.3 &&
+                    std::min(w.yMax, o.yMax) - std::max(w.yMin, o.yMin) > 1)
+                    ADD_FAILURE() << w.text << " runs into " << o.text;
+        }
+    }
+}
+
 // --- Whole pages through the dialog --------------------------------------------------------------
 
 TEST_F(PrintTest, ActiveResultPrintsOneTidyPageOfEachFamily) {
@@ -528,6 +652,61 @@ TEST_F(PrintTest, ActiveResultPrintsOneTidyPageOfEachFamily) {
             EXPECT_GT(inside, 20u) << "frame " << f;
         }
         EXPECT_EQ(coloured, c.colorMode == platform::ColorModeColor);
+    }
+}
+
+// A chart whose curves leave the chosen range is cut at its frame: outside that frame the page is
+// pixel for pixel the one printed with the full ranges (white between the frames), on both kinds.
+TEST_F(PrintTest, CurvesLeavingTheirRangeStayInsideTheirFrame) {
+    using Results = decltype(mdlPublic::SimResults);
+    using Narrow = std::function<void(SimConfigRecord&, SimConfig2Record&, Results&)>;
+    // A strong harmonic below the spectrum range lifts the envelope's first segment far above the
+    // axis the harmonics inside the range set.
+    const std::map<bool, std::vector<std::tuple<const char*, int, Narrow>>> pages = {
+        {false,
+         {{"voltage 1..2 V", 1, [](SimConfigRecord& c, SimConfig2Record&, Results&) { c.VoltMin = 1, c.VoltMax = 2; }},
+          {"spectrum 100..900 MHz", 2, [](SimConfigRecord& c, SimConfig2Record&, Results& r) {
+               c.SpecMin = 1e8f, c.SpecMax = 9e8f, r[1][2].Spectrum[2 * 3] = 1e4;
+           }}}},
+        {true,
+         {{"V+ + V- 30..40 V", 3, [](SimConfigRecord&, SimConfig2Record& d, Results&) { d.VoltMin[1] = 30, d.VoltMax[1] = 40; }},
+          {"V+ - V- -40..-30 V", 4, [](SimConfigRecord&, SimConfig2Record& d, Results&) { d.VoltMin[2] = -40, d.VoltMax[2] = -30; }},
+          {"spectrum 100..900 MHz", 2, [](SimConfigRecord&, SimConfig2Record& d, Results& r) {
+               d.SpecMin = 1e8f, d.SpecMax = 9e8f, r[2][2].Spectrum[0] = 1e3;
+           }}}},
+    };
+    for (const auto& [differential, cases] : pages) {
+        ResultWindow* window = differential ? static_cast<ResultWindow*>(&openDiffChart(2)) : &openFilterChart(2);
+        const SimConfigRecord filter = mdlPublic::SimConfigs[2];
+        const SimConfig2Record pair = mdlPublic::SimConfigs2[2];
+        const Results results = mdlPublic::SimResults;
+        beginDocument(differential ? "print_clipped_differential" : "print_clipped_filter");
+        printing::printSimulationPage(Printer, window, "", 2);
+        for (const auto& [name, frame, narrow] : cases) {
+            mdlPublic::SimConfigs[2] = filter, mdlPublic::SimConfigs2[2] = pair, mdlPublic::SimResults = results;
+            narrow(mdlPublic::SimConfigs[2], mdlPublic::SimConfigs2[2], mdlPublic::SimResults);
+            Printer.NewPage();
+            printing::printSimulationPage(Printer, window, "", 2);
+        }
+        Printer.EndDoc();
+
+        const QImage full = pagePicture(pdf_, 1);
+        for (std::size_t k = 0; k < cases.size(); ++k) {
+            const auto& [name, frameIndex, narrow] = cases[k];
+            SCOPED_TRACE(name);
+            const QImage page = pagePicture(pdf_, static_cast<int>(k) + 2);
+            ASSERT_EQ(page.size(), full.size());
+            // At 100 dpi from a quarter inch in; a curve's antialiased edge may touch the frame's line.
+            const printing::FrameBox b = printing::chartFrame(frameIndex, differential);
+            const auto px = [](double twips) { return static_cast<int>(std::lround((twips / 1440 + 0.25) * 100)); };
+            const QRect frame = QRect(QPoint(px(b.left), px(b.top)), QPoint(px(b.right), px(b.bottom))).adjusted(-2, -2, 2, 2);
+            int outside = 0, inside = 0;
+            for (int y = 0; y < page.height(); ++y)
+                for (int x = 0; x < page.width(); ++x)
+                    if (page.pixel(x, y) != full.pixel(x, y)) ++(frame.contains(x, y) ? inside : outside);
+            EXPECT_EQ(outside, 0);
+            EXPECT_GT(inside, 100);  // the range did change the chart
+        }
     }
 }
 
@@ -636,5 +815,53 @@ TEST_F(PrintTest, PageFamilyComesFromTheSimulationsOwnRecord) {
         } catch (const platform::RuntimeError& e) {
             EXPECT_EQ(e.number(), platform::errSubscript) << n;
         }
+    }
+}
+
+// --- A two-line comment typed at the keyboard ----------------------------------------------------
+
+namespace {
+
+// A key press as the window system hands it to the comment box.
+void sendKey(platform::TextBox& box, int key, Qt::KeyboardModifiers held, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, held, text);
+    QCoreApplication::sendEvent(box.widget(), &press);
+}
+
+void sendKeys(platform::TextBox& box, const std::string& text) {
+    for (const QChar c : QString::fromStdString(text)) sendKey(box, c.toUpper().unicode(), Qt::NoModifier, c);
+}
+
+}  // namespace
+
+// In the comment box Ctrl+Enter and Shift+Enter start the second line, and Enter alone prints: the
+// page carries both lines, one below the other.
+TEST_F(PrintTest, LineBreakKeysGiveTheCommentItsSecondLine) {
+    struct Row {
+        const char* name;
+        Qt::KeyboardModifiers held;
+    };
+    for (const Row& row : {Row{"ctrl", Qt::ControlModifier}, Row{"shift", Qt::ShiftModifier}}) {
+        frmChart& chart = openFilterChart(row.held == Qt::ControlModifier ? 2 : 3);
+        const std::string pdf = outputFile(std::string("print_comment_keys_") + row.name + ".pdf");
+        std::filesystem::remove(pdf);
+        Printer.setPdfOutput(pdf);
+        pt::setModalDriver([&](platform::Form& dialog) {
+            if (dialog.Name() != "frmConfigPrint") return;
+            platform::TextBox& box = control<platform::TextBox>(dialog, "txtComment");
+            sendKeys(box, "Checked by QA");
+            sendKey(box, Qt::Key_Return, row.held, "\r");
+            sendKeys(box, "second line");
+            sendKey(box, Qt::Key_Return, Qt::NoModifier, "\r");
+        });
+        pt::activate(chart);
+        pt::click(menuItem(chart, {"&File", "&Print..."}));
+        pt::setModalDriver(nullptr);
+        EXPECT_EQ(written_.size(), 1u) << row.name << ": Enter alone prints, once";
+        written_.clear();
+        renderPng(pdf);
+        const std::string page = pdfPageText(pdf, 1);
+        EXPECT_TRUE(contains(page, "Checked by QA\n")) << row.name << "\n" << page;
+        EXPECT_TRUE(contains(page, "second line")) << row.name << "\n" << page;
     }
 }

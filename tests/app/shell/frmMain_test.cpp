@@ -1,6 +1,9 @@
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
+#include <QMdiArea>
 #include <QPainter>
+#include <QScrollBar>
 
 #include "app/shell/frmMain.h"
 #include "app/shell/shell_fixture.h"
@@ -312,6 +315,50 @@ TEST_F(MainWindow, PrintAtAndSetTopMost) {
     EXPECT_NE(SetTopMost(tool, 1), 0);
     EXPECT_TRUE(tool.Visible());
     EXPECT_NE(SetTopMost(tool, 0), 0);
+}
+
+// The first window on three desktops, with the program's own configuration forms: each of them,
+// maximized in it as it opens, shows every control (hidden ones too, which its other entry modes
+// show) without scrolling, and the window stays on the work area. A desktop too narrow for that
+// opens the window maximized, and its client area scrolls to every control.
+class FirstWindow : public apptest::SampleProgramTest {};
+
+TEST_F(FirstWindow, ShowsEveryControlOfEitherConfigurationForm) {
+    struct Row {
+        int width, height;  // the desktop's work area, pixels
+        bool fits;
+    };
+    for (const Row& row : {Row{1600, 1000, true}, Row{1366, 768, true}, Row{1024, 768, false}}) {
+        platform::testing::setWorkArea(0, 0, row.width * 15, row.height * 15);
+        for (int simType : {0, 1, 2, 3}) {
+            const std::string trace = std::to_string(row.width) + "x" + std::to_string(row.height) + " type " +
+                                      std::to_string(simType);
+            platform::Form& config = startProgram(simType);
+            frmMain& main = frmMain::instance();
+            QCoreApplication::processEvents();  // the window system's answer to the size asked
+            EXPECT_EQ(main.WindowState(), row.fits ? 0 : 2) << trace;
+            auto* area = main.window()->findChild<QMdiArea*>();
+            const QWidget* view = area->viewport();
+            const QRect reach(0, 0, view->width() + area->horizontalScrollBar()->maximum(),
+                              view->height() + area->verticalScrollBar()->maximum());
+            // A maximized window is the window system's to place.
+            if (row.fits) {
+                EXPECT_TRUE(QRect(0, 0, row.width * 15, row.height * 15)
+                                .contains(QRect(main.Left(), main.Top(), main.Width(), main.Height())))
+                    << trace;
+                EXPECT_EQ(reach.size(), view->size()) << trace << ": no scrolling needed";
+            }
+            for (platform::Control* c : config.controls()) {
+                const QRect shown(c->widget()->mapTo(view, QPoint(0, 0)), c->widget()->size());
+                EXPECT_TRUE(reach.contains(shown)) << trace << ": " << c->Name() << "(" << c->Index() << ")";
+            }
+            if (simType == 0)
+                apptest::grab(main, "first_window_" + std::to_string(row.width) + "x" + std::to_string(row.height));
+            platform::testing::discardAllForms();
+            apptest::resetShared();
+        }
+    }
+    platform::testing::setWorkArea(0, 0, 0, 0);
 }
 
 }  // namespace
