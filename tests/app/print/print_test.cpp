@@ -40,28 +40,31 @@ using apptest::control;
 using apptest::menuItem;
 using apptest::outputFile;
 
-// The text of one page (1-based) of a PDF, as pdftotext lays it out.
-std::string pdfPageText(const std::string& pdf, int page) {
+// What pdftotext says of one page (1-based) of a PDF, in the given mode ("-layout", "-bbox").
+QByteArray pdftotext(const std::string& pdf, int page, const char* mode) {
     QProcess p;
-    p.start("pdftotext", {"-layout", "-f", QString::number(page), "-l", QString::number(page),
+    p.start("pdftotext", {mode, "-f", QString::number(page), "-l", QString::number(page),
                           QString::fromStdString(pdf), "-"});
     p.waitForFinished();
-    return p.readAllStandardOutput().toStdString();
+    return p.readAllStandardOutput();
 }
 
-// The first page of a PDF as a PNG beside it, for a person to look at.
-void renderPng(const std::string& pdf) {
-    const std::string stem = pdf.substr(0, pdf.size() - 4);
-    QProcess::execute("pdftoppm", {"-png", "-r", "110", "-singlefile", QString::fromStdString(pdf),
-                                   QString::fromStdString(stem)});
-}
+// The text of one page (1-based) of a PDF, as pdftotext lays it out.
+std::string pdfPageText(const std::string& pdf, int page) { return pdftotext(pdf, page, "-layout").toStdString(); }
 
-// One page (1-based) of a PDF at 100 dpi, kept beside it as <stem>-<page>.png for a person to look at.
-QImage pagePicture(const std::string& pdf, int page) {
-    const QString stem = QString::fromStdString(pdf.substr(0, pdf.size() - 4)) + "-" + QString::number(page);
-    QProcess::execute("pdftoppm", {"-png", "-r", "100", "-f", QString::number(page), "-l", QString::number(page),
-                                   "-singlefile", QString::fromStdString(pdf), stem});
+// One page (1-based) of a PDF as <stem>.png, for a person to look at and for pixel checks.
+QImage pngOfPage(const std::string& pdf, int page, int dpi, const QString& stem) {
+    QProcess::execute("pdftoppm", {"-png", "-r", QString::number(dpi), "-f", QString::number(page), "-l",
+                                   QString::number(page), "-singlefile", QString::fromStdString(pdf), stem});
     return QImage(stem + ".png");
+}
+
+// The first page of a PDF as a PNG beside it.
+void renderPng(const std::string& pdf) { pngOfPage(pdf, 1, 110, QString::fromStdString(pdf.substr(0, pdf.size() - 4))); }
+
+// One page of a PDF at 100 dpi, kept beside it as <stem>-<page>.png.
+QImage pagePicture(const std::string& pdf, int page) {
+    return pngOfPage(pdf, page, 100, QString::fromStdString(pdf.substr(0, pdf.size() - 4)) + "-" + QString::number(page));
 }
 
 // A word of a PDF page as pdftotext -bbox places it, in points from the page's top-left corner.
@@ -71,14 +74,10 @@ struct PdfWord {
 };
 
 std::vector<PdfWord> pdfWords(const std::string& pdf, int page) {
-    QProcess p;
-    p.start("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page),
-                          QString::fromStdString(pdf), "-"});
-    p.waitForFinished();
     static const QRegularExpression word(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     std::vector<PdfWord> words;
-    for (const QRegularExpressionMatch& m : word.globalMatch(QString::fromUtf8(p.readAllStandardOutput())))
+    for (const QRegularExpressionMatch& m : word.globalMatch(QString::fromUtf8(pdftotext(pdf, page, "-bbox"))))
         words.push_back({m.captured(5).replace("&amp;", "&").toStdString(), m.captured(1).toDouble(),
                          m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4).toDouble()});
     return words;
