@@ -115,8 +115,9 @@ void frmConfig2::layoutLineGroup() {
         lblConfigTrans(k).Move(px(10), px(kLineRowTop + 3 + kLineRowStep * k), px(kLineBoxLeft - 14), px(18));
         txtConfigTrans(k).Move(px(kLineBoxLeft), px(kLineRowTop + kLineRowStep * k), px(70), px(22));
     }
-    // The material takes the fifth row, whose box the geometry does not use.
-    cboMaterial.Move(px(122), px(kLineRowTop - 4 + kLineRowStep * 4), px(198), px(24));
+    // The material takes the fifth row, whose box the geometry does not use, out to the right edge
+    // of the button and the impedance frame: the closed box shows every name with its constant.
+    cboMaterial.Move(px(122), px(kLineRowTop - 4 + kLineRowStep * 4), px(326), px(24));
     cmdFigure.Move(px(330), px(kLineRowTop), px(118), px(24));
     fraImp.Move(px(10), px(216), px(438), px(46));
     lblConfigTrans(5).Move(px(8), px(18), px(130), px(18));

@@ -1,8 +1,11 @@
 // The condition band of a printed page: five columns of labels and stored values, in twips.
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <initializer_list>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/print/print_page.h"
 #include "app/shell/mdlPublic.h"
@@ -24,6 +27,10 @@ constexpr double BandBottom = 4550;
 constexpr double TitleRule = 3050;
 constexpr double LabelFont = 8;
 constexpr double SmallFont = 6;
+// Two 6-point lines set solid: 120 twips apart, the second 135 high. In the last row they end
+// this far above the column's bottom edge, clear of its line as a single 8-point row is.
+constexpr double TwoLines = SmallFont * 20 + 135;
+constexpr double BottomGap = 15;
 
 double labelX(int column) { return 650 + column * ColumnWidth; }
 double valueX(int column) { return labelX(column) + 1450; }
@@ -52,15 +59,20 @@ void column(platform::Canvas& printer, int c, const std::string& title) {
 
 double columnRight(int c) { return 500 + (c + 1) * ColumnWidth; }
 
-// A text one line cannot hold split in two at the last blank that lets both lines fit, else after
-// as many characters as fit; what even two lines cannot hold ends in "...".
-std::array<std::string, 2> splitInTwo(const platform::Canvas& printer, const std::string& text, double width) {
-    const auto fits = [&](const std::string& s) { return printer.TextWidth(s) <= width; };
+// A text one line cannot hold split in two at the last blank that lets both lines fit, if any.
+std::optional<std::array<std::string, 2>> splitAtBlank(const platform::Canvas& printer, const std::string& text,
+                                                       double width) {
     for (std::size_t blank = text.rfind(' '); blank != std::string::npos && blank > 0; blank = text.rfind(' ', blank - 1)) {
-        const std::string first = text.substr(0, blank);
-        const std::string second = text.substr(blank + 1);
-        if (fits(first) && fits(second)) return {first, second};
+        std::array<std::string, 2> lines{text.substr(0, blank), text.substr(blank + 1)};
+        if (printer.TextWidth(lines[0]) <= width && printer.TextWidth(lines[1]) <= width) return lines;
     }
+    return std::nullopt;
+}
+
+// As splitAtBlank, else after as many characters as fit; what even two lines cannot hold ends in "...".
+std::array<std::string, 2> splitInTwo(const platform::Canvas& printer, const std::string& text, double width) {
+    if (const auto lines = splitAtBlank(printer, text, width)) return *lines;
+    const auto fits = [&](const std::string& s) { return printer.TextWidth(s) <= width; };
     std::size_t cut = 1;
     // Never inside a character of several bytes.
     const auto next = [&](std::size_t at) {
@@ -89,9 +101,9 @@ void at(platform::Canvas& printer, double x, int row, const std::string& text, d
     if (x + printer.TextWidth(text) <= limit) {
         PrintText(printer, static_cast<float>(x), static_cast<float>(rowY(row)), text);
     } else {
-        // Two lines take 120 + 135 twips: raised into the gap above the row, they end before the
-        // next row (or the column's bottom edge) and stay below the title rule.
-        const double top = std::max(rowY(row) - 60, TitleRule);
+        // Raised into the gap above the row, the two lines end before the next row (or the
+        // column's bottom edge) and stay below the title rule.
+        const double top = std::min(std::max(rowY(row) - 60, TitleRule), BandBottom - BottomGap - TwoLines);
         const std::array<std::string, 2> lines = splitInTwo(printer, text, limit - x);
         PrintText(printer, static_cast<float>(x), static_cast<float>(top), lines[0]);
         PrintText(printer, static_cast<float>(x), static_cast<float>(top + SmallFont * 20), lines[1]);
@@ -99,17 +111,74 @@ void at(platform::Canvas& printer, double x, int row, const std::string& text, d
     if (fitted != size) printer.setFontSize(size);
 }
 
+// Whether `at` prints the text whole: on one line at 6 points or more, or on two split at a blank.
+bool printsWhole(platform::Canvas& printer, const std::string& text, double width) {
+    const double size = printer.FontSize();
+    printer.setFontSize(SmallFont);
+    const bool whole = printer.TextWidth(text) <= width || splitAtBlank(printer, text, width);
+    printer.setFontSize(size);
+    return whole;
+}
+
+// How the run reads a stored number: as a single or as a double, in the locale.
+enum class Reading { Single, Double };
+
+// A value cell: a plain text, or stored numbers (V+ and V- joined by " / ") followed by a unit.
+struct Cell {
+    Cell(std::string text) : unit(std::move(text)) {}
+    Cell(const char* text) : unit(text) {}
+    Cell(std::vector<std::string> typed, std::string suffix, Reading how)
+        : numbers(std::move(typed)), unit(std::move(suffix)), reading(how) {}
+    std::vector<std::string> numbers;
+    std::string unit;
+    Reading reading = Reading::Single;
+};
+
+Cell asSingle(const std::string& typed, const std::string& unit = {}) { return {{typed}, unit, Reading::Single}; }
+Cell asDouble(std::vector<std::string> typed, const std::string& unit = {}) {
+    return {std::move(typed), unit, Reading::Double};
+}
+
+// The number the run reads from a stored text, in the locale's general form with at most `digits`
+// significant digits ("10", "1.234568E-09"); a text that is no number stays as it is.
+std::string readNumber(const std::string& typed, Reading how, int digits) {
+    if (!platform::IsNumeric(typed)) return typed;
+    const double number = how == Reading::Single ? static_cast<double>(platform::CSng(typed)) : platform::CDbl(typed);
+    if (number == 0) return "0";
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*G", digits, number);
+    std::string shown = text;
+    if (const std::size_t dot = shown.find('.'); dot != std::string::npos)
+        shown.replace(dot, 1, platform::DecimalSign());
+    return shown;
+}
+
 // A label of column c, with its value starting at valueAt; a value reaching to the column's edge.
 void label(platform::Canvas& printer, int c, int row, const std::string& text, double valueAt) {
     at(printer, labelX(c), row, text, valueAt - 60);
 }
-void value(platform::Canvas& printer, double x, int row, const std::string& text, double right) {
+
+// Numbers print as typed while that shows them whole. A typed number the cell cannot hold would be
+// cut into another number, so the cell then shows each number as the run read it, in as many
+// significant digits as let the whole text fit.
+void value(platform::Canvas& printer, double x, int row, const Cell& cell, double right) {
+    const double width = right - 60 - x;
+    const auto shown = [&](int digits) {
+        std::string text;
+        for (std::size_t i = 0; i < cell.numbers.size(); ++i)
+            text += (i ? " / " : "") + (digits ? readNumber(cell.numbers[i], cell.reading, digits) : cell.numbers[i]);
+        return text + cell.unit;
+    };
+    std::string text = shown(0);
+    for (int digits = cell.reading == Reading::Single ? 7 : 15;
+         !cell.numbers.empty() && digits > 0 && !printsWhole(printer, text, width); --digits)
+        text = shown(digits);
     at(printer, x, row, text, right - 60);
 }
 
-std::string levels(const std::string& plus, const std::string& minus) { return plus + " / " + minus + " [V]"; }
-
-std::string levels(float value) { return levels(platform::CStr(value), platform::CStr(value)); }
+// The levels of both lines [V], as the run reads them.
+Cell levels(const std::string& plus, const std::string& minus) { return asDouble({plus, minus}, " [V]"); }
+Cell levels(float value) { return levels(platform::CStr(value), platform::CStr(value)); }
 
 void partRows(platform::Canvas& printer, double x, int firstRow, const std::string& stored) {
     const PartNumbers numbers = partNumbers(stored);
@@ -148,19 +217,21 @@ void PrintCondition(platform::Canvas& printer, std::int16_t n) {
         int row = firstRow;
         for (const std::string& text : texts) label(printer, c, row++, text, valueAt);
     };
-    const auto values = [&](int c, double x, std::initializer_list<std::string> texts, int firstRow = 1) {
+    const auto values = [&](int c, double x, std::initializer_list<Cell> cells, int firstRow = 1) {
         int row = firstRow;
-        for (const std::string& text : texts) value(printer, x, row++, text, columnRight(c));
+        for (const Cell& cell : cells) value(printer, x, row++, cell, columnRight(c));
     };
 
     column(printer, 0, LoadResString(5211));
     labels(0, valueX(0), {LoadResString(5840), LoadResString(5841), LoadResString(5842), LoadResString(5843)});
-    values(0, valueX(0), {r.ClockFreq + " [MHz]", r.Duty + " [%]", r.RiseTime + " [nsec]", r.FallTime + " [nsec]"});
+    values(0, valueX(0),
+           {asSingle(r.ClockFreq, " [MHz]"), asSingle(r.Duty, " [%]"), asSingle(r.RiseTime, " [nsec]"),
+            asSingle(r.FallTime, " [nsec]")});
 
     column(printer, 1, LoadResString(5212));
     if (r.DriverByLcr != 0) {
         labels(1, valueX(1), {"R", "L", "C"});
-        values(1, valueX(1), {r.DriverR + " [ohm]", r.DriverL + " [nH]", r.DriverC + " [pF]"});
+        values(1, valueX(1), {asSingle(r.DriverR, " [ohm]"), asSingle(r.DriverL, " [nH]"), asSingle(r.DriverC, " [pF]")});
     } else {
         labels(1, valueX(1), {LoadResString(5234), LoadResString(5235)});
         values(1, valueX(1), {r.DriverIcType, r.DriverIc});
@@ -199,15 +270,16 @@ void PrintCondition(platform::Canvas& printer, std::int16_t n) {
         labels(3, lineX, {LoadResString(5846), LoadResString(5847), LoadResString(5848), LoadResString(5257)});
         labels(3, impedanceX, {LoadResString(5849)}, 5);
         printer.setFontSize(LabelFont);
-        values(3, lineX, {r.LineW + " [mm]", r.LineH + " [mm]", r.LineLength + " [mm]", r.Material});
-        values(3, impedanceX, {r.LineZ0 + " [ohm]"}, 5);
+        values(3, lineX,
+               {asSingle(r.LineW, " [mm]"), asSingle(r.LineH, " [mm]"), asSingle(r.LineLength, " [mm]"), r.Material});
+        values(3, impedanceX, {asSingle(r.LineZ0, " [ohm]")}, 5);
         break;
     case 1:
         labels(3, impedanceX, {LoadResString(5849)});
         labels(3, lineX, {LoadResString(5850), LoadResString(5848)}, 2);
         printer.setFontSize(LabelFont);
-        values(3, impedanceX, {r.LineZ0 + " [ohm]"});
-        values(3, lineX, {r.LineK, r.LineLength + " [mm]"}, 2);
+        values(3, impedanceX, {asSingle(r.LineZ0, " [ohm]")});
+        values(3, lineX, {asSingle(r.LineK), asSingle(r.LineLength, " [mm]")}, 2);
         break;
     case 2:
         labels(3, impedanceX, {LoadResString(5849)});
@@ -220,7 +292,9 @@ void PrintCondition(platform::Canvas& printer, std::int16_t n) {
     column(printer, 4, LoadResString(5215));
     if (r.ReceiverByLcr != 0) {
         labels(4, valueX(4), {"R", "L", "C", "Ro"});
-        values(4, valueX(4), {r.ReceiverR + " [ohm]", r.ReceiverL + " [nH]", r.ReceiverC + " [pF]", r.ReceiverR2 + " [ohm]"});
+        values(4, valueX(4),
+               {asSingle(r.ReceiverR, " [ohm]"), asSingle(r.ReceiverL, " [nH]"), asSingle(r.ReceiverC, " [pF]"),
+                asSingle(r.ReceiverR2, " [ohm]")});
     } else {
         labels(4, valueX(4), {LoadResString(5234), LoadResString(5235)});
         values(4, valueX(4), {r.ReceiverIcType, r.ReceiverIc});
@@ -238,9 +312,9 @@ void PrintCondition2(platform::Canvas& printer, std::int16_t n) {
         int row = firstRow;
         for (const std::string& text : texts) label(printer, c, row++, text, valueAt);
     };
-    const auto values = [&](double x, double right, std::initializer_list<std::string> texts, int firstRow = 1) {
+    const auto values = [&](double x, double right, std::initializer_list<Cell> cells, int firstRow = 1) {
         int row = firstRow;
-        for (const std::string& text : texts) value(printer, x, row++, text, right);
+        for (const Cell& cell : cells) value(printer, x, row++, cell, right);
     };
 
     column(printer, 0, LoadResString(6601));
@@ -251,7 +325,7 @@ void PrintCondition2(platform::Canvas& printer, std::int16_t n) {
     values(valueX(0), columnRight(0), {r.DccType, r.DccClock});
 
     // The levels of USB2.0 and LVDS are fixed by the interface; IEEE1394 prints what was typed.
-    std::string high, low;
+    std::optional<Cell> high, low;
     if (r.DccType == "USB2.0") {
         if (r.DccClock == "LS(1.5Mbps)" || r.DccClock == "FS(12Mbps)") {
             high = levels(3.3f);
@@ -275,8 +349,8 @@ void PrintCondition2(platform::Canvas& printer, std::int16_t n) {
     column(printer, 1, LoadResString(6612));
     for (int row = 1; row <= 6; ++row) label(printer, 1, row, LoadResString(5861 + row), valueX(1));
     values(valueX(1), columnRight(1),
-           {r.ClockFreq, high, low, r.RiseTime[0] + " / " + r.RiseTime[1] + " [nsec]",
-            r.FallTime[0] + " / " + r.FallTime[1] + " [nsec]", r.Skew + " [nsec]"});
+           {asDouble({r.ClockFreq}), *high, *low, asDouble({r.RiseTime[0], r.RiseTime[1]}, " [nsec]"),
+            asDouble({r.FallTime[0], r.FallTime[1]}, " [nsec]"), asDouble({r.Skew}, " [nsec]")});
 
     column(printer, 2, "EMI Filter");
     const double partX = valueX(2) - 200;
@@ -295,21 +369,24 @@ void PrintCondition2(platform::Canvas& printer, std::int16_t n) {
         labels(4, lineRight, {LoadResString(5849)});
         labels(4, valueX(4), {"  " + LoadResString(5869), "  " + LoadResString(5870)}, 2);
         printer.setFontSize(LabelFont);
-        values(lineX, labelX(4), {r.LineW + " [mm]", r.LineH + " [mm]", r.LinePitch + " [mm]", r.LineLength + " [mm]"});
+        values(lineX, labelX(4),
+               {asSingle(r.LineW, " [mm]"), asSingle(r.LineH, " [mm]"), asSingle(r.LinePitch, " [mm]"),
+                asSingle(r.LineLength, " [mm]")});
         values(lineX, lineRight, {r.Material}, 5);
-        values(valueX(4), lineRight, {r.LineZ[0] + " [ohm]", r.LineZ[1] + " [ohm]"}, 2);
+        values(valueX(4), lineRight, {asDouble({r.LineZ[0]}, " [ohm]"), asDouble({r.LineZ[1]}, " [ohm]")}, 2);
         break;
     case 1:
         labels(3, lineX + 800, {LoadResString(5869), LoadResString(5870), LoadResString(5871), LoadResString(5872),
                                 LoadResString(5848)});
         printer.setFontSize(LabelFont);
         values(lineX + 800, lineRight,
-               {r.LineZ[0] + " [ohm]", r.LineZ[1] + " [ohm]", r.LineK[0], r.LineK[1], r.LineLength + " [mm]"});
+               {asDouble({r.LineZ[0]}, " [ohm]"), asDouble({r.LineZ[1]}, " [ohm]"), asDouble({r.LineK[0]}),
+                asDouble({r.LineK[1]}), asSingle(r.LineLength, " [mm]")});
         break;
     case 2:
         labels(3, lineX, {LoadResString(5848)});
         printer.setFontSize(LabelFont);
-        values(lineX, lineRight, {r.LineLength + " [mm]"});
+        values(lineX, lineRight, {asSingle(r.LineLength, " [mm]")});
         break;
     case 3:
         labels(3, lineX, {LoadResString(5849)});

@@ -1,5 +1,6 @@
 // The differential form driven as a user drives it: picks, typing, Enter and clicks, with the
 // message boxes recorded and the line impedances computed by the engine library of the build.
+#include <QStyleOptionComboBox>
 #include <QWidget>
 
 #include <functional>
@@ -171,6 +172,18 @@ TEST_F(Config2, LineModesShowTheirBoxesAndKeepTheirTexts) {
     EXPECT_TRUE(form_->optConfigTrans(0).Value());
     EXPECT_FALSE(form_->optConfigTrans(2).Enabled());
     EXPECT_TRUE(messages().empty());
+}
+
+// Closed, the material box shows each name whole (drawn in its edit field less a pixel at either end).
+TEST_F(Config2, ClosedMaterialBoxShowsWholeNames) {
+    const QWidget* box = open().cboMaterial.widget();
+    QStyleOptionComboBox closed;
+    closed.initFrom(box);
+    const int room = box->style()->subControlRect(QStyle::CC_ComboBox, &closed, QStyle::SC_ComboBoxEditField, box).width() - 2;
+    for (const MaterialRecord& m : Materials)
+        EXPECT_LE(box->fontMetrics().horizontalAdvance(QString::fromStdString(m.Name)), room) << m.Name;
+    pickText(form_->cboMaterial, Materials[2].Name);  // the widest
+    apptest::grab(*form_, "frmConfig2_widest_material");
 }
 
 TEST_F(Config2, ImpedancesFollowMaterialAndEnterAndRefuseBadGeometry) {
