@@ -92,11 +92,6 @@ void frmChart::setWindowCaption() {
 
 // --- Menus ---------------------------------------------------------------------------------------
 
-void frmChart::mnuSimFilconf_Click() {
-    readSimNumber();
-    if (frmConfig* config = filterConfigForm()) config->mnuSimFilconf_Click();
-}
-
 void frmChart::mnuChartCycle_Click() { switchCycle(); }
 
 void frmChart::switchCycle() {

@@ -31,15 +31,6 @@ constexpr Segment Connectors[] = {{3600, 3067, 3720, 3067}, {3720, 1567, 3720, 4
                                   {3720, 4567, 3840, 4567}, {7320, 1560, 7560, 1560}, {7560, 1560, 7440, 1440},
                                   {7560, 1560, 7440, 1680}};
 
-// The differential configuration form, loaded if needed; nullptr while "SimType" names a filter
-// circuit, whose form is the open one: loading this one beside it would leave two configuration
-// forms, and the part chooser would serve the filter form with a one-part layout.
-frmConfig2* diffConfigForm() {
-    if (frmConfig2* open = platform::loadedForm<frmConfig2>()) return open;
-    if (mdlPublic::GetAppSetting("SimType") != "3") return nullptr;
-    return dynamic_cast<frmConfig2*>(app::defaultFormByName("frmConfig2"));
-}
-
 }  // namespace
 
 frmChart2::frmChart2() : ResultWindow("frmChart2", DifferentialWindow) {
@@ -114,11 +105,6 @@ void frmChart2::chkFreqChart_Click() {
     case 1: picChart(0).setVisible(true); break;
     default: platform::stopProgram("frmChart2.chkFreqChart_Click: value " + std::to_string(chkFreqChart.Value()));
     }
-}
-
-void frmChart2::mnuSimFilconf_Click() {
-    readSimNumber();
-    if (frmConfig2* config = diffConfigForm()) config->mnuSimFilconf_Click();
 }
 
 void frmChart2::reviewSettings() {

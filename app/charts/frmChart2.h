@@ -36,7 +36,6 @@ public:
 protected:
     void Form_Load() override;
     void drawChart(int index, std::int16_t sim, platform::Canvas& target) override;
-    void mnuSimFilconf_Click() override;
     void reviewSettings() override;
 
 private:

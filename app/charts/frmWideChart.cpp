@@ -11,6 +11,8 @@ frmWideChart::frmWideChart() : Form("frmWideChart") {
     picChart.setName("picChart");
     cmdOk.Move(4560, 6240, 1935, 375);
     cmdOk.setName("cmdOk");
+    // Escape closes it, as it does every dialog.
+    cmdOk.setCancel(true);
     cmdClipboard.Move(6600, 6240, 1935, 375);
     cmdClipboard.setName("cmdClipboard");
     charts::setChartSpace(picChart.canvas());

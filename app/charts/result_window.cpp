@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/charts/frmWideChart.h"
+#include "app/config/config_form.h"
 #include "app/config/frmConfig.h"
 #include "app/diffconfig/frmConfig2.h"
 #include "app/shell/form_registry.h"
@@ -171,15 +172,17 @@ void ResultWindow::setMenuCaptions() {
     mnuWindowClose.setEnabled(app::formAvailable(kind_.configForm));
 }
 
-// Select Filter works through the family's configuration form: the open one, or the one that the
-// setting "SimType" opens. Beside the other family's form it cannot act (that would open a second
-// configuration form), so it is disabled there; each activation of the window looks again. A form
-// that is closing has hidden itself before this window is activated: it no longer counts.
+// A form that is closing has hidden itself before this window is activated: it no longer counts.
+platform::Form* ResultWindow::openConfigForm() const {
+    platform::Form* own = platform::Forms().byName(kind_.configForm);
+    return own && own->Visible() ? own : nullptr;
+}
+
+// Select Filter writes the part into the family's open configuration form, where the user sees it
+// and may start the run. With no such form open (closed, or the other family's open instead) there
+// is nothing to write into, so it is disabled; each activation of the window looks again.
 void ResultWindow::enableSelectFilter() {
-    const bool pairWindow = std::string(kind_.configForm) == "frmConfig2";
-    const platform::Form* own = platform::Forms().byName(kind_.configForm);
-    const bool canAct = (own && own->Visible()) || (mdlPublic::GetAppSetting("SimType") == "3") == pairWindow;
-    mnuSimFilconf.setEnabled(canAct && app::formAvailable(kind_.configForm) && app::formAvailable("frmSelectFil"));
+    mnuSimFilconf.setEnabled(openConfigForm() && app::formAvailable("frmSelectFil"));
 }
 
 void ResultWindow::showViewChecks() {
@@ -273,6 +276,11 @@ void ResultWindow::mnuViewOld_Click() {
 }
 
 void ResultWindow::mnuSimConfReview_Click() { reviewSettings(); }
+
+void ResultWindow::mnuSimFilconf_Click() {
+    readSimNumber();
+    if (auto* config = dynamic_cast<ConfigForm*>(openConfigForm())) config->mnuSimFilconf_Click();
+}
 
 void ResultWindow::mnuChartScaleupIndex_Click(int index) {
     ShowScaleup(static_cast<std::int16_t>(index), readSimNumber());

@@ -68,6 +68,8 @@ protected:
     // Menu captions and which items are reachable; the view checks from the setting.
     void setMenuCaptions();
     void showViewChecks();
+    // The family's configuration form while the user has it open; nullptr when none is.
+    platform::Form* openConfigForm() const;
     // Select Filter is enabled only while it can act on the family's configuration form.
     void enableSelectFilter();
     void FixFormSize();
@@ -91,7 +93,7 @@ protected:
     void mnuViewCurrent_Click();
     void mnuViewOld_Click();
     void mnuSimConfReview_Click();
-    virtual void mnuSimFilconf_Click() = 0;
+    void mnuSimFilconf_Click();
     void mnuChartScaleupIndex_Click(int index);
     void mnuChartRange_Click();
     void mnuChartClipboardIndex_Click(int index);

@@ -130,11 +130,12 @@ bool refuse(int message) {
 }
 
 // The open configuration form, by its exact name (a prefix would also take the options, range
-// and print dialogs).
+// and print dialogs). A hidden one is closed as far as the user knows: the choice, and a run,
+// would go into settings nobody can see.
 platform::Form* openConfigForm() {
     const platform::FormsCollection forms = platform::Forms();
     for (int i = 0; i < forms.Count(); ++i)
-        if (forms(i).Name() == "frmConfig" || forms(i).Name() == "frmConfig2") return &forms(i);
+        if ((forms(i).Name() == "frmConfig" || forms(i).Name() == "frmConfig2") && forms(i).Visible()) return &forms(i);
     return nullptr;
 }
 

@@ -1,5 +1,6 @@
 #include "app/config/frmTransFigure.h"
 
+#include "app/shell/dialog_placement.h"
 #include "app/shell/frmMain.h"
 #include "platform/strings.h"
 
@@ -31,6 +32,7 @@ void frmTransFigure::setFigure(const std::string& key) {
     if (placed_) return;
     placed_ = true;
     if (platform::Form* opener = platform::ActiveForm(); opener && opener != this) placeBeside(*opener);
+    app::keepOnScreen(*this);
 }
 
 void frmTransFigure::cmdOk_Click() { platform::Unload(*this); }

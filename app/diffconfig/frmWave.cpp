@@ -1,5 +1,6 @@
 #include "app/diffconfig/frmWave.h"
 
+#include "app/shell/dialog_placement.h"
 #include "platform/strings.h"
 
 namespace {
@@ -74,4 +75,11 @@ void frmWave::Form_Load() {
     c.setCurrentX(kSkewTextX);
     c.setCurrentY(kSkewTextY);
     c.Print(platform::LoadResString(6801));
+    // Beside the form whose inputs it explains, so the user goes on typing there.
+    if (platform::Form* opener = platform::ActiveForm(); opener && opener != this) {
+        placeBeside(*opener);
+        app::keepOnScreen(*this);
+    } else {
+        app::centreOnMain(*this);
+    }
 }

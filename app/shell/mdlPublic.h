@@ -143,7 +143,8 @@ std::string GetSeriesFromPartnum(const std::string& partnum);
 // that has none is found by its global number, as the previous view shows it.
 // mode: 0 all, 1 beads, 2 TESSOR filters, 3 chip capacitors, 4 chokes, 5 capacitor-type TESSOR.
 std::int16_t CheckFilPartnum(const std::string& partnum, std::int16_t mode, std::int32_t numberField);
-// Loads the part chooser, places its buttons for one (0) or two (1) part panels, shows it modal.
+// Loads the part chooser, places its buttons for one (0) or two (1) part panels, as many as the
+// chooser shows, and shows it modal.
 void ArrangeSelectFil(std::int32_t layout);
 // Text with its top-left corner at (x, y) of the target's scale; size 0 keeps the current font size.
 void PrintAt(platform::Canvas& target, float x, float y, const std::string& text, double size);

@@ -172,6 +172,9 @@ void ArrangeSelectFil(std::int32_t layout) {
         notAvailable("The part chooser");
         return;
     }
+    // Sized for the part panels the chooser shows, which follow the circuit type: a form that was
+    // never arranged for its type may still show a second part box the type lacks.
+    if (const platform::Control* second = chooser->controlByName("fraFil", 1)) layout = second->Visible() ? 1 : 0;
     const int buttonsTop = layout == 0 ? 3100 : 6600;
     for (const char* button : {"cmdOk", "cmdSimulation", "cmdCancel"})
         controlOf<platform::CommandButton>(*chooser, button).setTop(buttonsTop);

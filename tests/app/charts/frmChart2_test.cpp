@@ -139,7 +139,7 @@ TEST_F(FrmChart2Test, SelectFilterWhileTheFilterCircuitFormIsOpenLoadsNoSecondFo
 }
 
 // Select Filter is enabled only while it can act: not beside the filter circuit's form, nor while
-// "SimType" names a filter circuit and no differential form is open; enabled again when it can.
+// no differential form is open; enabled again when it can.
 TEST_F(FrmChart2Test, SelectFilterIsEnabledOnlyWhileItCanAct) {
     app::registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); });
     app::registerFormLoader("frmConfig2", []() -> platform::Form& { return platform::defaultForm<frmConfig2>(); });
@@ -152,7 +152,7 @@ TEST_F(FrmChart2Test, SelectFilterIsEnabledOnlyWhileItCanAct) {
         int open;             // the circuit type whose form the user opens; -1: closes the open form
         bool enabled;
     };
-    for (const Row& row : {Row{"1", 1, false}, Row{"3", 3, true}, Row{"3", -1, true}, Row{"2", 2, false},
+    for (const Row& row : {Row{"1", 1, false}, Row{"3", 3, true}, Row{"3", -1, false}, Row{"2", 2, false},
                            Row{"2", -1, false}, Row{"3", 3, true}}) {
         mdlPublic::saveAppSetting("SimType", row.simType);
         if (row.open >= 0) {

@@ -479,6 +479,25 @@ TEST_F(Chooser, StartSimulationRunsTheFormsSimulation) {
     }
 }
 
+// Once its form is closed, a filter run's window offers no Select Filter; a chooser reached through
+// that form all the same (loaded again, not shown) shows its one panel and starts no run from it.
+TEST_F(Chooser, NoRunFromAClosedForm) {
+    Form& config = startProgram(0);
+    pickIcs(config);
+    typeEnter(config, 0, "KSV1608S601");
+    t::click(control<platform::CommandButton>(config, "cmdSimulation"));
+    t::activate(config);  // a click on its close box
+    t::close(config);
+    t::activate(*platform::loadedForm<frmChart>());
+    EXPECT_FALSE(platform::loadedForm<frmChart>()->menuByName("mnuSimFilconf")->Enabled());
+    mdlPublic::CurrentSim = 0;  // as the window's menu reads it
+    openChooser(platform::defaultForm<frmConfig>(), [](Form& f) {
+        EXPECT_NEAR(f.Height(), 3950, 90);
+        t::click(control<platform::CommandButton>(f, "cmdSimulation"));
+    });
+    EXPECT_EQ(mdlPublic::SimCount, 1);
+}
+
 TEST_F(Chooser, TheDifferentialFormTakesTheChoke) {
     const std::string choke = "WQ2012S900 (90 ohm, USB2.0 HS)";
     const auto choose90 = [&](Form& f) {

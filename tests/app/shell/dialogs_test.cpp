@@ -1,8 +1,19 @@
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+#include "app/charts/frmWideChart.h"
+#include "app/config/frmSelectFil.h"
+#include "app/diffconfig/frmWave.h"
+#include "app/print/frmConfigPrint.h"
+#include "app/print/frmConfigRange.h"
+#include "app/print/frmConfigRange2.h"
+#include "app/print/frmPrinting.h"
 #include "app/shell/frmAbout.h"
 #include "app/shell/frmConfigApp.h"
 #include "app/shell/frmMain.h"
 #include "app/shell/frmStart.h"
 #include "app/shell/shell_fixture.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 namespace {
@@ -154,6 +165,53 @@ TEST_F(Dialogs, AboutBox) {
     frmMain::instance().mnuHelpAbout_Click();
     EXPECT_TRUE(shown);
     EXPECT_EQ(platform::loadedForm<frmAbout>(), nullptr);
+}
+
+template <class F>
+platform::Form& open() { return platform::Load<F>(); }
+QRect frameOf(const platform::Form& f) {
+    const platform::ScreenRect r = platform::outerFrame(f);
+    return {r.left / 15, r.top / 15, r.width / 15, r.height / 15};
+}
+
+// Each window the program places, the main window hanging over each corner of a small work area: its
+// frame, a 30-pixel title bar included, lies inside the area, centred on the main window where that
+// fits (the waveform preview beside or over it), and Escape closes it (but the printing notice).
+TEST_F(Dialogs, WindowsOpenInsideTheWorkAreaNearEveryCornerAndCloseWithEscape) {
+    shelltest::registerFakeConfigForms();
+    startProgram([](platform::Form& start) { click(control<platform::CommandButton>(start, "cmdCancel")); });
+    ShowConfigForm(3, false);  // the waveform preview's opener
+    frmMain& main = frmMain::instance();
+    const QRect area(40, 30, 1024, 700);
+    platform::testing::setWorkArea(40 * 15, 30 * 15, 1024 * 15, 700 * 15);
+    platform::testing::setWindowFrame(60, 450, 60, 60);
+    const std::pair<platform::Form& (*)(), bool> kinds[] = {
+        {open<frmAbout>, true},       {open<frmStart>, true},        {open<frmConfigApp>, true},
+        {open<frmSelectFil>, true},   {open<frmConfigPrint>, true},  {open<frmPrinting>, true},
+        {open<frmConfigRange>, true}, {open<frmConfigRange2>, true}, {open<frmWideChart>, true},
+        {open<frmWave>, false}};
+    for (const QPoint corner : {area.topLeft(), area.topRight(), area.bottomLeft(), area.bottomRight()}) {
+        QRect around = frameOf(main);  // its centre half-way in (the smaller windows fit) or a quarter
+        around.moveCenter(corner + (area.center() - corner) / (corner.y() == area.top() ? 2 : 4));
+        main.Move(around.left() * 15, around.top() * 15);
+        for (const auto& [openWindow, centred] : kinds) {
+            platform::Form& f = openWindow();
+            QRect frame = frameOf(f), middle = frame;
+            middle.moveCenter(around.center());
+            SCOPED_TRACE(f.Name() + " near " + std::to_string(corner.x()) + "," + std::to_string(corner.y()));
+            EXPECT_TRUE(area.contains(frame));
+            EXPECT_TRUE(!centred || !area.contains(middle) || (frame.center() - middle.center()).manhattanLength() <= 2);
+            EXPECT_TRUE(centred || frame.intersects(around.adjusted(-10, -10, 10, 10)));
+            if (f.Name() == "frmAbout" && corner == area.bottomRight())
+                platform::testing::saveDesktopPicture(apptest::outputFile("about_main_in_corner.png"), {&main, &f});
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QCoreApplication::sendEvent(f.window(), &escape);
+            EXPECT_EQ(f.isLoaded(), f.Name() == "frmPrinting");
+            if (f.isLoaded()) platform::Unload(f);
+        }
+    }
+    platform::testing::setWindowFrame(0, 0, 0, 0);
+    platform::testing::setWorkArea(0, 0, 0, 0);
 }
 
 }  // namespace
