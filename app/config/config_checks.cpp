@@ -1,6 +1,7 @@
 #include "app/config/config_checks.h"
 
 #include <cmath>
+#include <vector>
 
 #include "app/shell/mdlPublic.h"
 #include "platform/convert.h"
@@ -16,9 +17,7 @@ float value(const std::string& text) { return platform::CSng(text); }
 
 }  // namespace
 
-bool isVerbatimNumber(const std::string& text) {
-    return platform::Len(text) <= MaxNumericLength && platform::IsNumeric(text);
-}
+bool fitsNetlistField(const std::string& text) { return platform::Len(text) <= MaxNumericLength; }
 
 bool signalComplete(const ConfigInputs& in) {
     return isFilled(in.clockFreq) && isFilled(in.duty) && isFilled(in.rise) && isFilled(in.fall) &&
@@ -38,26 +37,25 @@ bool circuitComplete(const ConfigInputs& in, int which) {
 
 bool allNumeric(const ConfigInputs& in) {
     bool ok = true;
-    const auto number = [&ok](const std::string& text) { ok = platform::IsNumeric(text) && ok; };
-    const auto asTyped = [&ok](const std::string& text) { ok = isVerbatimNumber(text) && ok; };
-    for (const std::string* t : {&in.clockFreq, &in.rise, &in.fall, &in.duty}) number(*t);
-    asTyped(in.voltage);
-    if (in.driver.byCircuit) {
-        asTyped(in.driver.r);
-        for (const std::string* t : {&in.driver.l, &in.driver.c}) number(*t);
-    }
-    if (in.receiver.byCircuit) {
-        for (const std::string* t : {&in.receiver.l, &in.receiver.c}) number(*t);
-        for (const std::string* t : {&in.receiver.r, &in.receiver.r2}) asTyped(*t);
-    }
-    if (in.lineMode == 0)
-        for (const std::string& t : in.lineText) number(t);
-    if (in.lineMode == 1) {
-        asTyped(in.lineText[0]);  // Z0
-        asTyped(in.lineText[1]);  // K
-        number(in.lineText[2]);
-    }
+    for (const std::string* t : {&in.clockFreq, &in.rise, &in.fall, &in.duty, &in.voltage})
+        ok = platform::IsNumeric(*t) && ok;
+    for (const std::string* t : {&in.driver.r, &in.driver.l, &in.driver.c})
+        if (in.driver.byCircuit) ok = platform::IsNumeric(*t) && ok;
+    for (const std::string* t : {&in.receiver.l, &in.receiver.c, &in.receiver.r, &in.receiver.r2})
+        if (in.receiver.byCircuit) ok = platform::IsNumeric(*t) && ok;
+    if (hasLine(in))
+        for (const std::string& t : in.lineText) ok = platform::IsNumeric(t) && ok;
     return ok;
+}
+
+bool allFitTheNetlist(const ConfigInputs& in) {
+    std::vector<const std::string*> verbatim = {&in.voltage};
+    if (in.driver.byCircuit) verbatim.push_back(&in.driver.r);
+    if (in.receiver.byCircuit) verbatim.insert(verbatim.end(), {&in.receiver.r, &in.receiver.r2});
+    if (in.lineMode == 1) verbatim.insert(verbatim.end(), {&in.lineText[0], &in.lineText[1]});  // Z0, K
+    for (const std::string* t : verbatim)
+        if (!fitsNetlistField(*t)) return false;
+    return true;
 }
 
 bool allPositive(const ConfigInputs& in) {
@@ -124,10 +122,23 @@ double typedLineImpedance(const ConfigInputs& in) {
 
 std::string lineImpedanceText(const ConfigInputs& in) { return platform::Format(typedLineImpedance(in), "0.00"); }
 
-bool lineHasImpedance(const ConfigInputs& in) {
-    if (in.lineMode != 0) return true;
-    const double z = typedLineImpedance(in);
-    return std::isfinite(z) && z > 0;
+bool lineHasImpedance(const ConfigInputs& in) { return in.lineMode != 0 || isLineImpedance(typedLineImpedance(in)); }
+
+int lineMessage(const ConfigInputs& in) {
+    if (!hasLine(in)) return 0;
+    if (!lineHasImpedance(in)) return msgLineOutside;
+    if (in.lineMode == 1 && (!isLineImpedance(value(in.lineText[0])) || !isLineDielectric(value(in.lineText[1]))))
+        return msgLineOutside;
+    return lineLengthMessage(value(in.lineText[2]));
+}
+
+bool isLineImpedance(double ohm) { return ohm >= MinLineImpedance && ohm <= MaxLineImpedance; }
+
+bool isLineDielectric(double k) { return k >= MinLineDielectric && k <= MaxLineDielectric; }
+
+int lineLengthMessage(double mm) {
+    if (mm < MinLineLengthMm) return msgLineTooShort;
+    return mm > MaxLineLengthMm ? msgLineOutside : 0;
 }
 
 std::string partDisplayText(const mdlPublic::FilterIndexRecord& part, int partnumType) {

@@ -602,7 +602,7 @@ bool frmConfig::CheckConfig() {
     if (!checkParts()) return false;
     if (!CheckNumeric()) return false;
     if (!CheckPositive()) return false;
-    if (!config::lineHasImpedance(inputs())) return refuse(config::msgLinePositive);
+    if (const int message = config::lineMessage(inputs())) return refuse(message);
     if (const int message = config::rangeMessage(inputs())) return refuse(message);
     return CheckPeriodEnd();
 }
@@ -659,7 +659,10 @@ bool frmConfig::CheckCircuitConfig(int which) {
     });
 }
 
-bool frmConfig::CheckNumeric() { return config::allNumeric(inputs()) || refuse(config::msgNotNumeric); }
+bool frmConfig::CheckNumeric() {
+    if (!config::allNumeric(inputs())) return refuse(config::msgNotNumeric);
+    return config::allFitTheNetlist(inputs()) || refuse(config::msgNumberTooLong);
+}
 
 bool frmConfig::CheckPositive() { return config::allPositive(inputs()) || refuse(config::msgNotPositive); }
 
@@ -779,7 +782,7 @@ void frmConfig::CalcLineImpedance() {
     if (!linePositive(txtConfigTrans, 3, config::msgLinePositive)) return;
     if (!config::lineHasImpedance(inputs())) {
         lblConfigTrans(5).setCaption("");
-        refuse(config::msgLinePositive);
+        refuse(config::msgLineOutside);
         return;
     }
     lblConfigTrans(5).setCaption(config::lineImpedanceText(inputs()));

@@ -93,14 +93,37 @@ bool edgesFit(const DiffInputs& in) {
     return true;
 }
 
-bool lineHasImpedances(const DiffInputs& in) {
-    if (in.lineMode != LineGeometry) return true;
+int geometryMessage(const DiffInputs& in) {
+    LineImpedance z;
     try {
-        geometryImpedance(in);
+        z = geometryImpedance(in);
     } catch (const platform::RuntimeError& e) {
-        return e.number() != platform::errInvalidArgument;
+        // A missing engine is the run's to report.
+        return e.number() == platform::errInvalidArgument ? msgLineOutside : 0;
     }
-    return true;
+    double k = 0;
+    materialConstant(in.material, k);
+    const double w = platform::CDbl(in.lineText[0]), h = platform::CDbl(in.lineText[1]);
+    const bool usable = config::isLineImpedance(z.common) && config::isLineImpedance(z.differential);
+    return usable && isPhysicalPair(z, w, h, k) ? 0 : msgLineOutside;
+}
+
+int lineMessage(const DiffInputs& in) {
+    const auto number = [&in](int box) { return static_cast<double>(value(in.lineText[static_cast<std::size_t>(box)])); };
+    switch (in.lineMode) {
+    case LineGeometry:
+        if (const int message = geometryMessage(in)) return message;
+        return config::lineLengthMessage(number(3));
+    case LineImpedances:
+        // Common- and differential-mode impedance [ohm], their dielectric constants, the length [mm].
+        for (const int box : {0, 1})
+            if (!config::isLineImpedance(number(box))) return msgLineOutside;
+        for (const int box : {2, 3})
+            if (!config::isLineDielectric(number(box))) return msgLineOutside;
+        return config::lineLengthMessage(number(4));
+    case LineCable: return config::lineLengthMessage(number(1));
+    default: return 0;
+    }
 }
 
 }  // namespace diffconfig

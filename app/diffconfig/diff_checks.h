@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/config/config_checks.h"
 #include "app/diffconfig/diff_inputs.h"
 
 namespace diffconfig {
@@ -24,6 +25,8 @@ enum Message : int {
     msgFrequencyRange = 6686,
     msgEdgesTooLong = 6687,
     msgNoMaterial = 6688,
+    msgLineOutside = config::msgLineOutside,
+    msgLineTooShort = config::msgLineTooShort,
 };
 
 // Signal frequency range [MHz], bounds included.
@@ -53,8 +56,12 @@ int rangeMessage(const DiffInputs& in);
 // Both inputs' ramps fit into one period: the netlist's pulse width (T - tr/0.8 - tf/0.8) / 2 is
 // not negative. A negative width gives the engine no trapezoid but a broken wave.
 bool edgesFit(const DiffInputs& in);
-// In geometry mode, the positive W, h and pitch have impedances (not so W 1E+30, say, whose line
-// the engine cannot simulate); requires allPositive. A missing engine is left to the run to report.
-bool lineHasImpedances(const DiffInputs& in);
+// 0 when the positive W, h and pitch make a physical pair whose impedances lie in the line range,
+// else msgLineOutside (so for W 1E+30, or wide strips on a thin board whose odd mode collapses);
+// requires allPositive. A missing engine is left to the run to report.
+int geometryMessage(const DiffInputs& in);
+// 0 when the line of the mode keeps to the line ranges (the geometry as above; typed impedances,
+// dielectric constants and lengths), else msgLineOutside or msgLineTooShort; requires allPositive.
+int lineMessage(const DiffInputs& in);
 
 }  // namespace diffconfig

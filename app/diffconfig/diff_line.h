@@ -32,4 +32,12 @@ LineImpedance coupledLineImpedance(double wMm, double hMm, double dMm, double k)
 // The same for the typed W, h and pitch (numbers) over the chosen material (k 0 when none is).
 LineImpedance geometryImpedance(const DiffInputs& in);
 
+// Impedance [ohm] of one strip of width w on board thickness h (any one unit, both positive),
+// dielectric constant k, by the Wheeler formula that scales the pair's impedances.
+double singleStripImpedance(double w, double h, double k);
+// Whether the pair's impedances are those of two strips of width w on thickness h: the odd mode
+// not above the even one, and their geometric mean near one strip's impedance. Far outside the
+// range the pair formulas were fitted for (W/h and pitch/h of about 0.1 to 10) they are not.
+bool isPhysicalPair(const LineImpedance& z, double w, double h, double k);
+
 }  // namespace diffconfig

@@ -23,6 +23,12 @@ namespace {
 constexpr int kNormalWidth = 11620;
 constexpr int kNormalHeight = 8450;
 
+// A refused geometry has no impedances to show.
+void clearImpedances(frmConfig2& form) {
+    form.lblConfigTrans(7).setCaption("");
+    form.lblConfigTrans(8).setCaption("");
+}
+
 }  // namespace
 
 // ---- Load, window state and menus ---------------------------------------------------------------
@@ -164,7 +170,11 @@ bool frmConfig2::CheckConfig() {
     const DiffInputs in = inputs();
     if (!allNumeric(in)) return refuse(msgNotNumeric);
     if (!allPositive(in)) return refuse(msgNotPositive);
-    if (!lineHasImpedances(in)) return refuse(msgLinePositive);
+    if (const int message = lineMessage(in)) {
+        // As after Enter: the impedances of a refused geometry are not shown.
+        if (in.lineMode == LineGeometry && geometryMessage(in) != 0) clearImpedances(*this);
+        return refuse(message);
+    }
     if (const int message = rangeMessage(in)) return refuse(message);
     if (!noPeriodEnd(in)) return refuse(msgPeriodEnd);
     if (!edgesFit(in)) return refuse(msgEdgesTooLong);
@@ -287,20 +297,19 @@ void frmConfig2::CalcLineImpedance() {
         return;
     }
     try {
-        const diffconfig::LineImpedance z = diffconfig::geometryImpedance(inputs());
+        const diffconfig::DiffInputs in = inputs();
+        if (const int message = diffconfig::geometryMessage(in)) {
+            clearImpedances(*this);
+            refuse(message);
+            return;
+        }
+        const diffconfig::LineImpedance z = diffconfig::geometryImpedance(in);
         lblConfigTrans(7).setCaption(platform::Format(z.common, "0.00"));
         lblConfigTrans(8).setCaption(platform::Format(z.differential, "0.00"));
     } catch (...) {
-        lblConfigTrans(7).setCaption("");
-        lblConfigTrans(8).setCaption("");
-        // A geometry whose impedances have no value (positive, but absurd) is refused like any
-        // other bad line entry; a missing engine must not take the form (or, during its load, the
-        // program) with it.
-        const platform::RuntimeError error = platform::trappedError();
-        if (error.number() == platform::errInvalidArgument)
-            refuse(diffconfig::msgLinePositive);
-        else
-            platform::showErrorBox("Vandor.frmConfig2.CalcLineImpedance", error);
+        clearImpedances(*this);
+        // A missing engine must not take the form (or, during its load, the program) with it.
+        platform::showErrorBox("Vandor.frmConfig2.CalcLineImpedance", platform::trappedError());
     }
 }
 

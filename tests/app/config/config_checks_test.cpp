@@ -6,6 +6,8 @@
 #include "app/config/config_form.h"
 #include "app/config/config_record.h"
 #include "config_fixture.h"
+#include "engine/microstrip.h"
+#include "platform/convert.h"
 #include "platform/msgbox.h"
 
 namespace {
@@ -387,6 +389,14 @@ protected:
         t::click(apptest::control<platform::OptionButton>(form, "optConfigTrans", 0));
         return form;
     }
+    static std::vector<double> simulate(ConfigForm& form) {  // Start clicked: the receiver's wave, none if refused
+        t::clearMessageBoxes();
+        t::click(apptest::control<platform::CommandButton>(form, "cmdSimulation"));
+        const std::vector<double> wave = t::messageBoxes().empty() ? SimResults[0][SimCount - 1].Wave : std::vector<double>{};
+        form.mnuWindowClose_Click();  // ten result windows at most stay open
+        return wave;
+    }
+    static platform::TextBox& line(ConfigForm& form, int k) { return apptest::control<platform::TextBox>(form, "txtConfigTrans", k); }
 };
 
 // A number is a number at any length ("10.0000000000000"); only the texts the filter circuit's
@@ -401,8 +411,8 @@ TEST_F(LongNumbers, AreNumbersWhereverTheNetlistConvertsThem) {
     const Row rows[] = {
         {0, 0, "txtClockFreq", {-1}},   {0, 0, "txtDuty", {-1}},          {0, 0, "txtUp", {-1}},
         {0, 0, "txtDown", {-1}},        {0, 0, "txtL", {0, 1}},           {0, 0, "txtC", {0, 1}},
-        {0, 0, "txtConfigTrans", {0, 1, 2}}, {0, 0, "txtVoltage", {-1}, 5291}, {0, 0, "txtR", {0, 1, 2}, 5291},
-        {0, 1, "txtConfigTrans", {2}},  {0, 1, "txtConfigTrans", {0, 1}, 5291},
+        {0, 0, "txtConfigTrans", {0, 1, 2}}, {0, 0, "txtVoltage", {-1}, 6691}, {0, 0, "txtR", {0, 1, 2}, 6691},
+        {0, 1, "txtConfigTrans", {2}},  {0, 1, "txtConfigTrans", {0, 1}, 6691},
         {3, 0, "txtClockFreq", {-1}},   {3, 0, "txtScue", {-1}},          {3, 0, "txtVolHigh", {0, 1}},
         {3, 0, "txtVolLow", {0, 1}},    {3, 0, "txtRiseTime", {0, 1}},    {3, 0, "txtFallTime", {0, 1}},
         {3, 0, "txtConfigTrans", {0, 1, 2, 3}}, {3, 1, "txtConfigTrans", {0, 1, 2, 3, 4}},
@@ -426,6 +436,45 @@ TEST_F(LongNumbers, AreNumbersWhereverTheNetlistConvertsThem) {
             box.setText(kept);
         }
     }
+}
+
+// Only physical pairs run (Zo <= Ze, both near one strip's impedance), all of W/h and d/h 0.1..10 do.
+// The grid holds the collapsing pairs W 1, h 0.02, d 19; 1, 0.1, 1E+8; 1, 0.001, 1; 10, 0.001, 0.1 [mm].
+TEST_F(LongNumbers, PairGeometryRunsOnlyAsAPhysicalPair) {
+    ConfigForm& form = start(3);  // h 1 mm
+    for (const double w : {1e-3, 0.03, 0.1, 1.0, 10.0, 50.0, 1e3, 1e4})
+        for (const double d : {1e-3, 0.1, 1.0, 10.0, 100.0, 950.0, 1e3, 1e9})
+            for (const std::size_t material : {5u, 6u}) {  // K 4.0 and 4.7
+                pickText(apptest::control<platform::ComboBox>(form, "cboMaterial"), Materials[material].Name);
+                for (const auto& [box, value] : {std::pair{0, w}, {2, d}}) line(form, box).setText(platform::CStr(value));
+                double k = Materials[material].K, ze = 0, ee = 0, zo = 0, eo = 0;
+                velmar::CoupledMicrostripParams(1, w, d, k, ze, ee, zo, eo);
+                const double z0 = velmar::MicrostripImpedance(1, w, 0, velmar::MicrostripEffPermittivity(1, w, k));
+                const bool fitted = std::min(w, d) >= 0.1 && std::max(w, d) <= 10, ran = !simulate(form).empty();
+                EXPECT_TRUE(ran ? zo <= ze * (1 + 1e-6) && zo <= z0 * 1.05 && z0 <= ze * 1.05 && std::sqrt(ze * zo) > z0 / 2
+                                : !fitted && messages() == std::vector<std::string>{text(6689)}) << w << " " << d << " " << k;
+            }
+}
+
+// Each line box's values 1E-40..3E+38 are refused with a line message or simulate as the line: a short one
+// as none, a long one as its delay less whole periods (13978 mm at 10 MHz, K 4.6). Boxes end on 4.6, fit for all.
+TEST_F(LongNumbers, LineValuesAreRefusedOrSimulateAsTheirLine) {
+    const double turn = 1e-4 / (std::sqrt(4.6) * 3.335641597318678e-9);
+    ConfigForm& form = start(0);
+    const auto run = [&form](int k, const std::string& value) { line(form, k).setText(value); return simulate(form); };
+    t::click(apptest::control<platform::OptionButton>(form, "optConfigTrans", 2));
+    const std::vector<double> none = simulate(form);
+    for (int m = 0; m < 2; ++m)
+        for (int k = 0; k < 3; ++k)
+            for (const char* value : {"1E-40", "1E-9", "0.001", "0.1", "10", "1000", "1E+5", "1E+10", "1E+20", "3E+38", "4.6"}) {
+                t::click(apptest::control<platform::OptionButton>(form, "optConfigTrans", m));
+                const std::vector<double> wave = run(k, value);
+                const double mm = platform::CSng(value);
+                EXPECT_EQ(messages(), std::vector<std::string>(wave.empty(), text(k == 2 && mm < 1e-3 ? 6690 : 6689))) << m << k << value;
+                const std::vector<double> expected =
+                    k == 2 && m == 1 && mm > turn ? run(k, platform::CStr(std::fmod(mm, turn))) : k == 2 && mm <= 0.1 ? none : wave;
+                for (std::size_t i = 0; i < wave.size(); ++i) EXPECT_NEAR(wave[i], expected.at(i), 0.01) << m << k << " " << value;
+            }
 }
 
 }  // namespace

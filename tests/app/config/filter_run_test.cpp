@@ -342,7 +342,7 @@ TEST_F(FilterRun, AbsurdGeometryIsRefusedBeforeANumberIsSpent) {
             t::clearMessageBoxes();
             if (enter) t::pressKey(entry, 13);
             else startSimulation(form);
-            EXPECT_EQ(apptest::messages(), std::vector<std::string>{apptest::text(5289)}) << typed << (enter ? " Enter" : " Start");
+            EXPECT_EQ(apptest::messages(), std::vector<std::string>{apptest::text(6689)}) << typed << (enter ? " Enter" : " Start");
         }
         EXPECT_EQ(mdlPublic::SimCount, 0);
         EXPECT_EQ(openCharts(), 0);

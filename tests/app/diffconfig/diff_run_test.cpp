@@ -271,7 +271,7 @@ TEST_F(DiffRun, AbsurdGeometryIsRefusedBeforeANumberIsSpent) {
         t::type(form.txtConfigTrans(box), typed);
         t::clearMessageBoxes();
         startSimulation(form);
-        EXPECT_EQ(apptest::messages(), std::vector<std::string>{apptest::text(6681)}) << typed;
+        EXPECT_EQ(apptest::messages(), std::vector<std::string>{apptest::text(6689)}) << typed;
         EXPECT_EQ(mdlPublic::SimCount, 0);
         EXPECT_TRUE(mdlPublic::SimConfigs2[0].PartNum.empty());
         EXPECT_EQ(openCharts(), 0);

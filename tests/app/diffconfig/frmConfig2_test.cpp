@@ -204,8 +204,8 @@ TEST_F(Config2, ImpedancesFollowMaterialAndEnterAndRefuseBadGeometry) {
         bool emptied = false;
     };
     const Row rows[] = {{0, "abc", 6680},         {0, "0", 6681},          {3, "0", 6681},
-                        {2, "-1", 6681},          {1, "1E39", 6680},       {0, "1E30", 6681, true},
-                        {1, "1E-30", 6681, true}, {1, "1E30", 6681, true}};
+                        {2, "-1", 6681},          {1, "1E39", 6680},       {0, "1E30", 6689, true},
+                        {1, "1E-30", 6689, true}, {1, "1E30", 6689, true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
         const std::string shown = lineLabel(7).Caption();
@@ -215,6 +215,7 @@ TEST_F(Config2, ImpedancesFollowMaterialAndEnterAndRefuseBadGeometry) {
         EXPECT_EQ(lineLabel(7).Caption(), row.emptied ? "" : shown);
         if (row.emptied) {
             EXPECT_EQ(lineLabel(8).Caption(), "");
+            apptest::grab(*form_, "frmConfig2_refused_geometry");
         }
         t::type(lineBox(row.box), row.box == 3 ? "100" : "1");
     }
