@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include <algorithm>
+#include <limits>
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -9,11 +10,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -41,8 +44,29 @@ void Label::setCaption(const std::string& text) { label_->setText(qs(text)); }
 
 namespace {
 
+// A multi-line edit that takes from a paste or a drop only the lines it has room for (maxBreaks
+// line breaks in all; negative: any number).
+class LineLimitedEdit : public QPlainTextEdit {
+public:
+    int maxBreaks = -1;
+
+    int roomForBreaks() const {
+        if (maxBreaks < 0) return std::numeric_limits<int>::max();
+        const QTextCursor c = textCursor();
+        const QString rest = toPlainText().remove(c.selectionStart(), c.selectionEnd() - c.selectionStart());
+        return std::max(0, maxBreaks - static_cast<int>(rest.count('\n')));
+    }
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override {
+        if (maxBreaks < 0 || !source->hasText()) return QPlainTextEdit::insertFromMimeData(source);
+        const QStringList lines = source->text().split(QRegularExpression("\r\n|\r|\n"));
+        insertPlainText(lines.mid(0, roomForBreaks() + 1).join('\n'));
+    }
+};
+
 QWidget* makeTextWidget(TextBox::Kind kind) {
-    if (kind == TextBox::MultiLine) return new QPlainTextEdit;
+    if (kind == TextBox::MultiLine) return new LineLimitedEdit;
     return new QLineEdit;
 }
 
@@ -86,16 +110,44 @@ void TextBox::putText(const std::string& text) {
 }
 
 void TextBox::setText(const std::string& text) {
-    if (text == text_) return;
-    text_ = text;
-    putText(text);
+    const std::string kept = withinMaxLines(text);
+    if (kept == text_) return;
+    text_ = kept;
+    putText(kept);
     raise(Change, designing());
 }
 
 void TextBox::userEdited(const std::string& text) {
-    if (text == text_) return;
-    text_ = text;
+    const std::string kept = withinMaxLines(text);
+    if (kept != text) {
+        // Only an edit that went round the key and paste limits comes here.
+        putText(kept);
+        multi_->moveCursor(QTextCursor::End);
+    }
+    if (kept == text_) return;
+    text_ = kept;
     raiseUser(Change);
+}
+
+void TextBox::setMaxLines(int lines) {
+    if (lines < 0) raiseError(errInvalidPropertyValue);
+    maxLines_ = lines;
+    if (multi_) static_cast<LineLimitedEdit*>(multi_)->maxBreaks = lines - 1;
+    setText(text_);
+}
+
+std::string TextBox::withinMaxLines(const std::string& text) const {
+    if (!multi_ || maxLines_ <= 0) return text;
+    std::size_t lineEnd = 0;
+    for (int line = 0; line < maxLines_; ++line) {
+        lineEnd = text.find('\n', line == 0 ? 0 : lineEnd + 1);
+        if (lineEnd == std::string::npos) return text;
+    }
+    return text.substr(0, lineEnd);
+}
+
+int TextBox::roomForBreaks() const {
+    return multi_ ? static_cast<const LineLimitedEdit*>(multi_)->roomForBreaks() : 0;
 }
 
 int TextBox::SelStart() const {
@@ -162,6 +214,8 @@ bool TextBox::widgetEvent(QEvent* event) {
         }
         return true;
     }
+    const bool breaksLine = multi_ && (code == 10 || (code == 13 && !form().defaultButton()));
+    if (breaksLine && roomForBreaks() == 0) return true;
     if (code == 13 && multi_ && form().defaultButton()) {
         form().defaultButton()->userClick();
         return true;
@@ -245,6 +299,7 @@ OptionButton::OptionButton(Container& holder, const std::string& caption)
     radio_->setAutoExclusive(false);
     radio_->setText(qs(caption));
     QObject::connect(radio_, &QRadioButton::clicked, context(), [this](bool) { userClick(); });
+    updateTabStop();
 }
 
 OptionButton::~OptionButton() = default;
@@ -266,6 +321,7 @@ void OptionButton::select(bool on) {
 void OptionButton::setValue(bool on) {
     if (on == value_) return;
     select(on);
+    updateTabStop();
     if (on) raise(Click, designing());
 }
 
@@ -276,7 +332,76 @@ void OptionButton::userClick() {
         return;
     }
     select(true);
+    updateTabStop();
     raiseUser(Click);
+}
+
+std::vector<OptionButton*> OptionButton::group() {
+    std::vector<OptionButton*> members;
+    for (Control* c : form().controls())
+        if (auto* b = dynamic_cast<OptionButton*>(c); b && b->holder_ == holder_) members.push_back(b);
+    std::stable_sort(members.begin(), members.end(), [](const OptionButton* a, const OptionButton* b) {
+        const QPoint p = a->widget()->pos(), q = b->widget()->pos();
+        return std::pair(p.y(), p.x()) < std::pair(q.y(), q.x());
+    });
+    return members;
+}
+
+namespace {
+
+bool reachable(const OptionButton& b) { return b.Enabled() && b.Visible(); }
+
+// -1 for Up and Left, 1 for Down and Right, 0 for any other key or an arrow with a modifier.
+int arrowStep(const QKeyEvent& e) {
+    if (e.modifiers() & ~Qt::KeypadModifier) return 0;
+    switch (e.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left: return -1;
+    case Qt::Key_Down:
+    case Qt::Key_Right: return 1;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void OptionButton::moveInGroup(int step) {
+    const std::vector<OptionButton*> members = group();
+    const auto at = std::find(members.begin(), members.end(), this) - members.begin();
+    for (auto i = at + step; i >= 0 && i < static_cast<std::ptrdiff_t>(members.size()); i += step) {
+        OptionButton& next = *members[static_cast<std::size_t>(i)];
+        if (!reachable(next)) continue;
+        next.widget()->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        next.userClick();
+        return;
+    }
+}
+
+void OptionButton::updateTabStop() {
+    const std::vector<OptionButton*> members = group();
+    auto entry = std::find_if(members.begin(), members.end(), [](auto* b) { return reachable(*b) && b->value_; });
+    if (entry == members.end()) entry = std::find_if(members.begin(), members.end(), [](auto* b) { return reachable(*b); });
+    // The others keep their place in the Tab chain but Tab passes them by.
+    for (OptionButton* b : members)
+        b->widget()->setFocusPolicy(entry != members.end() && b == *entry ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+bool OptionButton::widgetEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        // Qt would move the focus along the Tab chain, out of the group, and select nothing.
+        if (const int step = arrowStep(static_cast<const QKeyEvent&>(*event)); step != 0 && detail::codeDepth() == 0) {
+            moveInGroup(step);
+            return true;
+        }
+        break;
+    case QEvent::Move:
+    case QEvent::EnabledChange:
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent: updateTabStop(); break;
+    default: break;
+    }
+    return Control::widgetEvent(event);
 }
 
 // --- ComboBox

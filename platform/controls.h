@@ -45,6 +45,10 @@ public:
     int SelLength() const;
     void setSelStart(int start);
     void setSelLength(int length);
+    // A multi-line box keeps at most this many lines (0, the default: any number): a line break
+    // beyond them is refused, and a longer text, pasted or set, keeps its first lines.
+    int MaxLines() const { return maxLines_; }
+    void setMaxLines(int lines);
 
     std::function<void()> Change;
     // The typed character's code (Enter 13, Esc 27, Backspace 8); setting it to 0 swallows the key,
@@ -61,9 +65,13 @@ protected:
 
 private:
     void putText(const std::string& text);
+    std::string withinMaxLines(const std::string& text) const;
+    // Line breaks the box can still take in place of its selection.
+    int roomForBreaks() const;
     QLineEdit* line_ = nullptr;
     QPlainTextEdit* multi_ = nullptr;
     std::string text_;
+    int maxLines_ = 0;
 };
 
 class CommandButton : public Control {
@@ -107,6 +115,9 @@ private:
 };
 
 // Option buttons in the same holder (form or frame) form one group: at most one is selected.
+// The keyboard treats a group as one control: Tab enters it at its selected button (at its first
+// while none is selected); an arrow key moves to the previous (Up, Left) or next (Down, Right)
+// enabled, visible button in reading order and selects it as a click would, stopping at the ends.
 class OptionButton : public Control {
 public:
     explicit OptionButton(Container& holder, const std::string& caption = {});
@@ -122,8 +133,15 @@ public:
 
     void userClick();
 
+protected:
+    bool widgetEvent(QEvent* event) override;
+
 private:
     void select(bool on);
+    // The buttons of this one's group, top to bottom and left to right.
+    std::vector<OptionButton*> group();
+    void moveInGroup(int step);
+    void updateTabStop();
     Container* holder_;
     QRadioButton* radio_;
     bool value_ = false;

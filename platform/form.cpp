@@ -718,17 +718,18 @@ void Form::PopupMenu(MenuItem& menu) {
 }
 
 void Form::setTabOrder(const std::vector<Control*>& order) {
-    const auto takesTab = [](const QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus; };
+    // Option buttons off their group's Tab stop take the focus by click only, yet keep their place.
+    const auto takesFocus = [](const QWidget* w) { return w->focusPolicy() != Qt::NoFocus; };
     std::vector<QWidget*> chain;
     for (Control* c : order) {
         QWidget* w = c->widget();
-        if (takesTab(w)) {
+        if (takesFocus(w)) {
             chain.push_back(w);
             continue;
         }
         // A frame: the controls inside it, in the window's present focus chain.
         for (QWidget* next = w->nextInFocusChain(); next != w; next = next->nextInFocusChain())
-            if (w->isAncestorOf(next) && takesTab(next) && std::find(chain.begin(), chain.end(), next) == chain.end())
+            if (w->isAncestorOf(next) && takesFocus(next) && std::find(chain.begin(), chain.end(), next) == chain.end())
                 chain.push_back(next);
     }
     for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);

@@ -1,6 +1,8 @@
 #include "platform/testing.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPlainTextEdit>
@@ -114,6 +116,48 @@ void dblClick(Image& image) {
 }
 
 void dblClick(PictureBox& picture) { picture.userDblClick(); }
+
+namespace {
+
+void sendKeyTo(QWidget* widget, Key key) {
+    // The key code and the text it types, in the order of Key.
+    static constexpr std::pair<int, char> keys[] = {{Qt::Key_Up, 0},     {Qt::Key_Down, 0},       {Qt::Key_Left, 0},
+                                                    {Qt::Key_Right, 0},  {Qt::Key_Tab, '\t'},     {Qt::Key_Return, '\r'},
+                                                    {Qt::Key_Escape, 27}};
+    const auto [code, text] = keys[static_cast<int>(key)];
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text ? QString(QChar(text)) : QString());
+    QCoreApplication::sendEvent(widget, &press);
+}
+
+// Keys go to the active window: the one holding the widget becomes it, as under the user's hand.
+void activateWindowOf(QWidget* widget) {
+    widget->window()->activateWindow();
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+void sendKey(Control& control, Key key) {
+    activateWindowOf(control.widget());
+    sendKeyTo(control.widget(), key);
+}
+
+std::vector<std::string> tabStops(Form& form, const std::function<void(int stop)>& atStop) {
+    activateWindowOf(form.window());
+    std::vector<std::string> stops;
+    QWidget* const first = QApplication::focusWidget();
+    // A chain that never comes back ends after as many stops as the form has controls.
+    for (QWidget* at = first; at && stops.size() <= form.controls().size();) {
+        for (Control* c : form.controls()) {
+            if (c->widget() != at) continue;
+            stops.push_back(c->Index() < 0 ? c->Name() : c->Name() + "(" + std::to_string(c->Index()) + ")");
+            if (atStop) atStop(static_cast<int>(stops.size()) - 1);
+        }
+        sendKeyTo(at, Key::Tab);
+        if ((at = QApplication::focusWidget()) == first) break;
+    }
+    return stops;
+}
 
 void pressEnter(Form& form) {
     if (CommandButton* b = form.defaultButton()) b->userClick();

@@ -70,6 +70,14 @@ bool pressKey(TextBox& box, int keyAscii);
 void pick(ComboBox& box, int index);
 void dblClick(Image& image);
 void dblClick(PictureBox& picture);
+// Real key presses, delivered to the control as the window system delivers them, so that the layer's
+// handling and the toolkit's own both run: arrows in an option group, Tab, Enter, Esc.
+enum class Key { Up, Down, Left, Right, Tab, Enter, Escape };
+void sendKey(Control& control, Key key);
+// Activates the form's window and presses Tab from its focused control until the focus is back: the
+// controls visited, "name" or "name(index)" each, the focused one first. `atStop` runs at each stop,
+// numbered from 0, while that control has the focus.
+std::vector<std::string> tabStops(Form& form, const std::function<void(int stop)>& atStop = {});
 // Enter / Esc on the form: clicks its default / cancel button.
 void pressEnter(Form& form);
 void pressEscape(Form& form);

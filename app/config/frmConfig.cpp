@@ -81,11 +81,13 @@ frmConfig::frmConfig() : ConfigFormOf("frmConfig") {
     }
     wireEvents();
 
-    // Tab goes through the form as it reads: signal, driver, receiver, line, parts, then the start;
-    // the IC groups are filled last above, so the order they were made in would put them at the end.
-    setTabOrder({&fraClock, &fraSelectIc(0), &fraSelectIc(1), &fraConfigTrans, &cmdFigure, &txtConfigTrans(0),
-                 &txtConfigTrans(1), &txtConfigTrans(2), &cboMaterial, &txtFilter(0), &txtFilter(1), &cmdSelect,
-                 &cmdReset, &chkMeasure(0), &chkMeasure(1), &cmdSimulation});
+    // Tab goes through the form as it reads: signal, driver, receiver, line, parts and their measuring
+    // points, then the start. The IC groups are filled last above, so the order they were made in
+    // would put them at the end; the receiver's values read L, R, C, Ro.
+    setTabOrder({&fraClock, &fraRadio(0), &cboSelectIcPrimary(0), &cboSelectIc(0), &txtR(0), &txtL(0), &txtC(0),
+                 &fraRadio(1), &cboSelectIcPrimary(1), &cboSelectIc(1), &txtL(1), &txtR(1), &txtC(1), &txtR(2),
+                 &fraConfigTrans, &cmdFigure, &txtConfigTrans(0), &txtConfigTrans(1), &txtConfigTrans(2), &cboMaterial,
+                 &txtFilter(0), &txtFilter(1), &cmdSelect, &cmdReset, &chkMeasure(0), &chkMeasure(1), &cmdSimulation});
 }
 
 void frmConfig::nameControls() {

@@ -32,6 +32,11 @@ frmConfig2::frmConfig2() : ConfigFormOf("frmConfig2") {
     // Designer default: the geometry, so that no mode change computes on empty boxes at load.
     optConfigTrans(0).setValue(true);
     wireEvents();
+    // Tab reads the form column by column, the start last; the figure button stands beside the
+    // line's first row, the material list on its fifth.
+    setTabOrder({&fraDcc, &fraClock, &fraFilter, &optConfigTrans(0), &optConfigTrans(1), &optConfigTrans(2),
+                 &optConfigTrans(3), &txtConfigTrans(0), &cmdFigure, &txtConfigTrans(1), &txtConfigTrans(2),
+                 &txtConfigTrans(3), &cboMaterial, &txtConfigTrans(4), &cmdSimulation});
 }
 
 void frmConfig2::nameControls() {

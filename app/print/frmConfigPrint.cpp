@@ -48,6 +48,8 @@ frmConfigPrint::frmConfigPrint() : Form("frmConfigPrint") {
     setClientSize(11025, 3120);
     txtComment.setName("txtComment");
     txtComment.Move(120, 1680, 10815, 675);
+    // The page prints two comment lines: the box holds no more, so what it shows is what prints.
+    txtComment.setMaxLines(2);
     fraConfigPrint.setName("fraConfigPrint");
     fraConfigPrint.Move(120, 120, 5535, 975);
     optConfigPrint.setName("optConfigPrint");

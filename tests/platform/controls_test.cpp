@@ -161,6 +161,26 @@ TEST_F(Controls, OptionGroupClicksOnlyTheNewlySelectedButton) {
     EXPECT_EQ(f.log.size(), 3u);
 }
 
+// Arrow keys tick the previous (Up, Left) or next (Down, Right) button of a group in reading order, focused
+// and with one Click; they stop at the ends (a frame's lone button stays) and skip disabled and hidden ones.
+TEST_F(Controls, ArrowKeysTickTheNeighbourInTheGroup) {
+    for (int i = 0; i < 3; ++i) f.optMode(i).Move(0, 300 * (2 - i));  // reading order 2, 1, 0
+    f.Show();
+    platform::OptionButton *m0 = &f.optMode(0), *m1 = &f.optMode(1), *m2 = &f.optMode(2), *o = &f.optOther;
+    using K = pt::Key;
+    struct Row { platform::OptionButton *from, *to; K key; bool middleDisabled = false, middleHidden = false; };
+    for (const Row& r : {Row{m1, m0, K::Down}, Row{m1, m0, K::Right}, Row{m1, m2, K::Up}, Row{m1, m2, K::Left}, Row{m0, m0, K::Down},
+                         Row{m2, m2, K::Left}, Row{m2, m0, K::Down, true}, Row{m0, m2, K::Up, false, true}, Row{o, o, K::Down}}) {
+        r.from->setValue(true);
+        m1->setEnabled(!r.middleDisabled);
+        m1->setVisible(!r.middleHidden);
+        f.log.clear();
+        pt::sendKey(*r.from, r.key);
+        EXPECT_TRUE(r.to->Value() && (r.to == r.from || f.window()->focusWidget() == r.to->widget())) << int(r.key);
+        EXPECT_EQ(f.log.size(), r.to == r.from ? 0u : 1u) << int(r.key);
+    }
+}
+
 TEST_F(Controls, CheckBoxClicksOnEveryChangeAlsoWhenDisabled) {
     f.chkFlag.setEnabled(false);
     f.chkFlag.setValue(0);

@@ -17,6 +17,7 @@
 
 #include "app/config/config_checks.h"
 #include "app/config/frmTransFigure.h"
+#include "app/diffconfig/frmConfig2.h"
 #include "config_fixture.h"
 #include "platform/msgbox.h"
 
@@ -573,6 +574,38 @@ TEST_F(Config, TabFollowsTheReadingOrder) {
                     if (order.empty() || order.back() != groupOf(*c)) order.push_back(groupOf(*c));
         EXPECT_EQ(order, (std::vector<std::string>{"signal", "driver", "receiver", "line", "part", "buttons"}))
             << "type " << type;
+    }
+}
+
+// At the keyboard alone: Down and Enter in File > New's start dialog open the next circuit type; from the
+// part box, Tab reaches every control a user can change once, in reading order, and comes back.
+TEST_F(Config, ArrowsChooseTheCircuitTypeAndTabReadsItsForm) {
+    app::registerFormLoader("frmConfig2", []() -> platform::Form& { return platform::defaultForm<frmConfig2>(); });
+    const std::string tail = " cmdReset chkMeasure(0) chkMeasure(1) cmdSimulation txtClockFreq txtDuty txtUp txtDown txtVoltage ",
+                      line = " optConfigTrans(0) cmdFigure txtConfigTrans(0) txtConfigTrans(1) txtConfigTrans(2) cboMaterial",
+                      ics = "optSelectIc(0) cboSelectIcPrimary(0) cboSelectIc(0) optSelectIc(1) cboSelectIcPrimary(1) cboSelectIc(1)";
+    for (const auto& [type, walk] : std::map<int, std::string>{{0, "txtFilter(0)" + tail + ics + line},
+             {1, "txtFilter(0) txtFilter(1)" + tail + "optSelectCircuit(0) txtR(0) txtL(0) txtC(0) optSelectCircuit(1) txtL(1) "
+                 "txtR(1) txtC(1) txtR(2)" + line}, {2, "txtFilter(0) txtFilter(1)" + tail + ics + line},
+             {3, "txtFilter(0) cmdReset optConfigTrans(0) txtConfigTrans(0) cmdFigure txtConfigTrans(1) txtConfigTrans(2) "
+                 "txtConfigTrans(3) cboMaterial cmdSimulation cboDcc cboDccClock txtRiseTime(0) txtRiseTime(1) "
+                 "txtFallTime(0) txtFallTime(1) txtScue cmdWave"}}) {
+        t::setModalDriver([&](platform::Form& start) {  // the type chosen last is ticked
+            auto& ticked = apptest::control<platform::OptionButton>(start, "optSimType", std::max(type - 1, 0));
+            if (type > 0) t::sendKey(ticked, t::Key::Down);
+            if (type == 1) grab(start, "start_dialog_after_down");
+            t::sendKey(ticked, t::Key::Enter);
+        });
+        frmMain::instance().mnuFileNew_Click();
+        platform::Form* const opened = platform::Forms().byName(type == 3 ? "frmConfig2" : "frmConfig");
+        ASSERT_NE(opened, nullptr) << "type " << type;
+        platform::Form& form = *opened;
+        typeEnter(apptest::control<platform::TextBox>(form, "txtFilter", 0), type == 3 ? "WQ4" : "KSV1");
+        for (int i = 0; i < 2 && type == 1; ++i) t::click(apptest::control<platform::OptionButton>(form, "optSelectCircuit", i));
+        std::string seen;
+        for (const std::string& stop : t::tabStops(form, [&](int n) { if (type == 0 && n < 5) grab(form, "tab_walk_" + std::to_string(n)); }))
+            seen += (seen.empty() ? "" : " ") + stop;
+        EXPECT_EQ(seen, walk) << "type " << type;
     }
 }
 

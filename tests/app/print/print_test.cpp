@@ -2,7 +2,9 @@
 // a machine without a printer) and the condition tables of both circuit families.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QProcess>
@@ -854,7 +856,7 @@ void sendKeys(platform::TextBox& box, const std::string& text) {
 }  // namespace
 
 // In the comment box Ctrl+Enter and Shift+Enter start the second line, and Enter alone prints: the
-// page carries both lines, one below the other.
+// page carries both lines, one below the other. The box takes no third line, typed or pasted.
 TEST_F(PrintTest, LineBreakKeysGiveTheCommentItsSecondLine) {
     struct Row {
         const char* name;
@@ -871,6 +873,10 @@ TEST_F(PrintTest, LineBreakKeysGiveTheCommentItsSecondLine) {
             sendKeys(box, "Checked by QA");
             sendKey(box, Qt::Key_Return, row.held, "\r");
             sendKeys(box, "second line");
+            QGuiApplication::clipboard()->setText("1\n2\n3\n4\n5");
+            sendKey(box, Qt::Key_V, Qt::ControlModifier, "");
+            sendKey(box, Qt::Key_Return, row.held, "\r");
+            EXPECT_EQ(box.Text(), "Checked by QA\nsecond line1");
             sendKey(box, Qt::Key_Return, Qt::NoModifier, "\r");
         });
         pt::activate(chart);
