@@ -66,7 +66,12 @@ protected:
 };
 
 QWidget* makeTextWidget(TextBox::Kind kind) {
-    if (kind == TextBox::MultiLine) return new LineLimitedEdit;
+    if (kind == TextBox::MultiLine) {
+        // Tab leaves the box, as from any other control; a comment has no use for tab characters.
+        auto* edit = new LineLimitedEdit;
+        edit->setTabChangesFocus(true);
+        return edit;
+    }
     return new QLineEdit;
 }
 

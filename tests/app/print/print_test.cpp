@@ -876,6 +876,7 @@ TEST_F(PrintTest, LineBreakKeysGiveTheCommentItsSecondLine) {
             QGuiApplication::clipboard()->setText("1\n2\n3\n4\n5");
             sendKey(box, Qt::Key_V, Qt::ControlModifier, "");
             sendKey(box, Qt::Key_Return, row.held, "\r");
+            sendKey(box, Qt::Key_Tab, Qt::NoModifier, "\t");  // leaves the box, types nothing
             EXPECT_EQ(box.Text(), "Checked by QA\nsecond line1");
             sendKey(box, Qt::Key_Return, Qt::NoModifier, "\r");
         });
