@@ -216,13 +216,6 @@ QSize controlsBox(const Form::Impl& d) {
     return {box.right() + 1 + std::max(0, box.left()), box.bottom() + 1 + std::max(0, box.top())};
 }
 
-// The desktop's work area where a window is (or will be) shown.
-QRect workArea(const QWidget& near) {
-    if (const auto& area = detail::seams().workArea) return *area;
-    const QScreen* screen = near.screen() ? near.screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-}
-
 // A maximized MDI child is never smaller than what shows each of its controls whole: where the
 // parent's client area is smaller, it scrolls.
 void keepControlsReachable(Form::Impl& d) {
@@ -518,7 +511,7 @@ void Form::fitClientArea(int widthTwips, int heightTwips) {
     const QSize need = QSize(detail::toPixels(widthTwips), detail::toPixels(heightTwips)) +
                        QSize(edges, edges + style->pixelMetric(QStyle::PM_TitleBarHeight) +
                                         d.main->menuBar()->sizeHint().height());
-    const QRect desk = workArea(*d.main);
+    const QRect desk = detail::workArea(*d.main);
     const QSize room = desk.size() - frame;
     if (need.width() > room.width() || need.height() > room.height()) {
         setWindowState(StateMaximized);
@@ -683,7 +676,7 @@ void Form::placeBeside(const Form& anchor) {
     auto& d = *impl_;
     if (d.sub || kind_ == FormKind::MdiParent || &anchor == this || !anchor.isLoaded()) return;
     const QRect around = shownPart(anchor.impl());
-    const QRect desk = workArea(*anchor.impl().outer());
+    const QRect desk = detail::workArea(*anchor.impl().outer());
     const QSize size = outerPx(d).size();
     constexpr int gap = 4;
     // Moved into the work area along the side it was put against.
@@ -870,3 +863,13 @@ Form* ActiveForm() {
 }
 
 }  // namespace platform
+
+namespace platform::detail {
+
+QRect workArea(const QWidget& near) {
+    if (const auto& area = seams().workArea) return *area;
+    const QScreen* screen = near.screen() ? near.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+}  // namespace platform::detail

@@ -103,6 +103,9 @@ struct Seams {
 Seams& seams();
 bool headless();
 
+// The desktop's work area [pixels] of the screen where a window is (or will be) shown.
+QRect workArea(const QWidget& near);
+
 // The control that has the focus as far as the forms know.
 Control*& focusedControl();
 

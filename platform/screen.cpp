@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QMargins>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <QWidget>
 
 #include "platform/form.h"
@@ -49,12 +47,7 @@ QMargins expectedFrame() {
 
 }  // namespace
 
-ScreenRect workArea(const Form& form) {
-    if (const auto& area = detail::seams().workArea) return inTwips(*area);
-    const QScreen* screen = form.window()->screen();
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    return inTwips(screen ? screen->availableGeometry() : QRect(0, 0, 800, 600));
-}
+ScreenRect workArea(const Form& form) { return inTwips(detail::workArea(*form.window())); }
 
 ScreenRect outerFrame(const Form& form) {
     ScreenRect r{form.Left(), form.Top(), form.Width(), form.Height()};
