@@ -234,8 +234,26 @@ bool TextBox::widgetEvent(QEvent* event) {
 
 // --- CommandButton
 
+namespace {
+
+// A push button that draws a dotted frame inside its face while it has the focus, so that the focus
+// is never taken for the default marking: the style draws both as a coloured outline.
+class FramedButton : public QPushButton {
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPushButton::paintEvent(event);
+        if (!hasFocus()) return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+        constexpr int inset = 4;
+        painter.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
+    }
+};
+
+}  // namespace
+
 CommandButton::CommandButton(Container& holder, const std::string& caption)
-    : Control(holder, new QPushButton), button_(static_cast<QPushButton*>(widget())) {
+    : Control(holder, new FramedButton), button_(static_cast<QPushButton*>(widget())) {
     button_->setAutoDefault(false);
     button_->setText(qs(caption));
     QObject::connect(button_, &QPushButton::clicked, context(), [this] { userClick(); });
@@ -263,6 +281,24 @@ void CommandButton::setCancel(bool on) {
 void CommandButton::userClick() {
     if (!Enabled() || !Visible()) return;
     raiseUser(Click);
+}
+
+bool CommandButton::widgetEvent(QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        markEnterTarget(event->type() == QEvent::FocusIn);
+    if (event->type() != QEvent::KeyPress || detail::codeDepth() > 0) return Control::widgetEvent(event);
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    // The focused button is the one Enter presses, as Space does; the form's default button only
+    // hears the Enter of controls that are no buttons.
+    userClick();
+    return true;
+}
+
+void CommandButton::markEnterTarget(bool focused) {
+    CommandButton* fallback = form().defaultButton();
+    button_->setDefault(focused || fallback == this);
+    if (fallback && fallback != this) fallback->button_->setDefault(!focused);
 }
 
 // --- CheckBox

@@ -80,7 +80,9 @@ public:
     ~CommandButton() override;
     std::string Caption() const;
     void setCaption(const std::string& text);
-    // Enter on the form clicks the default button, Esc the cancel button.
+    // Enter clicks the button that has the focus; with the focus on no button it clicks the form's
+    // default button. The button Enter would click shows the default marking; the focused one also
+    // a dotted focus frame. Esc clicks the cancel button.
     bool Default() const { return default_; }
     void setDefault(bool on);
     bool Cancel() const { return cancel_; }
@@ -90,7 +92,11 @@ public:
 
     void userClick();
 
+protected:
+    bool widgetEvent(QEvent* event) override;
+
 private:
+    void markEnterTarget(bool focused);
     QPushButton* button_;
     bool default_ = false;
     bool cancel_ = false;

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QMenuBar>
+#include <QPointer>
 
 #include "platform/controls.h"
 #include "platform/dispatch.h"
@@ -123,10 +124,16 @@ void sendKeyTo(QWidget* widget, Key key) {
     // The key code and the text it types, in the order of Key.
     static constexpr std::pair<int, char> keys[] = {{Qt::Key_Up, 0},     {Qt::Key_Down, 0},       {Qt::Key_Left, 0},
                                                     {Qt::Key_Right, 0},  {Qt::Key_Tab, '\t'},     {Qt::Key_Return, '\r'},
-                                                    {Qt::Key_Escape, 27}};
+                                                    {Qt::Key_Escape, 27}, {Qt::Key_Space, ' '}};
     const auto [code, text] = keys[static_cast<int>(key)];
-    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text ? QString(QChar(text)) : QString());
+    const QString typed = text ? QString(QChar(text)) : QString();
+    const QPointer<QWidget> target(widget);
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, typed);
     QCoreApplication::sendEvent(widget, &press);
+    // A button takes Space on its release.
+    if (key != Key::Space || !target) return;
+    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, typed);
+    QCoreApplication::sendEvent(target, &release);
 }
 
 // Keys go to the active window: the one holding the widget becomes it, as under the user's hand.
@@ -140,6 +147,17 @@ void activateWindowOf(QWidget* widget) {
 void sendKey(Control& control, Key key) {
     activateWindowOf(control.widget());
     sendKeyTo(control.widget(), key);
+}
+
+bool tabTo(Control& control) {
+    QWidget* const wanted = control.widget();
+    activateWindowOf(wanted);
+    // A chain that never comes to it ends after as many stops as the form has controls.
+    for (std::size_t i = 0; i <= control.form().controls().size() && QApplication::focusWidget() != wanted; ++i) {
+        QWidget* at = QApplication::focusWidget();
+        sendKeyTo(at ? at : wanted->window(), Key::Tab);
+    }
+    return QApplication::focusWidget() == wanted;
 }
 
 std::vector<std::string> tabStops(Form& form, const std::function<void(int stop)>& atStop) {

@@ -71,9 +71,13 @@ void pick(ComboBox& box, int index);
 void dblClick(Image& image);
 void dblClick(PictureBox& picture);
 // Real key presses, delivered to the control as the window system delivers them, so that the layer's
-// handling and the toolkit's own both run: arrows in an option group, Tab, Enter, Esc.
-enum class Key { Up, Down, Left, Right, Tab, Enter, Escape };
+// handling and the toolkit's own both run: arrows in an option group, Tab, Enter, Esc, Space (pressed
+// and released).
+enum class Key { Up, Down, Left, Right, Tab, Enter, Escape, Space };
 void sendKey(Control& control, Key key);
+// Activates the control's window and presses Tab there until the control has the focus, as a user
+// reaches it; false when the Tab order never comes to it.
+bool tabTo(Control& control);
 // Activates the form's window and presses Tab from its focused control until the focus is back: the
 // controls visited, "name" or "name(index)" each, the focused one first. `atStop` runs at each stop,
 // numbered from 0, while that control has the focus.

@@ -1,7 +1,8 @@
 // A careless user at the keyboard: a fixed-seed sequence of random actions on the configuration
 // form and the result windows, with the real engine library and sample catalogue. Whatever is
 // typed or clicked, the program must keep running, report bad input with a message and never let
-// a run-time error escape its procedures.
+// a run-time error escape its procedures. Beside it, the keyboard alone in the dialogs: Enter and
+// Space press the focused button.
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,13 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/app_test_support.h"
 #include "app/charts/frmChart.h"
 #include "app/charts/frmChart2.h"
+#include "app/charts/result_window.h"
 #include "app/config/frmConfig.h"
 #include "app/diffconfig/frmConfig2.h"
 #include "app/shell/form_registry.h"
@@ -32,6 +35,7 @@
 #include "platform/menu.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
+#include "platform/printer.h"
 #include "platform/testing.h"
 
 namespace {
@@ -480,6 +484,76 @@ TEST_F(UserSession, RandomActionsOnTheDifferentialPairKeepTheProgramRunning) {
     ASSERT_NE(platform::loadedForm<frmConfig2>(), nullptr);
 
     session([this] { actDiff(); }, "frmChart2", 60.0);
+}
+
+// Tab to a button, then Enter (or Space) presses it once, as a click would, whatever the default
+// button; from an option Enter is the dialog's OK. What the user sees after: the runs, a page
+// printed or not, the form with its part, circuit type and end time kept, the windows left open.
+TEST_F(UserSession, EnterPressesTheFocusedButtonElseTheDefaultOne) {
+    auto& form = dynamic_cast<frmConfig&>(startProgram(0));
+    auto& part = *find<platform::TextBox>(form, "txtFilter", 0);
+    t::dblClick(*find<platform::PictureBox>(form, "picLogo"));
+    apptest::typeEnter(part, "KSV1608S601");
+    t::click(*find<platform::CommandButton>(form, "cmdSimulation"));
+    auto* chart = dynamic_cast<ResultWindow*>(charts().at(0));
+    int printed = 0;
+    platform::Printer.setPdfOutput(apptest::outputFile("keys_print.pdf"));
+    platform::Printer.setPdfWrittenHandler([&](const std::string&) { ++printed; });
+    const auto dialogs = {"frmStart", "frmConfigPrint", "frmConfigRange", "frmWideChart", "frmSelectFil",
+                          "frmTransFigure"};
+    const auto seen = [&] {
+        std::string open;
+        for (const char* name : dialogs)
+            if (platform::Form* f = platform::Forms().byName(name); f && f->Visible()) open += name;
+        const std::string kept = platform::loadedForm<frmConfig>() == &form ? part.Text() : "another form";
+        return std::tuple(mdlPublic::SimCount, printed, open, kept + mdlPublic::GetAppSetting("SimType") +
+                                                                std::to_string(mdlPublic::SimConfigs[0].TimeMax));
+    };
+    struct Row {
+        platform::MenuItem* open;  // none: the key goes to the form
+        const char *window, *control;
+        t::Key key;
+        int runs, printed;
+        std::string left;  // the window left open
+        int index = -1;
+    };
+    const t::Key enter = t::Key::Enter, space = t::Key::Space;
+    const Row rows[] = {{chart->menuByName("mnuFilePrint"), "frmConfigPrint", "cmdCancel", enter, 0, 0, ""},
+                        {chart->menuByName("mnuFilePrint"), "frmConfigPrint", "optConfigPrint", enter, 0, 1, "", 0},
+                        {chart->menuByName("mnuChartRange"), "frmConfigRange", "cmdCancel", enter, 0, 0, ""},
+                        {chart->menuByName("mnuChartScaleupIndex(1)"), "frmWideChart", "cmdOk", enter, 0, 0, ""},
+                        {chart->menuByName("mnuChartScaleupIndex(1)"), "frmWideChart", "cmdOk", space, 0, 0, ""},
+                        {nullptr, "frmConfig", "cmdFigure", enter, 0, 0, "frmTransFigure"},
+                        {nullptr, "frmConfig", "cmdSelect", enter, 0, 0, "frmSelectFil"},
+                        {form.menuByName("mnuSimFilconf"), "frmSelectFil", "cmdSimulation", enter, 1, 0, ""},
+                        {nullptr, "frmConfig", "cmdSimulation", enter, 1, 0, ""},
+                        {form.menuByName("mnuFileNew"), "frmStart", "cmdCancel", enter, 0, 0, ""}};
+    for (const Row& row : rows) {
+        printed = 0;
+        const auto before = seen();
+        const auto press = [&](platform::Form& f) {
+            platform::Control& target = *f.controlByName(row.control, row.index);
+            // A changed range shows if it is stored.
+            if (auto* end = find<platform::TextBox>(f, "txtTo", 1)) t::type(*end, "50");
+            EXPECT_TRUE(t::tabTo(target)) << row.control;
+            apptest::grab(f, std::string("keys_") + row.window + "_" + row.control);
+            t::sendKey(target, row.key);
+        };
+        t::setModalDriver([&](platform::Form& f) { if (f.Name() == row.window) press(f); });
+        if (row.open) {
+            t::click(*row.open);
+        } else {
+            form.setWindowState(platform::StateNormal);  // a run minimized it
+            t::activate(form);
+            press(form);
+        }
+        EXPECT_EQ(seen(), std::tuple(std::get<0>(before) + row.runs, row.printed, row.left, std::get<3>(before)))
+            << row.window << " " << row.control;
+        for (const char* name : dialogs)
+            if (platform::Form* f = platform::Forms().byName(name)) platform::Unload(*f);
+    }
+    platform::Printer.setPdfOutput("");
+    platform::Printer.setPdfWrittenHandler({});
 }
 
 }  // namespace
