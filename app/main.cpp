@@ -13,6 +13,7 @@
 #include "app/shell/mdlPublic.h"
 #include "app/shell/string_table.h"
 #include "platform/application.h"
+#include "platform/strings.h"
 
 namespace {
 
@@ -37,9 +38,11 @@ void scheduleWindowReport() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return platform::runApplication(argc, argv, mdlPublic::AppName, [] {
+    app::registerStringTable();
+    // Message boxes without a title of their own and the help window carry the title the main
+    // window shows; the settings stay under the application name.
+    return platform::runApplication(argc, argv, platform::LoadResString(5100), [] {
         mdlPublic::ProgramFolder = QCoreApplication::applicationDirPath().toStdString();
-        app::registerStringTable();
         app::registerProgramForms();
         scheduleWindowReport();
         mdlPublic::Main();

@@ -5,19 +5,16 @@
 #include <QWidget>
 
 #include "platform/internal.h"
+#include "platform/strings.h"
 
 namespace platform {
 
 namespace {
-std::string& titleStore() {
-    static std::string title;
-    return title;
-}
 int pointer = PointerDefault;
 }  // namespace
 
-void setProgramTitle(const std::string& title) { titleStore() = title; }
-const std::string& programTitle() { return titleStore(); }
+void setProgramTitle(const std::string& title) { setAppTitle(title); }
+std::string programTitle() { return AppTitle(); }
 
 int MsgBox(const std::string& text, int style, const std::string& title) {
     const std::string shown = title.empty() ? programTitle() : title;

@@ -13,9 +13,10 @@ enum MsgBoxStyle : int {
 // What the user chose.
 enum MsgBoxResult : int { MsgBoxOk = 1 };
 
-// The program title: the default title of every message box (the shell sets it at start-up).
+// The program title (AppTitle): the default title of every message box and the help window's
+// title (the program sets it at start-up).
 void setProgramTitle(const std::string& title);
-const std::string& programTitle();
+std::string programTitle();
 
 // Shows a message box and waits for the user; an empty title means the program title.
 int MsgBox(const std::string& text, int style = MsgBoxOkOnly, const std::string& title = {});

@@ -11,7 +11,8 @@ void registerStrings(const std::map<int, std::string>& table);
 // The text of id; an id that is not in the table is error 326.
 std::string LoadResString(int id);
 
-// The program's title (default "vandore"): the settings application and the message boxes' title.
+// The program's title (default "vandore", until the program sets its own): the default title of the
+// message boxes and the title of the help window and the printer's notices.
 std::string AppTitle();
 void setAppTitle(const std::string& title);
 
