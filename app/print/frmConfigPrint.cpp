@@ -45,20 +45,21 @@ ResultWindow* resultWindowOf(std::int16_t n) {
 
 frmConfigPrint::frmConfigPrint() : Form("frmConfigPrint") {
     // The comment box shows both of its lines in the platform's font, the buttons below it.
-    setClientSize(11025, 3120);
+    setClientSize(11025, 3270);
     txtComment.setName("txtComment");
-    txtComment.Move(120, 1680, 10815, 675);
+    txtComment.Move(120, 1830, 10815, 675);
     // The page prints two comment lines: the box holds no more, so what it shows is what prints.
     txtComment.setMaxLines(2);
     fraConfigPrint.setName("fraConfigPrint");
-    fraConfigPrint.Move(120, 120, 5535, 975);
+    fraConfigPrint.Move(120, 120, 5535, 1125);
     optConfigPrint.setName("optConfigPrint");
-    for (int i = 0; i < 2; ++i) optConfigPrint.add(i, fraConfigPrint).Move(120, 240 + 360 * i, 5295, 255);
+    // Below the frame's caption and its top line, as in the other dialogs' frames.
+    for (int i = 0; i < 2; ++i) optConfigPrint.add(i, fraConfigPrint).Move(120, 390 + 360 * i, 5295, 255);
     optConfigPrint(0).setValue(true);
     lblComment.setName("lblComment");
-    lblComment.Move(120, 1320, 10815, 255);
-    app::placeOkButton(cmdOk, 4200, 2580, 1335);
-    app::placeCancelButton(cmdCancel, 5640, 2580, 1335);
+    lblComment.Move(120, 1470, 10815, 255);
+    app::placeOkButton(cmdOk, 4200, 2730, 1335);
+    app::placeCancelButton(cmdCancel, 5640, 2730, 1335);
     cmdOk.Click = [this] { cmdOk_Click(); };
     cmdCancel.Click = [this] { cmdCancel_Click(); };
 }
