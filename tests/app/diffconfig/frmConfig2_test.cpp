@@ -412,10 +412,10 @@ TEST_F(Config2, StoredSimulationsReviewAsTheyWereEntered) {
         {"USB2.0", "HS(480Mbps)", "1", 0, [](frmConfig2&) {}, {"0.5", "1", "1", "100"}, "0.65", "0", "0.4", "0"},
         {"LVDS", "122MHz", "2", 1,
          [](frmConfig2& f) {
-             const char* typed[5] = {"90", "30", "2.1", "2.2", "40"};
+             const char* typed[5] = {"30", "90", "2.1", "2.2", "40"};
              for (int k = 0; k < 5; ++k) t::type(f.txtConfigTrans(k), typed[k]);
          },
-         {"90", "30", "2.1", "2.2", "40"}, "1.7", "0.7", "1.4", "1"},
+         {"30", "90", "2.1", "2.2", "40"}, "1.7", "0.7", "1.4", "1"},
         {"IEEE1394", "400Mbps", "3", 2, [](frmConfig2& f) { t::type(f.txtConfigTrans(1), "300"); }, {"", "300"}, "1.955", "1.725",
          "1.955", "1.725"},
         {"USB2.0", "FS(12Mbps)", "1", 3, [](frmConfig2&) {}, {}, "5.35", "0", "3.3", "0"},
