@@ -163,8 +163,9 @@ bool IsNumeric(const std::string& text) {
 
 std::string DecimalSign() { return QLocale().decimalPoint().toStdString(); }
 
-std::string CStr(float value) { return localised(generalForm(value, 7)); }
-std::string CStr(double value) { return localised(generalForm(value, 15)); }
+std::string generalNumber(double value, int digits) { return localised(generalForm(value, digits)); }
+std::string CStr(float value) { return generalNumber(value, 7); }
+std::string CStr(double value) { return generalNumber(value, 15); }
 std::string CStr(int value) { return std::to_string(value); }
 std::string Str(float value) { return printedForm(generalForm(value, 7)); }
 std::string Str(double value) { return printedForm(generalForm(value, 15)); }

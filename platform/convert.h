@@ -25,6 +25,8 @@ bool IsNumeric(const std::string& text);
 // --- Text from numbers.
 // General form in the locale: a single with up to 7 significant digits, a double with up to 15;
 // exponent form as "1.25E-09" / "1E+15" for very small or large magnitudes.
+// The general form in the locale with up to `digits` significant digits (1 to 17): CStr's form.
+std::string generalNumber(double value, int digits);
 std::string CStr(float value);
 std::string CStr(double value);
 std::string CStr(int value);

@@ -5,6 +5,7 @@
 
 #include "app/shell/mdlPublic.h"
 #include "platform/convert.h"
+#include "platform/errors.h"
 
 namespace config {
 namespace {
@@ -44,7 +45,7 @@ bool allNumeric(const ConfigInputs& in) {
     for (const std::string* t : {&in.receiver.l, &in.receiver.c, &in.receiver.r, &in.receiver.r2})
         if (in.receiver.byCircuit) ok = platform::IsNumeric(*t) && ok;
     if (hasLine(in))
-        for (const std::string& t : in.lineText) ok = platform::IsNumeric(t) && ok;
+        for (const std::string& t : in.lineText) ok = isLineNumber(t) && ok;
     return ok;
 }
 
@@ -73,7 +74,7 @@ bool allPositive(const ConfigInputs& in) {
         above(in.receiver.r2);
     }
     if (hasLine(in))
-        for (const std::string& t : in.lineText) above(t);
+        for (const std::string& t : in.lineText) ok = lineNumber(t) > 0 && ok;
     return ok;
 }
 
@@ -107,8 +108,8 @@ namespace {
 
 // The impedance [ohm] of the typed width and thickness [mm] on the chosen material (k 0 when unknown).
 double typedLineImpedance(const ConfigInputs& in) {
-    const double w = static_cast<double>(value(in.lineText[0])) * 1e-3;  // m
-    const double h = static_cast<double>(value(in.lineText[1])) * 1e-3;  // m
+    const double w = lineNumber(in.lineText[0]) * 1e-3;  // m
+    const double h = lineNumber(in.lineText[1]) * 1e-3;  // m
     double k = 0;
     for (const mdlPublic::MaterialRecord& m : mdlPublic::Materials)
         if (m.Name == in.material) {
@@ -127,9 +128,29 @@ bool lineHasImpedance(const ConfigInputs& in) { return in.lineMode != 0 || isLin
 int lineMessage(const ConfigInputs& in) {
     if (!hasLine(in)) return 0;
     if (!lineHasImpedance(in)) return msgLineOutside;
-    if (in.lineMode == 1 && (!isLineImpedance(value(in.lineText[0])) || !isLineDielectric(value(in.lineText[1]))))
+    if (in.lineMode == 1 && (!isLineImpedance(lineNumber(in.lineText[0])) || !isLineDielectric(lineNumber(in.lineText[1]))))
         return msgLineOutside;
-    return lineLengthMessage(value(in.lineText[2]));
+    return lineLengthMessage(lineNumber(in.lineText[2]));
+}
+
+double lineNumber(const std::string& text) {
+    if (platform::IsNumeric(text)) return static_cast<double>(value(text));
+    try {
+        return std::copysign(HUGE_VAL, platform::CDbl(text));
+    } catch (const platform::RuntimeError& e) {
+        // Beyond even the double range: only the number's magnitude makes CDbl overflow.
+        if (e.number() != platform::errOverflow) throw;
+        return text.at(text.find_first_not_of(" \t")) == '-' ? -HUGE_VAL : HUGE_VAL;
+    }
+}
+
+bool isLineNumber(const std::string& text) {
+    try {
+        lineNumber(text);
+        return true;
+    } catch (const platform::RuntimeError&) {
+        return false;
+    }
 }
 
 bool isLineImpedance(double ohm) { return ohm >= MinLineImpedance && ohm <= MaxLineImpedance; }

@@ -89,6 +89,12 @@ bool lineHasImpedance(const ConfigInputs& in);
 // for a length below MinLineLengthMm. Requires allPositive.
 int lineMessage(const ConfigInputs& in);
 
+// A line box's number as the run reads it (single precision); a number beyond that range, which no
+// line has, as an infinity of its sign, so that the line checks refuse it as too large rather than as
+// no number. lineNumber raises error 13 where isLineNumber is false.
+bool isLineNumber(const std::string& text);
+double lineNumber(const std::string& text);
+
 // The same ranges for values the differential form takes: an impedance [ohm], a dielectric
 // constant, and a length [mm] (0, msgLineTooShort or msgLineOutside).
 bool isLineImpedance(double ohm);

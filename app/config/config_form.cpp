@@ -1,5 +1,6 @@
 #include "app/config/config_form.h"
 
+#include "app/config/config_checks.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "app/shell/mdlPublic.h"
@@ -118,7 +119,7 @@ bool ConfigForm::refuse(int message) {
 bool ConfigForm::linePositive(const platform::ControlArray<platform::TextBox>& boxes, int count, int message) {
     for (int k = 0; k < count; ++k) {
         const std::string text = boxes(k).Text();
-        if (!platform::IsNumeric(text) || platform::CSng(text) <= 0) return refuse(message);
+        if (!config::isLineNumber(text) || config::lineNumber(text) <= 0) return refuse(message);
     }
     return true;
 }

@@ -604,9 +604,11 @@ bool frmConfig::CheckConfig() {
     if (!checkParts()) return false;
     if (!CheckNumeric()) return false;
     if (!CheckPositive()) return false;
-    if (const int message = config::lineMessage(inputs())) return refuse(message);
     if (const int message = config::rangeMessage(inputs())) return refuse(message);
-    return CheckPeriodEnd();
+    if (!CheckPeriodEnd()) return false;
+    // The line's ranges come after every check of the inputs themselves.
+    if (const int message = config::lineMessage(inputs())) return refuse(message);
+    return true;
 }
 
 bool frmConfig::checkParts() {
@@ -772,7 +774,7 @@ void frmConfig::chkMeasure_Click(int index) {
 
 void frmConfig::txtConfigTrans_KeyPress(int index, int& keyAscii) {
     if (keyAscii != 13 || !optConfigTrans(0).Value()) return;
-    if (!platform::IsNumeric(txtConfigTrans(index).Text())) {
+    if (!config::isLineNumber(txtConfigTrans(index).Text())) {
         refuse(config::msgNumericValue);
         return;
     }

@@ -51,7 +51,8 @@ bool lineComplete(const DiffInputs& in) {
 bool allNumeric(const DiffInputs& in) {
     bool ok = true;
     // The netlist converts every one of them, so any length the locale reads will do.
-    for (const std::string* text : testedTexts(in)) ok = platform::IsNumeric(*text) && ok;
+    for (const std::string* text : clockTexts(in)) ok = platform::IsNumeric(*text) && ok;
+    for (const int box : lineBoxes(in.lineMode)) ok = config::isLineNumber(in.lineText[static_cast<std::size_t>(box)]) && ok;
     return ok;
 }
 
@@ -60,7 +61,7 @@ bool allPositive(const DiffInputs& in) {
     for (const std::string* text : {&in.clockFreq, &in.rise[0], &in.rise[1], &in.fall[0], &in.fall[1]})
         ok = value(*text) > 0 && ok;
     ok = value(in.skew) >= 0 && ok;
-    for (const int box : lineBoxes(in.lineMode)) ok = value(in.lineText[static_cast<std::size_t>(box)]) > 0 && ok;
+    for (const int box : lineBoxes(in.lineMode)) ok = config::lineNumber(in.lineText[static_cast<std::size_t>(box)]) > 0 && ok;
     return ok;
 }
 
@@ -93,31 +94,40 @@ bool edgesFit(const DiffInputs& in) {
     return true;
 }
 
-int geometryMessage(const DiffInputs& in) {
-    LineImpedance z;
+int geometryMessage(const DiffInputs& in, LineImpedance& z) {
+    const auto mm = [&in](int box) { return config::lineNumber(in.lineText[static_cast<std::size_t>(box)]); };
+    if (!formulasCoverPair(mm(0), mm(1), mm(2))) return msgLineOutside;
     try {
         z = geometryImpedance(in);
     } catch (const platform::RuntimeError& e) {
-        // A missing engine is the run's to report.
-        return e.number() == platform::errInvalidArgument ? msgLineOutside : 0;
+        if (e.number() != platform::errInvalidArgument) throw;
+        return msgLineOutside;
     }
-    double k = 0;
-    materialConstant(in.material, k);
-    const double w = platform::CDbl(in.lineText[0]), h = platform::CDbl(in.lineText[1]);
-    const bool usable = config::isLineImpedance(z.common) && config::isLineImpedance(z.differential);
-    return usable && isPhysicalPair(z, w, h, k) ? 0 : msgLineOutside;
+    return config::isLineImpedance(z.common) && config::isLineImpedance(z.differential) ? 0 : msgLineOutside;
+}
+
+int startGeometryMessage(const DiffInputs& in) {
+    if (in.lineMode != LineGeometry) return 0;
+    LineImpedance z;
+    try {
+        return geometryMessage(in, z);
+    } catch (const platform::RuntimeError&) {
+        return 0;  // a missing engine is the run's to report
+    }
 }
 
 int lineMessage(const DiffInputs& in) {
-    const auto number = [&in](int box) { return static_cast<double>(value(in.lineText[static_cast<std::size_t>(box)])); };
+    const auto number = [&in](int box) { return config::lineNumber(in.lineText[static_cast<std::size_t>(box)]); };
     switch (in.lineMode) {
-    case LineGeometry:
-        if (const int message = geometryMessage(in)) return message;
-        return config::lineLengthMessage(number(3));
+    case LineGeometry: return config::lineLengthMessage(number(3));
     case LineImpedances:
         // Common- and differential-mode impedance [ohm], their dielectric constants, the length [mm].
+        // A pair's common mode is half its even-mode impedance and its differential mode twice the odd one; no pair
+        // has an odd mode above its even one, so the differential mode is at most four times the common mode. The
+        // interface cables (30 and 90, 33 and 110 ohm) keep to it, so typing a cable's own values runs.
         for (const int box : {0, 1})
             if (!config::isLineImpedance(number(box))) return msgLineOutside;
+        if (number(1) > 4 * number(0)) return msgLineOutside;
         for (const int box : {2, 3})
             if (!config::isLineDielectric(number(box))) return msgLineOutside;
         return config::lineLengthMessage(number(4));

@@ -7,6 +7,7 @@
 
 #include "app/config/config_checks.h"
 #include "app/diffconfig/diff_inputs.h"
+#include "app/diffconfig/diff_line.h"
 
 namespace diffconfig {
 
@@ -56,12 +57,16 @@ int rangeMessage(const DiffInputs& in);
 // Both inputs' ramps fit into one period: the netlist's pulse width (T - tr/0.8 - tf/0.8) / 2 is
 // not negative. A negative width gives the engine no trapezoid but a broken wave.
 bool edgesFit(const DiffInputs& in);
-// 0 when the positive W, h and pitch make a physical pair whose impedances lie in the line range,
-// else msgLineOutside (so for W 1E+30, or wide strips on a thin board whose odd mode collapses);
-// requires allPositive. A missing engine is left to the run to report.
-int geometryMessage(const DiffInputs& in);
-// 0 when the line of the mode keeps to the line ranges (the geometry as above; typed impedances,
-// dielectric constants and lengths), else msgLineOutside or msgLineTooShort; requires allPositive.
+// In geometry mode: 0 when the pair formulas cover the positive W, h and pitch (formulasCoverPair)
+// and both impedances they give, written to z, lie in the line range; else msgLineOutside (so for
+// W 1E+30, or wide strips far apart on a thin board). A missing engine raises its run-time error.
+int geometryMessage(const DiffInputs& in, LineImpedance& z);
+// The geometry's check at Start: geometryMessage in geometry mode, 0 in the others; a missing engine
+// is left to the run to report.
+int startGeometryMessage(const DiffInputs& in);
+// 0 when the rest of the line keeps to the line ranges (lengths; typed impedances, the differential
+// mode not above the common mode, and dielectric constants), else msgLineOutside or msgLineTooShort;
+// requires allPositive.
 int lineMessage(const DiffInputs& in);
 
 }  // namespace diffconfig

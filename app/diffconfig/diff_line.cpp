@@ -1,5 +1,6 @@
 #include "app/diffconfig/diff_line.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/shell/mdlPublic.h"
@@ -64,21 +65,9 @@ LineImpedance geometryImpedance(const DiffInputs& in) {
     return coupledLineImpedance(platform::CDbl(box[0]), platform::CDbl(box[1]), platform::CDbl(box[2]), k);
 }
 
-double singleStripImpedance(double w, double h, double k) {
-    const double x = 4 * h / w;
-    const double kx = (14 + 8 / k) / 11 * x;
-    const double piSquaredHalf = 4.934802200544669;
-    return 42.4 / std::sqrt(k + 1) * std::log(1 + x * (kx + std::sqrt(kx * kx + piSquaredHalf * (k + 1) / k)));
-}
-
-bool isPhysicalPair(const LineImpedance& z, double w, double h, double k) {
-    // Uncoupled strips (pitches of 1000 h) leave the odd mode a rounding of 1E-8 above the even one.
-    if (z.differential > z.common * (1 + 1e-6)) return false;
-    // sqrt(Ze Zo) / Zw stays within 0.76..1.001 over W/h and pitch/h of 0.05 to 10 (er 1 to 10);
-    // a collapsed odd mode (wide strips, thin board, wide pitch) gives 0.004..0.17, merged strips
-    // (hair-thin and all but touching, the odd mode no lower than one strip) more than 1.1.
-    const double ratio = std::sqrt(z.common * z.differential) / singleStripImpedance(w, h, k);
-    return ratio >= 0.5 && ratio <= 1.1;
+bool formulasCoverPair(double w, double h, double d) {
+    const double u = w / h, g = d / h;
+    return u >= MinPairRatio && g >= MinPairRatio && std::min(u, g) <= MaxPairRatio && std::isfinite(u + g);
 }
 
 }  // namespace diffconfig

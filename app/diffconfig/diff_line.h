@@ -32,12 +32,14 @@ LineImpedance coupledLineImpedance(double wMm, double hMm, double dMm, double k)
 // The same for the typed W, h and pitch (numbers) over the chosen material (k 0 when none is).
 LineImpedance geometryImpedance(const DiffInputs& in);
 
-// Impedance [ohm] of one strip of width w on board thickness h (any one unit, both positive),
-// dielectric constant k, by the Wheeler formula that scales the pair's impedances.
-double singleStripImpedance(double w, double h, double k);
-// Whether the pair's impedances are those of two strips of width w on thickness h: the odd mode
-// not above the even one, and their geometric mean near one strip's impedance. Far outside the
-// range the pair formulas were fitted for (W/h and pitch/h of about 0.1 to 10) they are not.
-bool isPhysicalPair(const LineImpedance& z, double w, double h, double k);
+// Whether the pair formulas hold for strips of width w on a board of thickness h whose edges lie d
+// apart (the pitch as the formulas take it), in any one unit: w and d at least MinPairRatio h, not
+// both above MaxPairRatio h. There their even- and odd-mode impedances keep within 6 % of a field
+// solution for the boards' dielectric constants (4.0 to 4.7); outside they can be off by 10 % and
+// far more: hair-thin strips all but touching, whose odd mode comes out high, and wide strips far
+// apart, whose odd mode collapses.
+constexpr double MinPairRatio = 0.05;
+constexpr double MaxPairRatio = 10;
+bool formulasCoverPair(double w, double h, double d);
 
 }  // namespace diffconfig

@@ -170,14 +170,16 @@ bool frmConfig2::CheckConfig() {
     const DiffInputs in = inputs();
     if (!allNumeric(in)) return refuse(msgNotNumeric);
     if (!allPositive(in)) return refuse(msgNotPositive);
-    if (const int message = lineMessage(in)) {
-        // As after Enter: the impedances of a refused geometry are not shown.
-        if (in.lineMode == LineGeometry && geometryMessage(in) != 0) clearImpedances(*this);
-        return refuse(message);
-    }
     if (const int message = rangeMessage(in)) return refuse(message);
     if (!noPeriodEnd(in)) return refuse(msgPeriodEnd);
     if (!edgesFit(in)) return refuse(msgEdgesTooLong);
+    // The line's ranges come after every check of the inputs themselves.
+    if (const int message = startGeometryMessage(in)) {
+        // As after Enter: the impedances of a refused geometry are not shown.
+        clearImpedances(*this);
+        return refuse(message);
+    }
+    if (const int message = lineMessage(in)) return refuse(message);
     return true;
 }
 
@@ -281,7 +283,7 @@ void frmConfig2::txtConfigTrans_Change(int index) {
 
 void frmConfig2::txtConfigTrans_KeyPress(int index, int& keyAscii) {
     if (keyAscii != 13 || !optConfigTrans(diffconfig::LineGeometry).Value()) return;
-    if (!platform::IsNumeric(txtConfigTrans(index).Text())) {
+    if (!config::isLineNumber(txtConfigTrans(index).Text())) {
         refuse(diffconfig::msgEnterNumeric);
         return;
     }
@@ -297,13 +299,12 @@ void frmConfig2::CalcLineImpedance() {
         return;
     }
     try {
-        const diffconfig::DiffInputs in = inputs();
-        if (const int message = diffconfig::geometryMessage(in)) {
+        diffconfig::LineImpedance z;
+        if (const int message = diffconfig::geometryMessage(inputs(), z)) {
             clearImpedances(*this);
             refuse(message);
             return;
         }
-        const diffconfig::LineImpedance z = diffconfig::geometryImpedance(in);
         lblConfigTrans(7).setCaption(platform::Format(z.common, "0.00"));
         lblConfigTrans(8).setCaption(platform::Format(z.differential, "0.00"));
     } catch (...) {

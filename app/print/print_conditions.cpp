@@ -1,7 +1,6 @@
 // The condition band of a printed page: five columns of labels and stored values, in twips.
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -143,14 +142,7 @@ Cell asDouble(std::vector<std::string> typed, const std::string& unit = {}) {
 // significant digits ("10", "1.234568E-09"); a text that is no number stays as it is.
 std::string readNumber(const std::string& typed, Reading how, int digits) {
     if (!platform::IsNumeric(typed)) return typed;
-    const double number = how == Reading::Single ? static_cast<double>(platform::CSng(typed)) : platform::CDbl(typed);
-    if (number == 0) return "0";
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*G", digits, number);
-    std::string shown = text;
-    if (const std::size_t dot = shown.find('.'); dot != std::string::npos)
-        shown.replace(dot, 1, platform::DecimalSign());
-    return shown;
+    return platform::generalNumber(how == Reading::Single ? static_cast<double>(platform::CSng(typed)) : platform::CDbl(typed), digits);
 }
 
 // A label of column c, with its value starting at valueAt; a value reaching to the column's edge.

@@ -241,7 +241,7 @@ constexpr auto kStrings = std::to_array<StringEntry>({
     {6686, "Signal Frequency must be between 0.75 and 240[MHz]."},
     {6687, "Rise Time plus Fall Time must not exceed 80% of the signal period."},
     {6688, "Select the Material of PWB."},
-    {6689, "The Transmission Line parameters are outside what the line formulas cover: impedances of 1 to 1000[ohm], dielectric constants of 1 to 100, lengths up to 100000[mm], widths and pitches near 0.1 to 10 times the thickness of PWB."},
+    {6689, "The Transmission Line parameters are outside what the line formulas cover: impedances of 1 to 1000[ohm] with the Differential Mode at most four times the Common Mode, dielectric constants of 1 to 100, lengths up to 100000[mm], width and pitch each at least 0.05 times the thickness of PWB and not both above 10 times it."},
     {6690, "A Transmission Line shorter than 0.001[mm] has no effect. Select Ignore Transmission Line instead."},
     {6691, "A numerical value is too long. Enter it in 15 characters or fewer."},
     {6800, "View Input Signal Waveform"},

@@ -1,6 +1,7 @@
 // CheckConfig's messages and their order, and the simulation record that SaveConfig writes and
 // LoadConfig reads back, through the form.
 #include <cmath>
+#include <tuple>
 
 #include "app/config/config_checks.h"
 #include "app/config/config_form.h"
@@ -29,7 +30,7 @@ protected:
         EXPECT_EQ(shown.size(), 1u);
         if (shown.empty()) return -1;
         EXPECT_EQ(shown[0].style, platform::MsgBoxCritical);
-        for (int id : {5281, 5282, 5285, 5287, 5290, 5291, 5292, 5295, 5296, 5297})
+        for (int id : {5281, 5282, 5285, 5287, 5290, 5291, 5292, 5295, 5296, 5297, 6689})
             if (shown[0].text == text(id)) return id;
         return -1;
     }
@@ -54,6 +55,8 @@ TEST_F(Checks, ValuesAndTheirMessages) {
         {"txtDuty", -1, "100", 0},         {"txtDuty", -1, "0", 5295},       {"txtDuty", -1, "101", 5287},
         {"txtUp", -1, "0", 0},             {"txtDown", -1, "-1", 0},         {"txtUp", -1, "2.", 5290},
         {"txtConfigTrans", 2, "0", 5295},  {"txtConfigTrans", 1, "x", 5291}, {"txtConfigTrans", 0, "0.1.", 5291},
+        // A number too large for the line is still a number; a width of 1E+10 leaves no impedance.
+        {"txtConfigTrans", 0, "1E+39", 6689}, {"txtConfigTrans", 2, "-1E+39", 5295}, {"txtConfigTrans", 0, "1E+10", 6689},
     };
     open(0);
     completeForm(0);
@@ -98,6 +101,18 @@ TEST_F(Checks, OrderOfTheRefusals) {
     EXPECT_EQ(verdict(), 5291);
     EXPECT_EQ(box("txtFilter", 0).Text(), "KSV1 (100MHz)");  // rewritten on the way
     t::type(box("txtVoltage"), "5");
+
+    // The line's ranges come after the inputs' own ranges and the trailing point.
+    t::click(option("optConfigTrans", 1));
+    for (const auto& [k, value] : {std::pair{0, "50"}, {1, "4.6"}, {2, "1E+6"}}) t::type(box("txtConfigTrans", k), value);
+    EXPECT_EQ(verdict(), 6689);
+    for (const auto& [name, value, id] : {std::tuple{"txtVoltage", "8", 5296}, {"txtClockFreq", "150", 5285}, {"txtClockFreq", "50.", 5290}}) {
+        const std::string kept = box(name).Text();
+        t::type(box(name), value);
+        EXPECT_EQ(verdict(), id) << value;
+        t::type(box(name), kept);
+    }
+    t::click(option("optConfigTrans", 0));
 
     // Ignored line: hidden boxes are not numbers to test, but one ending in "." still is refused.
     t::click(option("optConfigTrans", 2));
@@ -438,7 +453,7 @@ TEST_F(LongNumbers, AreNumbersWhereverTheNetlistConvertsThem) {
     }
 }
 
-// Only physical pairs run (Zo <= Ze, both near one strip's impedance), all of W/h and d/h 0.1..10 do.
+// Pairs that run on this grid keep Zo <= Ze near one strip's impedance, and all of W/h and d/h 0.1..10 run.
 // The grid holds the collapsing pairs W 1, h 0.02, d 19; 1, 0.1, 1E+8; 1, 0.001, 1; 10, 0.001, 0.1 [mm].
 TEST_F(LongNumbers, PairGeometryRunsOnlyAsAPhysicalPair) {
     ConfigForm& form = start(3);  // h 1 mm
@@ -456,35 +471,59 @@ TEST_F(LongNumbers, PairGeometryRunsOnlyAsAPhysicalPair) {
             }
 }
 
-// Each line box's values 1E-40..3E+38 are refused with a line message or simulate as the line: a short one
-// as none, a long one as its delay less whole periods (13978 mm at 10 MHz, K 4.6). Boxes end on 4.6, fit for all.
+// Each line box's values 1E-40..1E+39 are refused with a line message ('O' 6689, 'S' 6690) or simulate as
+// the same line entered otherwise: a geometry as its impedance and effective K, an impedance line as one of
+// four times the K and half the length; a short line as none, a long one as its delay less whole periods
+// (13978 mm at 10 MHz, K 4.6). Boxes end on 4.6, fit for all.
 TEST_F(LongNumbers, LineValuesAreRefusedOrSimulateAsTheirLine) {
     const double turn = 1e-4 / (std::sqrt(4.6) * 3.335641597318678e-9);
     ConfigForm& form = start(0);
-    const auto run = [&form](int k, const std::string& value) { line(form, k).setText(value); return simulate(form); };
-    t::click(apptest::control<platform::OptionButton>(form, "optConfigTrans", 2));
+    const auto option = [&form](int m) -> platform::OptionButton& { return apptest::control<platform::OptionButton>(form, "optConfigTrans", m); };
+    const auto entered = [&](int mode, const std::vector<std::string>& texts) {  // as Z0, K, length; the boxes kept
+        t::click(option(1));
+        std::vector<std::string> kept;
+        for (int k = 0; k < 3; ++k) kept.push_back(line(form, k).Text()), line(form, k).setText(texts[static_cast<std::size_t>(k)]);
+        const std::vector<double> wave = simulate(form);
+        for (int k = 0; k < 3; ++k) line(form, k).setText(kept[static_cast<std::size_t>(k)]);
+        t::click(option(mode));
+        return wave;
+    };
+    t::click(option(2));
     const std::vector<double> none = simulate(form);
-    for (int m = 0; m < 2; ++m)
-        for (int k = 0; k < 3; ++k)
-            for (const char* value : {"1E-40", "1E-9", "0.001", "0.1", "10", "1000", "1E+5", "1E+10", "1E+20", "3E+38", "4.6"}) {
-                t::click(apptest::control<platform::OptionButton>(form, "optConfigTrans", m));
-                const std::vector<double> wave = run(k, value);
-                const double mm = platform::CSng(value);
-                EXPECT_EQ(messages(), std::vector<std::string>(wave.empty(), text(k == 2 && mm < 1e-3 ? 6690 : 6689))) << m << k << value;
-                const std::vector<double> expected =
-                    k == 2 && m == 1 && mm > turn ? run(k, platform::CStr(std::fmod(mm, turn))) : k == 2 && mm <= 0.1 ? none : wave;
-                for (std::size_t i = 0; i < wave.size(); ++i) EXPECT_NEAR(wave[i], expected.at(i), 0.01) << m << k << " " << value;
-            }
+    const char* values[] = {"1E-40", "1E-9", "0.001", "0.1", "10", "1000", "1E+5", "1E+10", "1E+20", "3E+38", "1E+39", "4.6"};
+    const struct { int mode, box; const char* outcomes; } rows[] = {{0, 0, "O....OOOOOO."}, {0, 1, "OOO.....OOO."}, {0, 2, "SS.....OOOO."},
+                                                                  {1, 0, "OOOO..OOOOO."}, {1, 1, "OOOO.OOOOOO."}, {1, 2, "SS.....OOOO."}};
+    for (const auto& row : rows)
+        for (std::size_t i = 0; i < std::size(values); ++i) {
+            SCOPED_TRACE(std::to_string(row.mode) + std::to_string(row.box) + " " + values[i]);
+            t::click(option(row.mode));
+            line(form, row.box).setText(values[i]);
+            const std::vector<double> wave = simulate(form);
+            EXPECT_EQ(messages(), std::vector<std::string>(row.outcomes[i] != '.', text(row.outcomes[i] == 'S' ? 6690 : 6689)));
+            if (wave.empty()) continue;
+            const double a = platform::CDbl(line(form, 0).Text()), b = platform::CDbl(line(form, 1).Text());
+            const double mm = platform::CDbl(line(form, 2).Text()), eeff = velmar::MicrostripEffPermittivity(b, a, 4.6);
+            const std::vector<double> expected =
+                row.mode == 0 ? entered(0, {platform::CStr(static_cast<float>(velmar::MicrostripImpedance(b, a, 0, eeff))),
+                                            platform::CStr(static_cast<float>(eeff)), line(form, 2).Text()})
+                : mm > turn   ? entered(1, {line(form, 0).Text(), line(form, 1).Text(), platform::CStr(std::fmod(mm, turn))})
+                : mm > 0.01   ? entered(1, {line(form, 0).Text(), platform::CStr(4 * b), platform::CStr(mm / 2)})
+                              : none;
+            ASSERT_EQ(expected.size(), wave.size());
+            for (std::size_t n = 0; n < wave.size(); ++n) EXPECT_NEAR(wave[n], expected[n], 0.01);
+        }
 }
 
-// The pair's typed impedances (1..1000 ohm), constants (1..100) and lengths (0.001..1E+5 mm) of the impedance
-// and cable modes: a value inside runs, one outside is refused with the line's message before a number is spent.
+// The pair's typed impedances (1..1000 ohm, the differential mode at most four times the common one), constants (1..100)
+// and lengths (0.001..1E+5 mm) of all three modes: a value inside runs, one outside is refused with the line's
+// message before a number is spent.
 TEST_F(LongNumbers, PairLineValuesOutsideTheFormulasAreRefused) {
     ConfigForm& form = start(3);
     struct Box { int mode, box; const char* kept; double low, high; };
-    for (const Box& b : {Box{1, 0, "30", 1, 1000}, {1, 1, "90", 1, 1000}, {1, 2, "2.3", 1, 100}, {1, 3, "2.3", 1, 100},
-                         {1, 4, "100", 1e-3, 1e5}, {2, 1, "100", 1e-3, 1e5}})
-        for (const char* value : {"1E-30", "0.5", "1", "1000", "1E+6", "3E+38"}) {
+    // The differential mode (90 ohm) is at most four times the common mode (30 ohm).
+    for (const Box& b : {Box{1, 0, "30", 22.5, 1000}, {1, 1, "90", 1, 120}, {1, 2, "2.3", 1, 100}, {1, 3, "2.3", 1, 100},
+                         {1, 4, "100", 1e-3, 1e5}, {2, 1, "100", 1e-3, 1e5}, {0, 3, "100", 1e-3, 1e5}})
+        for (const char* value : {"1E-30", "0.5", "1", "22", "23", "120", "121", "1000", "1E+6", "3E+38", "1E+39"}) {
             t::click(apptest::control<platform::OptionButton>(form, "optConfigTrans", b.mode));
             line(form, b.box).setText(value);
             const double v = platform::CDbl(value);

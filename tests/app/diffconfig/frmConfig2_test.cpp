@@ -3,13 +3,18 @@
 #include <QStyleOptionComboBox>
 #include <QWidget>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <tuple>
 
 #include "app/config/frmTransFigure.h"
 #include "app/diffconfig/frmWave.h"
 #include "app/shell/frmStart.h"
+#include "app/diffconfig/diff_checks.h"
 #include "diff_fixture.h"
 #include "engine/microstrip.h"
+#include "field_solver.h"
 #include "platform/convert.h"
 #include "platform/msgbox.h"
 
@@ -204,7 +209,7 @@ TEST_F(Config2, ImpedancesFollowMaterialAndEnterAndRefuseBadGeometry) {
         bool emptied = false;
     };
     const Row rows[] = {{0, "abc", 6680},         {0, "0", 6681},          {3, "0", 6681},
-                        {2, "-1", 6681},          {1, "1E39", 6680},       {0, "1E30", 6689, true},
+                        {2, "-1", 6681},          {1, "1E39", 6689, true}, {0, "1E30", 6689, true},
                         {1, "1E-30", 6689, true}, {1, "1E30", 6689, true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
@@ -224,6 +229,48 @@ TEST_F(Config2, ImpedancesFollowMaterialAndEnterAndRefuseBadGeometry) {
     t::clearMessageBoxes();
     typeEnter(lineBox(0), "abc");
     EXPECT_TRUE(messages().empty());
+}
+
+// The solver first: one strip as the closed single-strip formula gives it (within 1.2 % for W/h 0.1 to
+// 10), and the odd mode of two strips far above ground as coplanar strips, exactly: Z = 60 pi K(k) / K(k').
+TEST(FieldSolution, MatchesTheSingleStripAndCoplanarStrips) {
+    const auto ellipticK = [](double k) {
+        double a = 1, b = std::sqrt(1 - k * k);
+        for (int i = 0; i < 30; ++i) std::tie(a, b) = std::pair{(a + b) / 2, std::sqrt(a * b)};
+        return 3.14159265358979 / (2 * a);
+    };
+    for (const double er : {1.0, 4.6})
+        for (const double u : {0.1, 0.3, 1.0, 3.0, 10.0}) {
+            const double z = velmar::MicrostripImpedance(1, u, 0, velmar::MicrostripEffPermittivity(1, u, er));
+            EXPECT_NEAR(fieldtest::pairImpedances(u, 1e6, 1, er).first / z, 1, er == 1 ? 0.001 : 0.012) << u << " " << er;
+        }
+    for (const double s : {0.1, 1.0, 3.0}) {
+        const double k = s / (s + 2);
+        EXPECT_NEAR(fieldtest::pairImpedances(1, s, 1000, 1).second, 60 * 3.14159265358979 * ellipticK(k) / ellipticK(std::sqrt(1 - k * k)), 0.5) << s;
+    }
+}
+
+// Every geometry the form accepts has both impedances within 10 % of the field solution, and every one with
+// W/h and d/h of 0.1 to 10 is accepted. A grid of W 0.05-20, h 0.01-3.2, d 0.05-100 mm, K 4.0 and 4.7.
+TEST_F(Config2, AcceptedPairsAreWithinTenPercentOfTheFieldSolution) {
+    int accepted = 0;
+    double worst = 0;
+    for (const std::size_t material : {5u, 6u})
+        for (int i = 0; i < 7 * 6 * 8; ++i) {
+            const double w = 0.05 * std::pow(400, i % 7 / 6.0), h = 0.01 * std::pow(320, i / 7 % 6 / 5.0), d = 0.05 * std::pow(2000, i / 42 / 7.0);
+            diffconfig::DiffInputs in;
+            in.material = Materials[material].Name;
+            in.lineText = {platform::CStr(w), platform::CStr(h), platform::CStr(d), "100", ""};
+            diffconfig::LineImpedance z;
+            const bool ok = diffconfig::geometryMessage(in, z) == 0;
+            EXPECT_TRUE(ok || std::min(w, d) < 0.1 * h || std::max(w, d) > 10 * h) << w << " " << h << " " << d;
+            if (!ok) continue;
+            const auto [even, odd] = fieldtest::pairImpedances(w, d, h, Materials[material].K);
+            const double off = std::max(std::abs(z.common / even - 1), std::abs(z.differential / odd - 1));
+            EXPECT_LE(off, 0.1) << w << " " << h << " " << d;
+            worst = std::max(worst, off), ++accepted;
+        }
+    std::printf("%d of 672 geometries accepted, worst %.1f %% from the field solution\n", accepted, 100 * worst);
 }
 
 TEST_F(Config2, ChokeEnterResetAndPictures) {
@@ -254,6 +301,7 @@ TEST_F(Config2, CheckConfigRefusesInOrderWithOneMessage) {
         const char* name;
         std::function<void(frmConfig2&)> change;
         int message;  // 0: accepted
+        bool emptied = false;  // the impedances of a refused geometry are no longer shown
     };
     const auto setBox = [](platform::TextBox& (*which)(frmConfig2&), const char* value) {
         return [which, value](frmConfig2& f) { which(f).setText(value); };
@@ -293,6 +341,13 @@ TEST_F(Config2, CheckConfigRefusesInOrderWithOneMessage) {
         {"trailing point in the line", setBox(width, "0.5."), 5291},
         {"line width 12.", setBox(width, "12."), 5290},
         {"no material", [](frmConfig2& f) { f.cboMaterial.setListIndex(-1); }, 5281},
+        // The line's ranges come last: after the inputs' ranges, the trailing point and the edges.
+        {"wide strips far apart", [](frmConfig2& f) { f.txtConfigTrans(0).setText("30"); f.txtConfigTrans(2).setText("30"); }, 6689, true},
+        {"width 1E+39", setBox(width, "1E+39"), 6689, true},
+        {"length 1E+6", [](frmConfig2& f) { f.txtConfigTrans(3).setText("1E+6"); }, 6689},
+        {"length 1E+6, frequency 300", [](frmConfig2& f) { f.txtConfigTrans(3).setText("1E+6"); f.txtClockFreq.setText("300"); }, 6686},
+        {"length 1E+6, VH 4.5", [](frmConfig2& f) { f.txtConfigTrans(3).setText("1E+6"); f.txtVolHigh(0).setText("4.5"); }, 6684},
+        {"width 30, rise 12.", [](frmConfig2& f) { f.txtConfigTrans(0).setText("30"); f.txtRiseTime(1).setText("12."); }, 5290},
         {"cable length letters", cable("long"), 5291},
         {"cable length 0", cable("0"), 5295},
         {"cable length 12.", cable("12."), 5290},
@@ -328,6 +383,7 @@ TEST_F(Config2, CheckConfigRefusesInOrderWithOneMessage) {
         if (row.message != 0) {
             EXPECT_EQ(t::messageBoxes()[0].style, platform::MsgBoxCritical);
         }
+        EXPECT_EQ(lineLabel(7).Caption().empty() && lineLabel(8).Caption().empty(), row.emptied);
     }
     ChartCount = 0;
 }
