@@ -1,10 +1,12 @@
 // The condition band of a printed page: five columns of labels and stored values, in twips.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/print/print_page.h"

@@ -3,7 +3,12 @@
 #include <QStyleOptionComboBox>
 #include <QWidget>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/config/frmTransFigure.h"
 #include "app/diffconfig/frmWave.h"
