@@ -1,6 +1,8 @@
 // One differential simulation as the user starts it: the form's checks, eight engine runs and the
 // drawn result window, for USB2.0 HS (240 MHz, 4 harmonics) and USB2.0 LS (0.75 MHz, 1333).
 
+#include <string>
+
 #include "app/diffconfig/frmConfig2.h"
 #include "gui_bench.h"
 

@@ -1,6 +1,8 @@
 // One filter-circuit simulation as the user starts it: the form's checks, four engine runs and the
 // drawn result window, for a 10 MHz clock (100 harmonics) and a 1 MHz clock (1000 harmonics).
 
+#include <string>
+
 #include "app/config/frmConfig.h"
 #include "gui_bench.h"
 

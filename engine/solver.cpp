@@ -6,7 +6,9 @@
 #include "engine/numeric/lu.h"
 #include "engine/source.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <utility>

@@ -1,5 +1,7 @@
 #include "platform/control.h"
 
+#include <utility>
+
 #include <QEvent>
 #include <QWidget>
 

@@ -1,6 +1,7 @@
 #pragma once
 // The controls the forms use. See control.h for the conventions on geometry and events.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>

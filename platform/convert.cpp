@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <limits>
 #include <random>
+#include <system_error>
 #include <vector>
 
 #include "platform/errors.h"

@@ -1,5 +1,7 @@
 #include "platform/errors.h"
 
+#include <utility>
+
 namespace platform {
 
 RuntimeError::RuntimeError(int number, std::string description)

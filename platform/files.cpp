@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <iterator>
 #include <limits>
+#include <system_error>
 
 namespace platform {
 

@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,6 +1,7 @@
 #include "platform/menu.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAction>
 #include <QMenu>

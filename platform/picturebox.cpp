@@ -1,5 +1,8 @@
 #include "platform/picturebox.h"
 
+#include <algorithm>
+#include <memory>
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>

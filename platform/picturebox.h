@@ -2,6 +2,9 @@
 // A picture box: a control that shows a persistent image drawn through its canvas. The image
 // exists from creation, so a picture can be drawn before its form is shown.
 
+#include <functional>
+#include <memory>
+
 #include "platform/canvas.h"
 #include "platform/control.h"
 

@@ -1,5 +1,8 @@
 #include "platform/printer.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>

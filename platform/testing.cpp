@@ -1,5 +1,7 @@
 #include "platform/testing.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -8,6 +8,8 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <system_error>
+#include <utility>
 
 namespace mkcatalog {
 

@@ -3,10 +3,13 @@
 
 #include "catalog.h"
 
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <stdexcept>
+#include <string>
 
 namespace {
 

@@ -1,8 +1,10 @@
 #include "nodal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
+#include <utility>
 
 namespace mkcatalog {
 

@@ -4,6 +4,7 @@
 
 #include <complex>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace mkcatalog {

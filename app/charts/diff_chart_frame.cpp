@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <charconv>
+#include <cstdint>
 #include <span>
 #include <string>
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "app/config/data_files.h"

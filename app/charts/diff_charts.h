@@ -7,6 +7,7 @@
 // Every procedure here may raise platform::RuntimeError; none shows anything itself.
 
 #include <cstdint>
+#include <string>
 
 #include "app/charts/chart_primitives.h"
 #include "app/diffconfig/SimConfig2Record.h"

@@ -1,6 +1,9 @@
 // The frame of the filter-circuit charts: title, axis titles, tick labels and legend.
 #include <cmath>
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "app/charts/filter_charts.h"
 #include "app/shell/mdlPublic.h"

@@ -1,8 +1,11 @@
 // The part characteristic of a filter-circuit simulation against a logarithmic frequency axis:
 // Z, R and X of a chip ferrite bead, or the insertion loss of a chip filter or capacitor, from
 // the part's record in filter.dat; a second part adds its curve and a right-hand axis.
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <string>
 
 #include "app/charts/filter_charts.h"
 #include "app/config/data_files.h"

@@ -1,5 +1,7 @@
 #include "app/charts/frmChart.h"
 
+#include <string>
+
 #include "app/config/frmConfig.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/mdlPublic.h"

@@ -1,5 +1,7 @@
 #include "app/charts/frmChart2.h"
 
+#include <string>
+
 #include "app/diffconfig/frmConfig2.h"
 #include "app/shell/form_registry.h"
 #include "app/shell/mdlPublic.h"

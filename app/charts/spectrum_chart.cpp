@@ -1,6 +1,7 @@
 // The spectrum of the receiver voltage of a filter-circuit simulation in dB above 1 µV: one bar
 // per harmonic with the part, the envelope of the local maxima without it.
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "app/charts/filter_charts.h"

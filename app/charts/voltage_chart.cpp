@@ -2,6 +2,7 @@
 // the part at point A, over one or two clock periods.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "app/charts/filter_charts.h"

@@ -1,5 +1,7 @@
 #include "app/config/config_record.h"
 
+#include <cstdint>
+
 #include "app/shell/mdlPublic.h"
 #include "platform/convert.h"
 #include "platform/errors.h"

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <system_error>
 #include <utility>
 #include <vector>
 

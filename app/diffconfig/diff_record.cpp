@@ -1,5 +1,7 @@
 #include "app/diffconfig/diff_record.h"
 
+#include <string>
+
 #include "app/diffconfig/diff_dcc.h"
 #include "platform/convert.h"
 #include "platform/dispatch.h"

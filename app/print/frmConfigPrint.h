@@ -5,6 +5,7 @@
 // it is unloaded after printing or cancelling, so each opening starts afresh.
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 

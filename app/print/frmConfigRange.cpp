@@ -1,5 +1,7 @@
 #include "app/print/frmConfigRange.h"
 
+#include <cstdint>
+
 #include "app/charts/filter_charts.h"
 #include "app/charts/frmChart.h"
 #include "app/shell/dialog_placement.h"

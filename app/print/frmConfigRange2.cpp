@@ -1,6 +1,8 @@
 #include "app/print/frmConfigRange2.h"
 
 #include <array>
+#include <cstdint>
+#include <string>
 
 #include "app/charts/chart_primitives.h"
 #include "app/charts/diff_charts.h"

@@ -3,6 +3,7 @@
 #include "app/print/print_page.h"
 
 #include <functional>
+#include <vector>
 
 #include "app/charts/frmChart.h"
 #include "app/print/print_page_parts.h"

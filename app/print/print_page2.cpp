@@ -1,4 +1,7 @@
 // The differential page: the choke's circuit, the pair's conditions and five half-height charts.
+#include <cstdint>
+#include <string>
+
 #include "app/charts/frmChart2.h"
 #include "app/print/print_page.h"
 #include "app/print/print_page_parts.h"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <numbers>
 
 #include "platform/canvas.h"

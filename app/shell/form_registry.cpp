@@ -1,6 +1,7 @@
 #include "app/shell/form_registry.h"
 
 #include <map>
+#include <utility>
 
 #include "app/config/filter_run.h"
 #include "app/config/frmConfig.h"

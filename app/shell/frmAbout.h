@@ -1,6 +1,8 @@
 #pragma once
 // The about box: the program's version and the notice on its results.
 
+#include <string>
+
 #include "platform/controls.h"
 #include "platform/form.h"
 

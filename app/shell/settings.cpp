@@ -1,4 +1,5 @@
 // The four settings of the program in section "Settings" of the per-user store.
+#include <string>
 #include <string_view>
 
 #include "app/shell/mdlPublic.h"

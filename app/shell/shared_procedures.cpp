@@ -1,7 +1,9 @@
 // The shared procedures of mdlPublic that need no window.
 #include <cmath>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "app/shell/mdlPublic.h"

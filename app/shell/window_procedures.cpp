@@ -1,6 +1,9 @@
 // The shared procedures of mdlPublic that manage windows: the configuration forms, the part-number
 // view of every open window, the part chooser's layout, text output and the top-most flag.
+#include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "app/shell/form_procedures.h"
 #include "app/shell/form_registry.h"

@@ -8,6 +8,7 @@
 #include <complex>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace velmar::numeric {

@@ -9,7 +9,9 @@
 
 #include <cmath>
 #include <complex>
+#include <cstdint>
 #include <cstdlib>
+#include <string>
 
 namespace {
 

@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
 #include <vector>
 #include "error_of.h"
 
@@ -27,19 +31,13 @@ void putSingle(std::vector<std::uint8_t>& b, std::size_t at, float v) {
 
 class DataFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("quenlis_data_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     void write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
         std::ofstream out(dir_ / name, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
-    std::filesystem::path dir_;
+    QTemporaryDir folder_;
+    const std::filesystem::path dir_ = folder_.path().toStdString();
 };
 
 TEST_F(DataFilesTest, FilterRecordLayout) {

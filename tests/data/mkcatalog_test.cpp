@@ -1,10 +1,15 @@
 // The catalogue tool refuses a source row that breaks a rule, names it, and writes nothing.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 namespace {
 
@@ -27,13 +32,6 @@ const char* const kGoodIcs =
 
 class Mkcatalog : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("quenlis_mkcatalog_" +
-                                            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
 
     // Runs the tool; returns its exit status and leaves its messages in errors_.
     int run(const std::string& parts, const std::string& ics) {
@@ -50,7 +48,8 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    fs::path dir_;
+    QTemporaryDir folder_;
+    const fs::path dir_ = folder_.path().toStdString();
     std::string errors_;
 };
 
@@ -66,6 +65,8 @@ struct BrokenRow {
     const char* replace;
     const char* named;    // what the message must name
 };
+
+void PrintTo(const BrokenRow& b, std::ostream* os) { *os << b.rule; }
 
 class MkcatalogRefuses : public Mkcatalog, public ::testing::WithParamInterface<BrokenRow> {};
 
@@ -106,7 +107,13 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenRow{"receiver with node 10 first", "C 3 10 3.5p", "C 10 3 3.5p", "ics.txt:2"},
         BrokenRow{"loss below the chart's axis", "R 10 31 0.6; L 31 32 0.4n; C 32 0 2.2p", "R 10 31 1u; L 31 32 1p; C 32 0 10u",
                   "JX15C2R2"},
-        BrokenRow{"malformed row", "| wide | R 10 21", "| R 10 21", "parts.txt:2"}));
+        BrokenRow{"malformed row", "| wide | R 10 21", "| R 10 21", "parts.txt:2"}),
+    // Named after the rule: "lower case number" is lower_case_number.
+    [](const ::testing::TestParamInfo<BrokenRow>& info) {
+        std::string name = info.param.rule;
+        std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+        return name;
+    });
 
 TEST_F(Mkcatalog, RefusesTenPartsInOneChartGroup) {
     std::string parts = kGoodParts;

@@ -14,9 +14,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <initializer_list>
 #include <numbers>
 #include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace velmar {
 namespace {

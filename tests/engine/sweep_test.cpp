@@ -7,6 +7,8 @@
 
 #include <array>
 #include <complex>
+#include <cstdint>
+#include <utility>
 
 namespace velmar {
 namespace {

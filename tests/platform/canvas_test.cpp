@@ -7,7 +7,9 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "platform/errors.h"
 #include "platform_test_support.h"

@@ -1,3 +1,6 @@
+#include <string>
+#include <vector>
+
 #include "platform/controls.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,10 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "platform/errors.h"
 #include "error_of.h"

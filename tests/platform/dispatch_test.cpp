@@ -1,5 +1,6 @@
 #include "platform/dispatch.h"
 
+#include <functional>
 #include <stdexcept>
 
 #include <gtest/gtest.h>

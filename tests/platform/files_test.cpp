@@ -3,32 +3,28 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include <dirent.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
 
 namespace {
 
 class FilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("quenlis_files_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     std::string write(const std::string& name, const std::string& bytes) {
         const auto path = (dir_ / name).string();
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
 
-    std::filesystem::path dir_;
+    QTemporaryDir folder_;
+    const std::filesystem::path dir_ = folder_.path().toStdString();
 };
 
 int expectError(const std::function<void()>& f) {

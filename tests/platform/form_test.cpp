@@ -1,3 +1,7 @@
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "platform/form.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "platform/picturebox.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,7 @@
 // The printer's document and page handling, and its settings.
+#include <string>
+#include <vector>
+
 #include "platform/printer.h"
 
 #include <gtest/gtest.h>

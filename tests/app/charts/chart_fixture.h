@@ -5,13 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -170,15 +172,14 @@ protected:
     void SetUp() override {
         resetShared();
         setChartScale(canvas);
-        folder = std::filesystem::temp_directory_path() / ("charts_test_" + std::to_string(::getpid()));
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     charts::ChartTarget target(charts::TargetKind kind) { return {canvas, kind}; }
 
     platform::RecordingCanvas canvas{466, 386};
     Charts charts;
-    std::filesystem::path folder;
+    QTemporaryDir folderOwner;
+    const std::filesystem::path folder = folderOwner.path().toStdString();
 };
 
 // Result windows over the sample catalogue, with no form or message left from another test.

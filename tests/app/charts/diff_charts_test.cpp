@@ -1,10 +1,13 @@
 // The five differential charts, asserted on a recording canvas from a synthetic simulation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/charts/chart_fixture.h"

@@ -6,9 +6,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/charts/chart_fixture.h"
 #include "app/charts/filter_charts.h"

@@ -1,6 +1,9 @@
 // The differential result window, driven as a user would, on a synthetic simulation.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include <QImage>
 
 #include "app/charts/chart_fixture.h"

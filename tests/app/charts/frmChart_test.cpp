@@ -1,6 +1,9 @@
 // The filter-circuit result window and the zoom window, driven as a user would.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include <QImage>
 
 #include "app/charts/chart_fixture.h"

@@ -1,7 +1,12 @@
 // CheckConfig's messages and their order, and the simulation record that SaveConfig writes and
 // LoadConfig reads back, through the form.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "app/config/config_checks.h"
 #include "app/config/config_form.h"

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 

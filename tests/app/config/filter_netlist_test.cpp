@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -235,6 +236,8 @@ struct EdgeCase {
     double tr, tf;     // expected written ramps [ns], before / 0.8
 };
 
+void PrintTo(const EdgeCase& c, std::ostream* os) { *os << c.ic << ", rise " << c.rise << ", fall " << c.fall; }
+
 class PulseCorrection : public FilterNetlist, public ::testing::WithParamInterface<EdgeCase> {};
 
 TEST_P(PulseCorrection, ListedDriversGetTheirEdgeTimes) {
@@ -277,7 +280,10 @@ INSTANTIATE_TEST_SUITE_P(
                       EdgeCase{"74AS04", "TTL", "2", "3", "10", 3.2, 4.2},
                       EdgeCase{"74LS04", "TTL", "2", "3", "10", 4, 5},
                       EdgeCase{"74LVC04", "CMOS", "2", "3", "50", 2.388, 2.388},
-                      EdgeCase{"74ABT04", "BiCMOS", "2", "3", "10", 2, 3}));
+                      EdgeCase{"74ABT04", "BiCMOS", "2", "3", "10", 2, 3}),
+    [](const ::testing::TestParamInfo<EdgeCase>& info) {
+        return std::string(info.param.ic) + "_rise" + info.param.rise + "_fall" + info.param.fall;
+    });
 
 using apptest::LocaleScope;
 

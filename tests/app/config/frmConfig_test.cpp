@@ -11,7 +11,11 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <map>
+#include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 

@@ -1,5 +1,7 @@
 // The differential form among the program's other windows: a filter result window reached while
 // "SimType" names the differential pair, and the part chooser handing it a choke.
+#include <string>
+
 #include "app/charts/chart_fixture.h"
 #include "app/charts/frmChart.h"
 #include "app/config/frmConfig.h"

@@ -1,5 +1,7 @@
 // The differential form without the engine library: its own process, as the library stays bound
 // once any test has used it.
+#include <string>
+
 #include "diff_fixture.h"
 
 namespace {

@@ -4,9 +4,13 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "app/config/frmTransFigure.h"
 #include "app/diffconfig/frmWave.h"

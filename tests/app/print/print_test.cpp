@@ -11,11 +11,18 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <map>
 #include <optional>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "app/charts/chart_fixture.h"
 #include "print_fixture.h"

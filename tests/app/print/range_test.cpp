@@ -3,10 +3,13 @@
 
 #include <QImage>
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <set>
+#include <string>
 
 #include "app/charts/chart_fixture.h"
 #include "print_fixture.h"

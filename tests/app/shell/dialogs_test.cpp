@@ -1,6 +1,10 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
+#include <functional>
+#include <string>
+#include <utility>
+
 #include "app/charts/frmWideChart.h"
 #include "app/config/frmSelectFil.h"
 #include "app/diffconfig/frmWave.h"

@@ -5,6 +5,12 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/shell/frmMain.h"
 #include "app/shell/shell_fixture.h"
 #include "platform/canvas.h"

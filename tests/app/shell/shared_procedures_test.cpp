@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
+#include <utility>
 
 #include "app/shell/mdlPublic.h"
 #include "platform/errors.h"

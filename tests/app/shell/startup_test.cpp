@@ -1,6 +1,8 @@
 #include <QFile>
 #include <QLocale>
 
+#include <string>
+
 #include "app/shell/frmMain.h"
 #include "app/shell/shell_fixture.h"
 #include "platform/errors.h"
