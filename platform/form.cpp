@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -15,7 +14,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,6 +25,7 @@
 #include "platform/dispatch.h"
 #include "platform/internal.h"
 #include "platform/menu.h"
+#include "platform/screen.h"
 
 namespace platform {
 
@@ -503,8 +502,6 @@ int Form::controlsHeight() const { return controlsBox(*impl_).height() * TwipsPe
 void Form::fitClientArea(int widthTwips, int heightTwips) {
     auto& d = *impl_;
     if (!d.main || d.shown) return;
-    // The window manager's frame is known only once the window is shown: allow a generous one.
-    const QSize frame(2 * 8, 40);
     // A child of that client size fits maximized, and in its own frame as a normal window too.
     const QStyle* style = d.area->style();
     const int childEdge = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
@@ -512,17 +509,16 @@ void Form::fitClientArea(int widthTwips, int heightTwips) {
     const QSize need = QSize(detail::toPixels(widthTwips), detail::toPixels(heightTwips)) +
                        QSize(edges, edges + style->pixelMetric(QStyle::PM_TitleBarHeight) +
                                         d.main->menuBar()->sizeHint().height());
+    // The normal size and place lie inside the work area, frame and title bar included, on any
+    // screen: where the child does not fit, the window opens maximized and restoring it comes back there.
     const QRect desk = detail::workArea(*d.main);
-    const QSize room = desk.size() - frame;
-    if (need.width() > room.width() || need.height() > room.height()) {
-        setWindowState(StateMaximized);
-        return;
-    }
+    const QMargins frame = detail::expectedFrame();
+    const QSize room = desk.size().shrunkBy(frame);
     QRect r = outerPx(d);
     r.setSize(r.size().expandedTo(need).boundedTo(room));
-    r.moveLeft(std::clamp(r.left(), desk.left(), desk.left() + room.width() - r.width()));
-    r.moveTop(std::clamp(r.top(), desk.top(), desk.top() + room.height() - r.height()));
+    r.moveTopLeft(detail::intoArea(r.topLeft(), r.size().grownBy(frame), desk));
     setOuterPx(d, r);
+    if (need.width() > room.width() || need.height() > room.height()) setWindowState(StateMaximized);
 }
 
 int Form::WindowState() const { return impl_->state; }
@@ -677,15 +673,14 @@ void Form::placeBeside(const Form& anchor) {
     auto& d = *impl_;
     if (d.sub || kind_ == FormKind::MdiParent || &anchor == this || !anchor.isLoaded()) return;
     const QRect around = shownPart(anchor.impl());
-    const QRect desk = detail::workArea(*anchor.impl().outer());
-    const QSize size = outerPx(d).size();
+    const ScreenRect area = workArea(*this);
+    const QRect desk(area.left / TwipsPerPixel, area.top / TwipsPerPixel, area.width / TwipsPerPixel,
+                     area.height / TwipsPerPixel);
+    // The frame the window manager puts around the window, title bar included.
+    const ScreenRect outer = outerFrame(*this);
+    const QSize size(outer.width / TwipsPerPixel, outer.height / TwipsPerPixel);
     constexpr int gap = 4;
-    // Moved into the work area along the side it was put against.
-    const auto inside = [&](QPoint p) {
-        p.setX(std::clamp(p.x(), desk.left(), std::max(desk.left(), desk.right() + 1 - size.width())));
-        p.setY(std::clamp(p.y(), desk.top(), std::max(desk.top(), desk.bottom() + 1 - size.height())));
-        return QRect(p, size);
-    };
+    const auto inside = [&](QPoint p) { return QRect(detail::intoArea(p, size, desk), size); };
     const QRect sides[] = {
         inside({around.right() + 1 + gap, around.top()}),
         inside({around.left() - gap - size.width(), around.top()}),
@@ -698,8 +693,7 @@ void Form::placeBeside(const Form& anchor) {
             place = r;
             break;
         }
-    setOuterPx(d, place);
-    d.leftByCode = d.topByCode = true;
+    Move(place.left() * TwipsPerPixel, place.top() * TwipsPerPixel);
 }
 
 void Form::PopupMenu(MenuItem& menu) {
@@ -867,10 +861,6 @@ Form* ActiveForm() {
 
 namespace platform::detail {
 
-QRect workArea(const QWidget& near) {
-    if (const auto& area = seams().workArea) return *area;
-    const QScreen* screen = near.screen() ? near.screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-}
+Form* mainForm() { return mdiParentForm(); }
 
 }  // namespace platform::detail

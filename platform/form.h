@@ -86,8 +86,9 @@ public:
     int controlsHeight() const;
     // MDI parent, before it is shown: makes the window large enough that a child whose client area
     // is widthTwips x heightTwips shows whole in it, maximized or in its own frame, and keeps the
-    // window inside the desktop's work area; where the work area is smaller, the window opens
-    // maximized and its client area scrolls.
+    // window, frame and title bar included, inside the desktop's work area; where the work area is
+    // smaller, the window opens maximized and its client area scrolls, and restoring it brings it
+    // back to a size and place inside the work area.
     void fitClientArea(int widthTwips, int heightTwips);
 
     // 0 normal, 1 minimized, 2 maximized; may be set before the form is shown.
@@ -106,7 +107,8 @@ public:
     void setTopMost(bool on);
     // Moves this top-level window next to `anchor` (an MDI child or a window): right of what the
     // anchor shows (a maximized form shows its controls in a corner), else left of, below or above
-    // it, else into the desktop's bottom-right corner; always wholly on the desktop's work area.
+    // it, else into the desktop's bottom-right corner; always wholly on the desktop's work area,
+    // frame and title bar included (see platform/screen.h).
     // Does nothing for an MDI child.
     void placeBeside(const Form& anchor);
     // Opens a top-level menu of this form as a pop-up menu at the mouse position.

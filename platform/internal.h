@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QColor>
+#include <QMargins>
 #include <QObject>
 #include <QRect>
 #include <QString>
@@ -99,13 +100,23 @@ struct Seams {
     std::function<void(Form&)> modalDriver;
     int beeps = 0;
     MenuItem* lastPopup = nullptr;
-    std::optional<QRect> workArea;  // the desktop's work area in pixels, in place of the screen's
+    std::optional<QRect> workArea;        // the desktop's work area in pixels, in place of the screen's
+    std::optional<QMargins> windowFrame;  // the window manager's frame in pixels, in place of the reported one
 };
 Seams& seams();
 bool headless();
 
 // The desktop's work area [pixels] of the screen where a window is (or will be) shown.
 QRect workArea(const QWidget& near);
+// The loaded MDI parent, nullptr when there is none.
+Form* mainForm();
+// The frame [pixels] the window manager will draw around a window of the program not shown yet.
+QMargins expectedFrame();
+// Where a window's outer frame of `size` goes when it is wanted at `at`: there, or moved as little as
+// keeps it inside `area`; a frame larger than the area keeps its top-left corner on it.
+QPoint intoArea(QPoint at, QSize size, const QRect& area);
+// Centres a top-level window that is no form (a notice) on the main window, as centreOnMain does.
+void centreOnMain(QWidget& window);
 
 // The control that has the focus as far as the forms know.
 Control*& focusedControl();

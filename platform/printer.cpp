@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 
 #include "platform/errors.h"
+#include "platform/internal.h"
 #include "platform/strings.h"
 
 namespace platform {
@@ -44,11 +45,23 @@ QString reservePdfPath() {
     return {};
 }
 
+// Centred on the main window as the program's dialogs are, once it has the size it shows with.
+class PdfNotice : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        detail::centreOnMain(*this);
+    }
+};
+
 void showPdfNotice(const std::string& path) {
     // Modeless: the print run must not stop here, and tests never wait on it.
-    auto* box = new QMessageBox(QMessageBox::Information, QString::fromStdString(AppTitle()),
-                                "No printer is available. The pages were saved as\n" +
-                                    QString::fromStdString(path));
+    auto* box = new PdfNotice(QMessageBox::Information, QString::fromStdString(AppTitle()),
+                              "No printer is available. The pages were saved as\n" +
+                                  QString::fromStdString(path));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
 }

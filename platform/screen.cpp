@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include <QImage>
+#include <QGuiApplication>
 #include <QMargins>
-#include <QPainter>
-#include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 
 #include "platform/form.h"
@@ -15,79 +14,104 @@ namespace platform {
 
 namespace {
 
-QMargins& fakeFrame() {
-    static QMargins frame;
-    return frame;
-}
-
 ScreenRect inTwips(const QRect& r) {
     return {r.x() * TwipsPerPixel, r.y() * TwipsPerPixel, r.width() * TwipsPerPixel, r.height() * TwipsPerPixel};
 }
 
-QRect inPixels(const ScreenRect& r) {
-    return {r.left / TwipsPerPixel, r.top / TwipsPerPixel, r.width / TwipsPerPixel, r.height / TwipsPerPixel};
-}
-
+// The frame around a top-level window [pixels], as the window system reports it: none until the
+// window manager has put one around the window. Tests give the frame it would draw.
 QMargins frameOf(const QWidget& window) {
+    if (const auto& frame = detail::seams().windowFrame) return *frame;
     const QRect outer = window.frameGeometry();
     const QRect inner = window.geometry();
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
             outer.bottom() - inner.bottom()};
 }
 
-// The frame a window not shown yet will get: the window manager decorates the program's windows
-// alike, so the shown main window's is the best guess.
-QMargins expectedFrame() {
-    if (!fakeFrame().isNull()) return fakeFrame();
-    const FormsCollection forms = Forms();
-    for (int i = 0; i < forms.Count(); ++i)
-        if (forms(i).kind() == FormKind::MdiParent && forms(i).Visible()) return frameOf(*forms(i).window());
-    return {};
+// The work area the program's windows belong on.
+QRect programArea(const QWidget& window) {
+    const Form* main = detail::mainForm();
+    return detail::workArea(main ? *main->window() : window);
+}
+
+// A top-level window's outer frame [pixels]: its own once the window manager has put one around
+// it, the expected one before.
+QRect frameRect(const QWidget& window) {
+    QMargins frame = frameOf(window);
+    if (frame.isNull()) frame = detail::expectedFrame();
+    return {window.frameGeometry().topLeft(), window.geometry().size().grownBy(frame)};
+}
+
+QRect inPixels(const ScreenRect& r) {
+    return {r.left / TwipsPerPixel, r.top / TwipsPerPixel, r.width / TwipsPerPixel, r.height / TwipsPerPixel};
+}
+
+// Where the window's frame goes, centred on the main window's.
+QPoint centredOnMain(const QWidget& window) {
+    const QRect frame = frameRect(window);
+    QPoint at = frame.topLeft();
+    const Form* main = detail::mainForm();
+    if (main && main->window() != &window) {
+        const QRect around = inPixels(outerFrame(*main));
+        at = around.topLeft() + QPoint((around.width() - frame.width()) / 2, (around.height() - frame.height()) / 2);
+    }
+    return detail::intoArea(at, frame.size(), programArea(window));
 }
 
 }  // namespace
 
-ScreenRect workArea(const Form& form) { return inTwips(detail::workArea(*form.window())); }
+namespace detail {
+
+QRect workArea(const QWidget& near) {
+    if (const auto& area = seams().workArea) return *area;
+    const QScreen* screen = near.screen() ? near.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+// The window manager decorates the program's windows alike, so a shown one's frame is the best
+// guess. A maximized window may go without borders: it tells the title bar only. Before any window
+// is shown, a generous guess.
+QMargins expectedFrame() {
+    if (const auto& frame = seams().windowFrame) return *frame;
+    QMargins guess(8, 32, 8, 8);
+    const FormsCollection forms = Forms();
+    for (int i = 0; i < forms.Count(); ++i) {
+        const QWidget& window = *forms(i).window();
+        const QMargins frame = frameOf(window);
+        if (!window.isWindow() || !forms(i).Visible() || frame.isNull()) continue;
+        if (forms(i).WindowState() != StateMaximized) return frame;
+        guess.setTop(frame.top());
+    }
+    return guess;
+}
+
+QPoint intoArea(QPoint at, QSize size, const QRect& area) {
+    return {std::max(area.left(), std::min(at.x(), area.left() + area.width() - size.width())),
+            std::max(area.top(), std::min(at.y(), area.top() + area.height() - size.height()))};
+}
+
+// Called once the window is made (its size is known only then). The window system puts a window
+// not made yet with its frame where it is asked to, a made one with its inside: until the window
+// manager has framed it, the expected frame tells where the inside goes.
+void centreOnMain(QWidget& window) {
+    const QMargins frame = frameOf(window).isNull() ? expectedFrame() : QMargins();
+    window.move(centredOnMain(window) + QPoint(frame.left(), frame.top()));
+}
+
+}  // namespace detail
+
+ScreenRect workArea(const Form& form) { return inTwips(programArea(*form.window())); }
 
 ScreenRect outerFrame(const Form& form) {
-    ScreenRect r{form.Left(), form.Top(), form.Width(), form.Height()};
     const QWidget& window = *form.window();
-    if (form.kind() == FormKind::MdiChild || !window.isWindow() || !frameOf(window).isNull()) return r;
-    const QMargins frame = expectedFrame();
-    r.width += (frame.left() + frame.right()) * TwipsPerPixel;
-    r.height += (frame.top() + frame.bottom()) * TwipsPerPixel;
-    return r;
+    if (!window.isWindow()) return {form.Left(), form.Top(), form.Width(), form.Height()};
+    if (form.WindowState() == StateMaximized) return inTwips(detail::workArea(window));
+    return inTwips(frameRect(window));
 }
 
-namespace testing {
-
-void setWindowFrame(int left, int top, int right, int bottom) {
-    fakeFrame() = QMargins(detail::toPixels(left), detail::toPixels(top), detail::toPixels(right),
-                           detail::toPixels(bottom));
+void centreOnMain(Form& window) {
+    const QPoint at = centredOnMain(*window.window());
+    window.Move(at.x() * TwipsPerPixel, at.y() * TwipsPerPixel);
 }
-
-void saveDesktopPicture(const std::string& file, const std::vector<const Form*>& windows) {
-    if (windows.empty()) return;
-    const QRect area = inPixels(workArea(*windows.front()));
-    QImage desktop(area.size(), QImage::Format_RGB32);
-    desktop.fill(QColor(70, 110, 150));
-    QPainter painter(&desktop);
-    painter.setPen(Qt::white);
-    for (const Form* form : windows) {
-        const QRect frame = inPixels(outerFrame(*form)).translated(-area.topLeft());
-        const QPixmap client = form->window()->grab();
-        // Even borders left, right and below; the rest of the height is the title bar.
-        const int border = std::max(0, (frame.width() - client.width()) / 2);
-        const int title = std::max(0, frame.height() - client.height() - border);
-        painter.fillRect(frame, QColor(40, 40, 60));
-        if (title >= painter.fontMetrics().height())
-            painter.drawText(QRect(frame.left() + 8, frame.top(), frame.width() - 16, title), Qt::AlignVCenter,
-                             detail::qs(form->Caption()));
-        painter.drawPixmap(frame.left() + border, frame.top() + title, client);
-    }
-    desktop.save(detail::qs(file));
-}
-
-}  // namespace testing
 
 }  // namespace platform

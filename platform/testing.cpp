@@ -1,15 +1,20 @@
 #include "platform/testing.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QMenuBar>
 #include <QPointer>
+#include <QWidget>
 
 #include "platform/controls.h"
 #include "platform/dispatch.h"
@@ -17,6 +22,7 @@
 #include "platform/internal.h"
 #include "platform/menu.h"
 #include "platform/picturebox.h"
+#include "platform/screen.h"
 
 namespace platform {
 
@@ -61,6 +67,39 @@ void setWorkArea(int left, int top, int width, int height) {
     }
     detail::seams().workArea = QRect(detail::toPixels(left), detail::toPixels(top), detail::toPixels(width),
                                      detail::toPixels(height));
+}
+
+void setWindowFrame(int left, int top, int right, int bottom) {
+    const QMargins frame(detail::toPixels(left), detail::toPixels(top), detail::toPixels(right), detail::toPixels(bottom));
+    if (frame.isNull())
+        detail::seams().windowFrame.reset();
+    else
+        detail::seams().windowFrame = frame;
+}
+
+void saveDesktopPicture(const std::string& file, const std::vector<const Form*>& windows) {
+    if (windows.empty()) return;
+    const auto inPixels = [](const ScreenRect& r) {
+        return QRect(r.left / TwipsPerPixel, r.top / TwipsPerPixel, r.width / TwipsPerPixel, r.height / TwipsPerPixel);
+    };
+    const QRect area = inPixels(workArea(*windows.front()));
+    QImage desktop(area.size(), QImage::Format_RGB32);
+    desktop.fill(QColor(70, 110, 150));
+    QPainter painter(&desktop);
+    painter.setPen(Qt::white);
+    for (const Form* form : windows) {
+        const QRect frame = inPixels(outerFrame(*form)).translated(-area.topLeft());
+        const QPixmap client = form->window()->grab();
+        // Even borders left, right and below; the rest of the height is the title bar.
+        const int border = std::max(0, (frame.width() - client.width()) / 2);
+        const int title = std::max(0, frame.height() - client.height() - border);
+        painter.fillRect(frame, QColor(40, 40, 60));
+        if (title >= painter.fontMetrics().height())
+            painter.drawText(QRect(frame.left() + 8, frame.top(), frame.width() - 16, title), Qt::AlignVCenter,
+                             detail::qs(form->Caption()));
+        painter.drawPixmap(frame.left() + border, frame.top() + title, client);
+    }
+    desktop.save(detail::qs(file));
 }
 
 MenuItem* lastPopupMenu() { return detail::seams().lastPopup; }

@@ -52,9 +52,15 @@ struct ProgramEnded {
     std::string where;  // the stop's location
 };
 
-// The desktop's work area, in twips, as Form::placeBeside and Form::fitClientArea see it (a width
-// of 0 gives the screen's own back); the offscreen screen is smaller than a user's desktop.
+// The desktop's work area, in twips, where the platform places the program's windows (a width of 0
+// gives the screen's own back); the offscreen screen is smaller than a user's desktop.
 void setWorkArea(int left, int top, int width, int height);
+// The frame, in twips each side, the window manager draws around every window, in place of the
+// one the platform reports (the offscreen platform draws thin frames); all 0 give that back.
+void setWindowFrame(int left, int top, int right, int bottom);
+// Saves a PNG of the work area as the user would see it: the windows in the order given, each where
+// it stands in its outer frame, the caption in the frame's title bar.
+void saveDesktopPicture(const std::string& file, const std::vector<const Form*>& windows);
 
 // The menu last opened with Form::PopupMenu (headless: recorded, not shown).
 MenuItem* lastPopupMenu();

@@ -444,8 +444,10 @@ void frmConfig::mnuWindowClose_Click() {
 
 void frmConfig::cmdFigure_Click() {
     frmTransFigure& figure = platform::defaultForm<frmTransFigure>();
-    SetTopMost(figure, 1);
+    // Placed before it shows: the window system puts a window not shown yet with its frame where it
+    // is asked to, a shown one with its inside.
     figure.setFigure("trans");
+    SetTopMost(figure, 1);
 }
 
 void frmConfig::cmdReset_Click() {

@@ -19,6 +19,7 @@
 #include "platform/dispatch.h"
 #include "platform/errors.h"
 #include "platform/msgbox.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 using namespace mdlPublic;
@@ -225,6 +226,18 @@ void frmSelectFil::layoutControls() {
     cmdCancel.Move(4200, 3100, 1935, 375);
 }
 
+// A screen narrower than the dialog takes the width it lacks from the charts, drawn narrower in their
+// own scale; the lists keep their width.
+void frmSelectFil::fitScreenWidth() {
+    const int lack = platform::outerFrame(*this).width - platform::workArea(*this).width;
+    const int width = ChartWidth - std::clamp(lack, 0, ChartWidth / 3);
+    for (int slot = 0; slot < 2; ++slot) {
+        picChart(slot).Move(ChartLeft, PanelTop[slot], width, ChartHeight);
+        config::setPartChartScale(picChart(slot).canvas(), ChartWidth - ChartBorder, ChartHeight - ChartBorder);
+    }
+    setWidth(DialogWidth - (ChartWidth - width));
+}
+
 void frmSelectFil::wireEvents() {
     cboPrimary.Click = [this](int slot) { cboPrimary_Click(slot); };
     cboSecondary.Click = [this](int slot) { cboSecondary_Click(slot); };
@@ -263,6 +276,7 @@ void frmSelectFil::Form_Load() {
     picChart(1).setVisible(twoParts);
     setWidth(DialogWidth);
     setHeight(twoParts ? 7425 : 3950);
+    fitScreenWidth();
     app::centreOnMain(*this);
 
     InitSelectLists(0, configForm(type == 3 ? "frmConfig2" : "frmConfig"));

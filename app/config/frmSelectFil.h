@@ -44,6 +44,7 @@ private:
 
     // Helpers.
     void layoutControls();
+    void fitScreenWidth();
     void nameControls();
     void wireEvents();
     // Hands the choice to the open configuration form; nullptr when the dialog must stay open.

@@ -31,8 +31,10 @@ void frmTransFigure::setFigure(const std::string& key) {
     // Opened by a button of the active configuration form; later openings leave it where it is.
     if (placed_) return;
     placed_ = true;
-    if (platform::Form* opener = platform::ActiveForm(); opener && opener != this) placeBeside(*opener);
-    app::keepOnScreen(*this);
+    if (platform::Form* opener = platform::ActiveForm(); opener && opener != this)
+        placeBeside(*opener);
+    else
+        app::centreOnMain(*this);
 }
 
 void frmTransFigure::cmdOk_Click() { platform::Unload(*this); }

@@ -91,8 +91,10 @@ void frmConfig2::mnuWindowClose_Click() {
 
 void frmConfig2::cmdFigure_Click() {
     frmTransFigure& figure = platform::defaultForm<frmTransFigure>();
-    SetTopMost(figure, 1);
+    // Placed before it shows: the window system puts a window not shown yet with its frame where it
+    // is asked to, a shown one with its inside.
     figure.setFigure("trans2");
+    SetTopMost(figure, 1);
 }
 
 void frmConfig2::cmdWave_Click() { SetTopMost(platform::defaultForm<frmWave>(), 1); }

@@ -76,10 +76,8 @@ void frmWave::Form_Load() {
     c.setCurrentY(kSkewTextY);
     c.Print(platform::LoadResString(6801));
     // Beside the form whose inputs it explains, so the user goes on typing there.
-    if (platform::Form* opener = platform::ActiveForm(); opener && opener != this) {
+    if (platform::Form* opener = platform::ActiveForm(); opener && opener != this)
         placeBeside(*opener);
-        app::keepOnScreen(*this);
-    } else {
+    else
         app::centreOnMain(*this);
-    }
 }

@@ -2,18 +2,17 @@
 // Dialogs open centred on the main window, wholly on the screen, and carry their OK and Cancel
 // buttons alike.
 
+#include "platform/screen.h"
+
 namespace platform {
 class CommandButton;
-class Form;
 }  // namespace platform
 
 namespace app {
 
-// Centres the dialog's outer frame on the main window's; where that would leave the work area of
-// the main window's screen, pushes it in along that edge. Call it once the dialog has its size.
-void centreOnMain(platform::Form& dialog);
-// Moves a top-level window, frame and title bar included, into that work area by the shortest way.
-void keepOnScreen(platform::Form& window);
+// Centres the dialog's outer frame on the main window's, inside the work area; call it once the
+// dialog has its size.
+using platform::centreOnMain;
 
 // Names the button "cmdOk", places it (375 twips high) and makes Enter click it.
 void placeOkButton(platform::CommandButton& ok, int left, int top, int width);

@@ -319,16 +319,18 @@ public:
 };
 
 // A tool window goes right of the form it serves, else left, below or above it, else into the
-// desktop's corner; always wholly on the desktop (1600 x 1000 pixels here, a 500 x 300 window).
+// desktop's corner; always wholly on the desktop, its frame and title bar too (1600 x 1000 pixels
+// here, a 500 x 300 window in a frame 1, 20, 1 and 5 pixels wide).
 TEST_F(Forms_, PlaceBesideKeepsTheWindowOnTheDesktopAndOffTheForm) {
     pt::setWorkArea(0, 0, 1600 * 15, 1000 * 15);
+    pt::setWindowFrame(15, 300, 15, 75);
     struct Row {
         int left, top, width, height;  // the form, in pixels
         int x, y;                      // where the window goes
     };
-    for (const Row& r : {Row{0, 0, 900, 500, 904, 0}, Row{1000, 100, 600, 500, 496, 100}, Row{0, 0, 1600, 500, 0, 504},
-                         Row{0, 400, 1600, 600, 0, 96}, Row{0, 0, 1600, 1000, 1100, 700},
-                         Row{1200, 900, 300, 300, 696, 700}}) {
+    for (const Row& r : {Row{0, 0, 900, 500, 904, 0}, Row{1000, 100, 600, 500, 494, 100}, Row{0, 0, 1600, 500, 0, 504},
+                         Row{0, 400, 1600, 600, 0, 71}, Row{0, 0, 1600, 1000, 1098, 675},
+                         Row{1200, 900, 300, 300, 694, 675}}) {
         auto& form = platform::Load<frmPlain>();
         form.Move(r.left * 15, r.top * 15, r.width * 15, r.height * 15);
         auto& tool = platform::Load<frmPlain>();
@@ -338,6 +340,7 @@ TEST_F(Forms_, PlaceBesideKeepsTheWindowOnTheDesktopAndOffTheForm) {
         EXPECT_EQ(tool.Top(), r.y * 15) << r.left << "," << r.top;
         pt::discardAllForms();
     }
+    pt::setWindowFrame(0, 0, 0, 0);
     pt::setWorkArea(0, 0, 0, 0);
 }
 

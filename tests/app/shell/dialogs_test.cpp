@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 
@@ -6,7 +7,9 @@
 #include <utility>
 
 #include "app/charts/frmWideChart.h"
+#include "app/config/frmConfig.h"
 #include "app/config/frmSelectFil.h"
+#include "app/config/frmTransFigure.h"
 #include "app/diffconfig/frmWave.h"
 #include "app/print/frmConfigPrint.h"
 #include "app/print/frmConfigRange.h"
@@ -17,7 +20,7 @@
 #include "app/shell/frmMain.h"
 #include "app/shell/frmStart.h"
 #include "app/shell/shell_fixture.h"
-#include "platform/screen.h"
+#include "platform/printer.h"
 #include "platform/strings.h"
 
 namespace {
@@ -172,46 +175,68 @@ TEST_F(Dialogs, AboutBox) {
 }
 
 template <class F>
-platform::Form& open() { return platform::Load<F>(); }
-QRect frameOf(const platform::Form& f) {
-    const platform::ScreenRect r = platform::outerFrame(f);
-    return {r.left / 15, r.top / 15, r.width / 15, r.height / 15};
+platform::Form* open() { return &platform::Load<F>(); }
+platform::Form* openLineFigure() {
+    platform::Load<frmTransFigure>().setFigure("trans2");
+    return platform::loadedForm<frmTransFigure>();
 }
+platform::Form* printWithoutPrinter() {  // the notice it shows, the active window, is no form
+    platform::Printer.setPdfOutput(apptest::outputFile("no_printer.pdf"));
+    platform::Printer.Line(0, 0, 100, 100);
+    platform::Printer.EndDoc();
+    QCoreApplication::processEvents();
+    return nullptr;
+}
+QRect frameOf(const QWidget& w) { return {w.frameGeometry().topLeft(), w.size().grownBy(QMargins(4, 30, 4, 4))}; }
 
-// Each window the program places, the main window hanging over each corner of a small work area: its
-// frame, a 30-pixel title bar included, lies inside the area, centred on the main window where that
-// fits (the waveform preview beside or over it), and Escape closes it (but the printing notice).
+// Each window the program places, the main window (maximized as it opens on an 800x600 work area,
+// the start dialog centred on it, then restored) in the middle of that area and hanging over each
+// corner of it and of a larger one: its frame, a 30-pixel title bar included, lies inside the area,
+// centred on the main window where that fits (the waveform preview and the line figure beside or
+// over it), and Escape closes it (but the printing notice).
 TEST_F(Dialogs, WindowsOpenInsideTheWorkAreaNearEveryCornerAndCloseWithEscape) {
     shelltest::registerFakeConfigForms();
-    startProgram([](platform::Form& start) { click(control<platform::CommandButton>(start, "cmdCancel")); });
+    app::registerFormLoader("frmConfig", [] () -> platform::Form& { return platform::defaultForm<shelltest::FakeConfig>(); },
+                            [] { return std::unique_ptr<platform::Form>(std::make_unique<frmConfig>()); });  // its size
+    const QRect small(40, 30, 800, 600), large(40, 30, 1024, 700);
+    platform::testing::setWorkArea(40 * 15, 30 * 15, 800 * 15, 600 * 15);
+    platform::testing::setWindowFrame(60, 450, 60, 60);
+    startProgram([&](platform::Form& start) {
+        EXPECT_LE((frameOf(*start.window()).center() - small.center()).manhattanLength(), 2);
+        click(control<platform::CommandButton>(start, "cmdCancel"));
+    });
+    frmMain::instance().setWindowState(platform::StateNormal);
+    EXPECT_TRUE(small.contains(frameOf(*frmMain::instance().window())));
     ShowConfigForm(3, false);  // the waveform preview's opener
     frmMain& main = frmMain::instance();
-    const QRect area(40, 30, 1024, 700);
-    platform::testing::setWorkArea(40 * 15, 30 * 15, 1024 * 15, 700 * 15);
-    platform::testing::setWindowFrame(60, 450, 60, 60);
-    const std::pair<platform::Form& (*)(), bool> kinds[] = {
+    const std::pair<platform::Form* (*)(), bool> kinds[] = {
         {open<frmAbout>, true},       {open<frmStart>, true},        {open<frmConfigApp>, true},
         {open<frmSelectFil>, true},   {open<frmConfigPrint>, true},  {open<frmPrinting>, true},
         {open<frmConfigRange>, true}, {open<frmConfigRange2>, true}, {open<frmWideChart>, true},
-        {open<frmWave>, false}};
-    for (const QPoint corner : {area.topLeft(), area.topRight(), area.bottomLeft(), area.bottomRight()}) {
-        QRect around = frameOf(main);  // its centre half-way in (the smaller windows fit) or a quarter
+        {printWithoutPrinter, true},  {open<frmWave>, false},        {openLineFigure, false}};
+    for (const QPoint corner : {small.center(), small.topLeft(), small.topRight(), small.bottomLeft(), small.bottomRight(),
+                                large.topRight(), large.bottomLeft(), large.bottomRight()}) {
+        const QRect area = small.contains(corner) ? small : large;
+        platform::testing::setWorkArea(area.left() * 15, area.top() * 15, area.width() * 15, area.height() * 15);
+        QRect around = frameOf(*main.window());  // its centre half-way in (the smaller windows fit) or a quarter
         around.moveCenter(corner + (area.center() - corner) / (corner.y() == area.top() ? 2 : 4));
         main.Move(around.left() * 15, around.top() * 15);
         for (const auto& [openWindow, centred] : kinds) {
-            platform::Form& f = openWindow();
-            QRect frame = frameOf(f), middle = frame;
+            platform::Form* f = openWindow();
+            QWidget& w = f ? *f->window() : *QApplication::activeWindow();
+            ASSERT_TRUE(f || w.inherits("QMessageBox"));
+            QRect frame = frameOf(w), middle = frame;
             middle.moveCenter(around.center());
-            SCOPED_TRACE(f.Name() + " near " + std::to_string(corner.x()) + "," + std::to_string(corner.y()));
+            SCOPED_TRACE(w.windowTitle().toStdString() + " near " + std::to_string(corner.x()) + "," + std::to_string(corner.y()));
             EXPECT_TRUE(area.contains(frame));
             EXPECT_TRUE(!centred || !area.contains(middle) || (frame.center() - middle.center()).manhattanLength() <= 2);
             EXPECT_TRUE(centred || frame.intersects(around.adjusted(-10, -10, 10, 10)));
-            if (f.Name() == "frmAbout" && corner == area.bottomRight())
-                platform::testing::saveDesktopPicture(apptest::outputFile("about_main_in_corner.png"), {&main, &f});
+            if (f && corner == small.center())  // the restored main window behind
+                platform::testing::saveDesktopPicture(apptest::outputFile(f->Name() + "_800x600.png"), {&main, f});
             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QCoreApplication::sendEvent(f.window(), &escape);
-            EXPECT_EQ(f.isLoaded(), f.Name() == "frmPrinting");
-            if (f.isLoaded()) platform::Unload(f);
+            QCoreApplication::sendEvent(&w, &escape);
+            EXPECT_EQ(f ? f->isLoaded() : w.isVisible(), f && f->Name() == "frmPrinting");
+            if (f && f->isLoaded()) platform::Unload(*f);
         }
     }
     platform::testing::setWindowFrame(0, 0, 0, 0);
