@@ -1,6 +1,7 @@
 // The condition band of a printed page: five columns of labels and stored values, in twips.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
