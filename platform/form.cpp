@@ -673,12 +673,9 @@ void Form::placeBeside(const Form& anchor) {
     auto& d = *impl_;
     if (d.sub || kind_ == FormKind::MdiParent || &anchor == this || !anchor.isLoaded()) return;
     const QRect around = shownPart(anchor.impl());
-    const ScreenRect area = workArea(*this);
-    const QRect desk(area.left / TwipsPerPixel, area.top / TwipsPerPixel, area.width / TwipsPerPixel,
-                     area.height / TwipsPerPixel);
+    const QRect desk = detail::inPixels(workArea(*this));
     // The frame the window manager puts around the window, title bar included.
-    const ScreenRect outer = outerFrame(*this);
-    const QSize size(outer.width / TwipsPerPixel, outer.height / TwipsPerPixel);
+    const QSize size = detail::inPixels(outerFrame(*this)).size();
     constexpr int gap = 4;
     const auto inside = [&](QPoint p) { return QRect(detail::intoArea(p, size, desk), size); };
     const QRect sides[] = {

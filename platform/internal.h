@@ -20,6 +20,7 @@ namespace platform {
 class Form;
 class Control;
 class MenuItem;
+struct ScreenRect;
 }  // namespace platform
 
 namespace platform::detail {
@@ -108,6 +109,8 @@ bool headless();
 
 // The desktop's work area [pixels] of the screen where a window is (or will be) shown.
 QRect workArea(const QWidget& near);
+// A rectangle in twips as pixels.
+QRect inPixels(const ScreenRect& r);
 // The loaded MDI parent, nullptr when there is none.
 Form* mainForm();
 // The frame [pixels] the window manager will draw around a window of the program not shown yet.

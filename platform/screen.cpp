@@ -42,17 +42,13 @@ QRect frameRect(const QWidget& window) {
     return {window.frameGeometry().topLeft(), window.geometry().size().grownBy(frame)};
 }
 
-QRect inPixels(const ScreenRect& r) {
-    return {r.left / TwipsPerPixel, r.top / TwipsPerPixel, r.width / TwipsPerPixel, r.height / TwipsPerPixel};
-}
-
 // Where the window's frame goes, centred on the main window's.
 QPoint centredOnMain(const QWidget& window) {
     const QRect frame = frameRect(window);
     QPoint at = frame.topLeft();
     const Form* main = detail::mainForm();
     if (main && main->window() != &window) {
-        const QRect around = inPixels(outerFrame(*main));
+        const QRect around = detail::inPixels(outerFrame(*main));
         at = around.topLeft() + QPoint((around.width() - frame.width()) / 2, (around.height() - frame.height()) / 2);
     }
     return detail::intoArea(at, frame.size(), programArea(window));
@@ -61,6 +57,10 @@ QPoint centredOnMain(const QWidget& window) {
 }  // namespace
 
 namespace detail {
+
+QRect inPixels(const ScreenRect& r) {
+    return {r.left / TwipsPerPixel, r.top / TwipsPerPixel, r.width / TwipsPerPixel, r.height / TwipsPerPixel};
+}
 
 QRect workArea(const QWidget& near) {
     if (const auto& area = seams().workArea) return *area;

@@ -79,16 +79,13 @@ void setWindowFrame(int left, int top, int right, int bottom) {
 
 void saveDesktopPicture(const std::string& file, const std::vector<const Form*>& windows) {
     if (windows.empty()) return;
-    const auto inPixels = [](const ScreenRect& r) {
-        return QRect(r.left / TwipsPerPixel, r.top / TwipsPerPixel, r.width / TwipsPerPixel, r.height / TwipsPerPixel);
-    };
-    const QRect area = inPixels(workArea(*windows.front()));
+    const QRect area = detail::inPixels(workArea(*windows.front()));
     QImage desktop(area.size(), QImage::Format_RGB32);
     desktop.fill(QColor(70, 110, 150));
     QPainter painter(&desktop);
     painter.setPen(Qt::white);
     for (const Form* form : windows) {
-        const QRect frame = inPixels(outerFrame(*form)).translated(-area.topLeft());
+        const QRect frame = detail::inPixels(outerFrame(*form)).translated(-area.topLeft());
         const QPixmap client = form->window()->grab();
         // Even borders left, right and below; the rest of the height is the title bar.
         const int border = std::max(0, (frame.width() - client.width()) / 2);

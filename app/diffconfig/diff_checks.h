@@ -65,7 +65,7 @@ int geometryMessage(const DiffInputs& in, LineImpedance& z);
 // is left to the run to report.
 int startGeometryMessage(const DiffInputs& in);
 // 0 when the rest of the line keeps to the line ranges (lengths; typed impedances, the differential
-// mode not above the common mode, and dielectric constants), else msgLineOutside or msgLineTooShort;
+// mode at most four times the common mode, and dielectric constants), else msgLineOutside or msgLineTooShort;
 // requires allPositive.
 int lineMessage(const DiffInputs& in);
 
