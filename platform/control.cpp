@@ -1,8 +1,13 @@
 #include "platform/control.h"
 
+#include <algorithm>
 #include <utility>
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QEvent>
+#include <QScrollBar>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/dispatch.h"
@@ -28,12 +33,39 @@ namespace {
 
 Color fromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 
+// How far to scroll [pixels] so that the span [low, high) of a view `extent` wide shows whole, or,
+// where it is the larger, fills the view: the least move that does it.
+int scrollToShow(int low, int high, int extent) {
+    const int pastEnd = high - extent;
+    return std::clamp(0, std::min(low, pastEnd), std::max(low, pastEnd));
+}
+
 }  // namespace
+
+// Each area around the widget that scrolls it (the main window's client area among them) moves the
+// least that shows it.
+void detail::scrollIntoView(QWidget& widget) {
+    for (QWidget* p = widget.parentWidget(); p; p = p->parentWidget()) {
+        auto* area = qobject_cast<QAbstractScrollArea*>(p);
+        if (!area || !area->viewport()->isAncestorOf(&widget)) continue;
+        const QWidget& view = *area->viewport();
+        const QRect r(widget.mapTo(&view, QPoint(0, 0)), widget.size());
+        QScrollBar& across = *area->horizontalScrollBar();
+        QScrollBar& down = *area->verticalScrollBar();
+        across.setValue(across.value() + scrollToShow(r.left(), r.left() + r.width(), view.width()));
+        down.setValue(down.value() + scrollToShow(r.top(), r.top() + r.height(), view.height()));
+    }
+}
+
+void detail::scrollFocusIntoView(const QWidget& window) {
+    if (QWidget* focus = QApplication::focusWidget(); focus && window.isAncestorOf(focus)) scrollIntoView(*focus);
+}
 
 struct Control::State {
     detail::TwipsMemo left, top, width, height;
     bool enabled = true;
     bool visible = true;
+    bool scrollOnRelease = false;  // focused by a mouse press
 };
 
 Control::Control(Container& holder, QWidget* widget)
@@ -150,10 +182,23 @@ void Control::raise(const std::function<void()>& handler, bool designing) {
 void Control::raiseUser(const std::function<void()>& handler) { dispatchEvent(handler); }
 
 bool Control::widgetEvent(QEvent* event) {
+    followFocus(event);
     if (detail::codeDepth() > 0) return false;
     if (event->type() == QEvent::FocusIn) userGotFocus();
     if (event->type() == QEvent::FocusOut) userLostFocus();
     return false;
+}
+
+// The focus is never on a control the user cannot see. A click scrolls once the button is up: the
+// control moved from under the pointer before then would not take the click.
+void Control::followFocus(const QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        state_->scrollOnRelease = QApplication::mouseButtons() != Qt::NoButton;
+        if (!state_->scrollOnRelease) detail::scrollIntoView(*widget_);
+    } else if (event->type() == QEvent::MouseButtonRelease && state_->scrollOnRelease) {
+        state_->scrollOnRelease = false;
+        QTimer::singleShot(0, context_.get(), [this] { detail::scrollIntoView(*widget_); });
+    }
 }
 
 }  // namespace platform

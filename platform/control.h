@@ -95,6 +95,7 @@ protected:
     virtual bool widgetEvent(QEvent* event);
 
 private:
+    void followFocus(const QEvent* event);
     struct State;
     Form* form_;
     QWidget* widget_;

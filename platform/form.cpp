@@ -372,6 +372,11 @@ Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind
     d.window->setWindowTitle(qs(name_));
     d.hook = std::make_unique<detail::EventHook>([this](QObject* watched, QEvent* e) {
         auto& d = *impl_;
+        if (d.area && watched == d.area->viewport() && e->type() == QEvent::Resize) {
+            // Once the area has settled its scroll range, the focused control is back in view.
+            QTimer::singleShot(0, d.hook.get(), [this] { detail::scrollFocusIntoView(*impl_->area); });
+            return false;
+        }
         if (watched != d.outer() || !loaded_) return false;
         switch (e->type()) {
         case QEvent::Close:
@@ -405,6 +410,7 @@ Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind
         }
     });
     d.window->installEventFilter(d.hook.get());
+    if (d.area) d.area->viewport()->installEventFilter(d.hook.get());
 }
 
 Form::~Form() {
@@ -554,6 +560,8 @@ void Form::Show(ShowMode mode, Form* owner) {
             // (maximizing a child that is being activated) before this connection hears the older news.
             QObject::connect(d.sub, &QMdiSubWindow::windowStateChanged, d.hook.get(), [this] {
                 keepControlsReachable(*impl_);
+                // The new frame may take the focused control out of the client area's view.
+                detail::scrollFocusIntoView(*impl_->sub);
                 stateChangedByUser(*this, impl_->sub->windowState());
             });
             QRect r = d.outerSetByCode ? wanted : QRect(QPoint(0, 0), d.sub->sizeHint());

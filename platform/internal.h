@@ -123,6 +123,10 @@ void centreOnMain(QWidget& window);
 
 // The control that has the focus as far as the forms know.
 Control*& focusedControl();
+// Scrolls the areas around a widget so that it shows whole.
+void scrollIntoView(QWidget& widget);
+// The same for the focused widget, when it is inside `window`.
+void scrollFocusIntoView(const QWidget& window);
 
 // Form-side hooks the controls and menus call.
 void formActivated(Form& form);

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
@@ -323,10 +324,11 @@ TEST_F(MainWindow, PrintAtAndSetTopMost) {
     EXPECT_NE(SetTopMost(tool, 0), 0);
 }
 
-// The first window on three desktops, with the program's own configuration forms: each of them,
+// The first window on four desktops, with the program's own configuration forms: each of them,
 // maximized in it as it opens, shows every control (hidden ones too, which its other entry modes
 // show) without scrolling, and the window stays on the work area. A desktop too narrow for that
-// opens the window maximized, and its client area scrolls to every control.
+// opens the window maximized, and its client area scrolls to every control, and to each one Tab
+// gives the focus, the form maximized or restored.
 class FirstWindow : public apptest::SampleProgramTest {};
 
 TEST_F(FirstWindow, ShowsEveryControlOfEitherConfigurationForm) {
@@ -334,7 +336,7 @@ TEST_F(FirstWindow, ShowsEveryControlOfEitherConfigurationForm) {
         int width, height;  // the desktop's work area, pixels
         bool fits;
     };
-    for (const Row& row : {Row{1600, 1000, true}, Row{1366, 768, true}, Row{1024, 768, false}}) {
+    for (const Row& row : {Row{1600, 1000, true}, Row{1366, 768, true}, Row{1024, 768, false}, Row{800, 600, false}}) {
         platform::testing::setWorkArea(0, 0, row.width * 15, row.height * 15);
         for (int simType : {0, 1, 2, 3}) {
             const std::string trace = std::to_string(row.width) + "x" + std::to_string(row.height) + " type " +
@@ -345,8 +347,9 @@ TEST_F(FirstWindow, ShowsEveryControlOfEitherConfigurationForm) {
             EXPECT_EQ(main.WindowState(), row.fits ? 0 : 2) << trace;
             auto* area = main.window()->findChild<QMdiArea*>();
             const QWidget* view = area->viewport();
-            const QRect reach(0, 0, view->width() + area->horizontalScrollBar()->maximum(),
-                              view->height() + area->verticalScrollBar()->maximum());
+            const QScrollBar& across = *area->horizontalScrollBar();
+            const QScrollBar& down = *area->verticalScrollBar();  // scrolled to the focused part box
+            const QRect reach(-across.value(), -down.value(), view->width() + across.maximum(), view->height() + down.maximum());
             // A maximized window is the window system's to place.
             if (row.fits) {
                 EXPECT_TRUE(QRect(0, 0, row.width * 15, row.height * 15)
@@ -360,6 +363,22 @@ TEST_F(FirstWindow, ShowsEveryControlOfEitherConfigurationForm) {
             }
             if (simType == 0)
                 apptest::grab(main, "first_window_" + std::to_string(row.width) + "x" + std::to_string(row.height));
+            main.setWindowState(0);  // as large as the work area allows: the offscreen screen is another
+            QCoreApplication::processEvents();
+            for (const int state : {2, 0}) {
+                config.setWindowState(state);
+                std::vector<int> hidden;  // the stops whose control the client area cuts
+                const std::vector<std::string> stops = platform::testing::tabStops(config, [&](int n) {
+                    const QWidget* focus = QApplication::focusWidget();
+                    if (!view->rect().contains(QRect(focus->mapTo(view, QPoint(0, 0)), focus->size()))) hidden.push_back(n);
+                    if (row.width == 800 && focus == config.controlByName("cmdReset")->widget())
+                        apptest::grab(main, "focus_in_view_800x600_type" + std::to_string(simType) + "_state" +
+                                                std::to_string(state));
+                });
+                std::string cut;
+                for (const int n : hidden) cut += " " + stops[static_cast<std::size_t>(n)];
+                EXPECT_EQ(cut, "") << trace << " state " << state;
+            }
             platform::testing::discardAllForms();
             apptest::resetShared();
         }
