@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/shell/form_registry.h"
-#include "app/shell/mdlPublic.h"
-#include "app/shell/string_table.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/mdlPublic.h"
+#include "app/shared/string_table.h"
 #include "platform/application.h"
 #include "platform/strings.h"
 

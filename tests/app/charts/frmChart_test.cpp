@@ -10,7 +10,7 @@
 #include "app/charts/frmChart.h"
 #include "app/charts/frmWideChart.h"
 #include "app/config/frmConfig.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "platform/clipboard.h"
 #include "platform/menu.h"
 #include "platform/msgbox.h"

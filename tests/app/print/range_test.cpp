@@ -17,7 +17,7 @@
 #include "app/charts/frmChart2.h"
 #include "app/print/frmConfigRange.h"
 #include "app/print/frmConfigRange2.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "platform/controls.h"
 #include "platform/menu.h"
 #include "platform/msgbox.h"

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/dispatch.h"
 #include "platform/settings.h"
 

@@ -1,9 +1,9 @@
 // Start-up of the program and the loading of the shared tables.
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 
 #include <memory>
 
-#include "app/shell/frmMain.h"
+#include "app/shared/main_window.h"
 #include "platform/convert.h"
 #include "platform/dispatch.h"
 #include "platform/errors.h"
@@ -86,7 +86,7 @@ void Main() {
         fillMaterials();
         ConfigWindowState = 2;
         Config2WindowState = 2;
-        frmMain::instance().Show();
+        app::mainWindow().Show();
     } catch (...) {
         platform::showErrorBox("Vandor.Public.Main", platform::trappedError());
         // A start-up that failed part-way leaves no window behind, so the program ends.

@@ -1,4 +1,4 @@
-#include "app/shell/dialog_placement.h"
+#include "app/shared/button_placement.h"
 
 #include "platform/controls.h"
 

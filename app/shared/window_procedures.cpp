@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/shell/form_procedures.h"
-#include "app/shell/form_registry.h"
-#include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/form_procedures.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/main_window.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/controls.h"
 #include "platform/dispatch.h"
@@ -24,7 +24,7 @@ namespace {
 using app::controlOf;
 
 void setPicture(platform::Form& form, int index, const std::string& key) {
-    controlOf<platform::Image>(form, "imgCircuit", index).setPicture(key, frmMain::instance().imlMain.picture(key));
+    controlOf<platform::Image>(form, "imgCircuit", index).setPicture(key, app::mainWindow().imlMain.picture(key));
 }
 
 void notAvailable(const std::string& what) {
@@ -165,7 +165,7 @@ void SetPartnumType(std::int32_t t) {
         else
             rewriteDiffChart(*chart, t);
     }
-    if (frmMain* main = platform::loadedForm<frmMain>()) main->showPartnumType(t);
+    if (auto* main = platform::loadedForm<app::MainWindow>()) main->showPartnumType(t);
 }
 
 void ArrangeSelectFil(std::int32_t layout) {

@@ -1,16 +1,18 @@
-#include "app/config/config_form.h"
+#include "app/shared/config_form.h"
 
-#include "app/config/config_checks.h"
-#include "app/shell/form_registry.h"
-#include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/frmTransFigure.h"
+#include "app/shared/input_checks.h"
+#include "app/shared/main_window.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
 #include "platform/msgbox.h"
 #include "platform/strings.h"
 
 using namespace mdlPublic;
 
-ConfigForm::ConfigForm(std::string name) : Form(std::move(name), platform::FormKind::MdiChild) {}
+ConfigForm::ConfigForm(std::string name, std::string lineFigure)
+    : Form(std::move(name), platform::FormKind::MdiChild), lineFigure_(std::move(lineFigure)) {}
 
 platform::MenuItem* ConfigForm::menuByName(const std::string& name) {
     const std::pair<platform::MenuItem*, const char*> items[] = {
@@ -38,11 +40,11 @@ void ConfigForm::setMenuCaptions(int windowCloseCaption) {
 }
 
 void ConfigForm::wireMenus() {
-    mnuFileNew.Click = [] { frmMain::instance().mnuFileNew_Click(); };
-    mnuFileExit.Click = [] { frmMain::instance().mnuFileExit_Click(); };
-    mnuOptConf.Click = [] { frmMain::instance().mnuOptConf_Click(); };
-    mnuHelpContents.Click = [] { frmMain::instance().mnuHelpContents_Click(); };
-    mnuHelpAbout.Click = [] { frmMain::instance().mnuHelpAbout_Click(); };
+    mnuFileNew.Click = [] { app::mainWindow().mnuFileNew_Click(); };
+    mnuFileExit.Click = [] { app::mainWindow().mnuFileExit_Click(); };
+    mnuOptConf.Click = [] { app::mainWindow().mnuOptConf_Click(); };
+    mnuHelpContents.Click = [] { app::mainWindow().mnuHelpContents_Click(); };
+    mnuHelpAbout.Click = [] { app::mainWindow().mnuHelpAbout_Click(); };
     mnuViewCurrent.Click = [this] { mnuViewCurrent_Click(); };
     mnuViewOld.Click = [this] { mnuViewOld_Click(); };
     mnuSimFilconf.Click = [this] { mnuSimFilconf_Click(); };
@@ -95,6 +97,19 @@ void ConfigForm::unloadForms(std::initializer_list<const char*> names) {
                 break;
             }
     }
+}
+
+void ConfigForm::closeChartWindows() {
+    // The result windows and the two helpers.
+    unloadForms({"frmChart", "frmChart2", "frmWave", "frmTransFigure"});
+}
+
+void ConfigForm::cmdFigure_Click() {
+    frmTransFigure& figure = platform::defaultForm<frmTransFigure>();
+    // Placed before it shows: the window system puts a window not shown yet with its frame where it
+    // is asked to, a shown one with its inside.
+    figure.setFigure(lineFigure_);
+    SetTopMost(figure, 1);
 }
 
 bool ConfigForm::startNextSimulation() {

@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-#include "app/shell/form_procedures.h"
+#include "app/shared/form_procedures.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/menu.h"
@@ -23,6 +23,11 @@ public:
     virtual void StartSimulation(std::int16_t s) = 0;
     virtual void mnuSimFilconf_Click() = 0;
     virtual void mnuWindowClose_Click() = 0;
+    // Shows the settings of simulation s, as stored, in the form.
+    virtual void LoadConfig(std::int16_t s) = 0;
+    // Unloads the result windows and the helper windows (preview, line figure), also for result
+    // windows whose configuration form is not open.
+    static void closeChartWindows();
     // Menu items reached from other windows (and tests) by name; nullptr for an unknown name.
     platform::MenuItem* menuByName(const std::string& name);
 
@@ -46,7 +51,8 @@ public:
     platform::MenuItem mnuHelpAbout{mnuHelp, "&About..."};
 
 protected:
-    explicit ConfigForm(std::string name);
+    // lineFigure: the imlMain key of the line-model picture that the Figure button shows.
+    ConfigForm(std::string name, std::string lineFigure);
 
     // The part-number view ticked as the settings hold it.
     void Form_Activate() override;
@@ -54,6 +60,7 @@ protected:
     void Form_QueryUnload(int& cancel, int unloadMode) override;
 
     // Event procedures.
+    void cmdFigure_Click();
     void cmdSimulation_Click();
     void mnuSimStart_Click();
     void mnuViewCurrent_Click();
@@ -91,6 +98,7 @@ protected:
     virtual bool hasRunner() const = 0;
 
 private:
+    const std::string lineFigure_;
     // Checks, then runs the next simulation; true when a run was started.
     bool startNextSimulation();
 };

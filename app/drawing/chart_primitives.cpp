@@ -1,4 +1,4 @@
-#include "app/charts/chart_primitives.h"
+#include "app/drawing/chart_primitives.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/convert.h"
 #include "platform/errors.h"

@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "app/charts/diff_charts.h"
-#include "app/shell/mdlPublic.h"
+#include "app/drawing/diff_charts.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/convert.h"
 #include "platform/errors.h"

@@ -1,7 +1,8 @@
 #pragma once
-// Forms that the shell opens by name although it is built before them (the configuration forms and
-// the part chooser). Each such form registers how it is loaded, once, before Main runs; until a
-// form is registered the shell treats it as not available.
+// Forms that other forms and the shared procedures open by name, never by including them (the
+// configuration forms, the part chooser, the result windows and their dialogs). Each such form
+// registers how it is loaded, once, before Main runs; until a form is registered it is treated as
+// not available.
 
 #include <functional>
 #include <memory>
@@ -17,12 +18,16 @@ namespace app {
 using FormLoader = std::function<platform::Form&()>;
 // Makes a fresh instance that is never loaded, to measure the form's layout before it is needed.
 using FormBuilder = std::function<std::unique_ptr<platform::Form>()>;
+// Loads one more instance beside those open, as every simulation opens a result window of its own.
+using WindowOpener = std::function<platform::Form&()>;
 
 // Typically: registerFormLoader("frmConfig", [] () -> platform::Form& { return platform::defaultForm<frmConfig>(); });
 void registerFormLoader(const std::string& name, FormLoader loader, FormBuilder builder = {});
 // Forgets the form's loader and builder.
 void unregisterFormLoader(const std::string& name);
 bool formAvailable(const std::string& name);
+// Typically: registerWindowOpener("frmChart", [] () -> platform::Form& { return platform::Load<frmChart>(); });
+void registerWindowOpener(const std::string& name, WindowOpener opener);
 // Registers every form of the program that the shell opens by name; main() calls it before Main.
 void registerProgramForms();
 
@@ -30,5 +35,7 @@ void registerProgramForms();
 platform::Form* defaultFormByName(const std::string& name);
 // A fresh, never loaded instance of the named form; nullptr when it has no builder.
 std::unique_ptr<platform::Form> buildForm(const std::string& name);
+// A new instance of the named window, loaded now; nullptr when it has no opener.
+platform::Form* openNewWindow(const std::string& name);
 
 }  // namespace app

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/shell/string_table.h"
+#include "app/shared/string_table.h"
 
 namespace {
 

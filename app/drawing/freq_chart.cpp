@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/charts/filter_charts.h"
-#include "app/config/data_files.h"
-#include "app/shell/mdlPublic.h"
+#include "app/drawing/filter_charts.h"
+#include "app/shared/data_files.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/convert.h"
 #include "platform/errors.h"

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "app/charts/chart_fixture.h"
-#include "app/charts/filter_charts.h"
+#include "app/drawing/filter_charts.h"
 #include "platform/canvas.h"
 #include "platform/errors.h"
 #include "error_of.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/charts/filter_charts.h"
-#include "app/shell/mdlPublic.h"
+#include "app/drawing/filter_charts.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/convert.h"
 #include "platform/errors.h"

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/charts/chart_primitives.h"
-#include "app/diffconfig/SimConfig2Record.h"
+#include "app/drawing/chart_primitives.h"
+#include "app/shared/SimConfig2Record.h"
 
 namespace charts {
 

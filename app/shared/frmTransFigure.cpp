@@ -1,7 +1,7 @@
-#include "app/config/frmTransFigure.h"
+#include "app/shared/frmTransFigure.h"
 
-#include "app/shell/dialog_placement.h"
-#include "app/shell/frmMain.h"
+#include "app/shared/button_placement.h"
+#include "app/shared/main_window.h"
 #include "platform/strings.h"
 
 namespace {
@@ -22,7 +22,7 @@ frmTransFigure::frmTransFigure() : Form("frmTransFigure") {
 void frmTransFigure::Form_Load() { setCaption(platform::LoadResString(6400)); }
 
 void frmTransFigure::setFigure(const std::string& key) {
-    imgTrans.setPicture(key, frmMain::instance().imlMain.picture(key));
+    imgTrans.setPicture(key, app::mainWindow().imlMain.picture(key));
     // Fit the window to the picture, with the button centred below it.
     const int width = imgTrans.Width() + 2 * kFigureLeft;
     const int buttonTop = kFigureTop + imgTrans.Height() + 120;

@@ -9,8 +9,8 @@
 #include <span>
 #include <vector>
 
-#include "app/charts/chart_primitives.h"
-#include "app/config/SimConfigRecord.h"
+#include "app/drawing/chart_primitives.h"
+#include "app/shared/SimConfigRecord.h"
 
 namespace charts {
 

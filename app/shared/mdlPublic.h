@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/config/SimConfigRecord.h"
-#include "app/diffconfig/SimConfig2Record.h"
+#include "app/shared/SimConfigRecord.h"
+#include "app/shared/SimConfig2Record.h"
 #include "platform/types.h"
 
 namespace platform {

@@ -1,5 +1,5 @@
 // The choke impedance, waveform and spectrum charts of a differential simulation.
-#include "app/charts/diff_charts.h"
+#include "app/drawing/diff_charts.h"
 
 #include <algorithm>
 #include <array>
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/config/data_files.h"
-#include "app/charts/filter_charts.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/data_files.h"
+#include "app/drawing/filter_charts.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/convert.h"
 #include "platform/errors.h"

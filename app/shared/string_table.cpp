@@ -1,4 +1,4 @@
-#include "app/shell/string_table.h"
+#include "app/shared/string_table.h"
 
 #include <array>
 #include <map>

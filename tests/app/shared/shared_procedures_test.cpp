@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/errors.h"
 #include "platform/testing.h"
 

@@ -12,7 +12,7 @@
 
 #include "app/charts/chart_fixture.h"
 #include "app/charts/diff_chart_fixture.h"
-#include "app/charts/diff_charts.h"
+#include "app/drawing/diff_charts.h"
 #include "platform/canvas.h"
 #include "platform/errors.h"
 
