@@ -20,7 +20,7 @@
 namespace mdlPublic {
 namespace {
 
-// Controls of forms that the shell reaches by name.
+// Controls of forms that the shared procedures reach by name.
 using app::controlOf;
 
 void setPicture(platform::Form& form, int index, const std::string& key) {

@@ -69,7 +69,7 @@ platform::Form* openNewWindow(const std::string& name) {
 }
 
 void registerProgramForms() {
-    // One registerFormLoader call per form the shell opens by name, added as each form is built.
+    // One registerFormLoader call per form opened by name, added as each form is built.
     // The configuration forms are measured too: the main window opens large enough for them.
     registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); },
                        builder<frmConfig>());
