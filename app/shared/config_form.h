@@ -2,7 +2,8 @@
 // What the two configuration forms (filter circuits and differential pair) share: their menu bar
 // and its forwarding to the main window, the part-number view, hiding instead of unloading, the
 // start of a simulation through the run that registers with the form, the error trap of their
-// procedures, the refusal message and the check of the line boxes their impedance needs.
+// procedures, the refusal message, the check of the line boxes their impedance needs, the line
+// figure their Figure button shows, and what the result windows ask of them (LoadConfig, Close all).
 
 #include <cstdint>
 #include <functional>
