@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
 
 namespace {
 
@@ -45,12 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Boards, CoupledMicrostrip,
                          testing::Values(CoupledCase{0.2e-3, 0.2e-3, 0.2e-3, 4.7, 78.5299, 3.59084, 58.8817, 3.05262},
                                          CoupledCase{1.6e-3, 0.3e-3, 0.2e-3, 4.4, 192.418, 3.04594, 64.5707,
                                                      2.71083}),
-                         // Named after the board: h1600um_w300um_s200um_er4_4.
-                         [](const testing::TestParamInfo<CoupledCase>& info) {
-                             const auto um = [](double m) { return std::to_string(std::lround(m * 1e6)) + "um"; };
-                             const long er10 = std::lround(info.param.er * 10);
-                             return "h" + um(info.param.h) + "_w" + um(info.param.w) + "_s" + um(info.param.s) + "_er" +
-                                    std::to_string(er10 / 10) + "_" + std::to_string(er10 % 10);
-                         });
+                         [](const testing::TestParamInfo<CoupledCase>& i) {  // the board: h1600um_w300um_s200um_er44
+                             const auto um = [](double m) { return std::to_string(std::lround(m * 1e6)) + "um_"; };
+                             return "h" + um(i.param.h) + "w" + um(i.param.w) + "s" + um(i.param.s) + "er" + std::to_string(std::lround(i.param.er * 10)); });
 
 } // namespace

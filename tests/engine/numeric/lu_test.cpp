@@ -265,19 +265,14 @@ TEST_P(TriangularSolve, ReproducesTheRightHandSide)
         ASSERT_LT(std::abs(toStd(slot(i)) - toStd(x[static_cast<std::size_t>(i - 1)])), 1e-12) << "element " << i;
 }
 
-// Named after the options: upper_transposed_unit_diagonal_inc_minus3.
-std::string optionsName(const ::testing::TestParamInfo<TriangularSolve::ParamType>& info)
-{
-    const auto [uplo, trans, diag, inc] = info.param;
-    return std::string(uplo == 'U' ? "upper" : "lower") +
-           (trans == 'N' ? "" : trans == 'T' ? "_transposed" : "_conjugate_transposed") +
+const auto optionsName = [](const ::testing::TestParamInfo<TriangularSolve::ParamType>& info) {
+    const auto [uplo, trans, diag, inc] = info.param;  // upper_conjugate_transposed_unit_diagonal_inc_minus3
+    return std::string(uplo == 'U' ? "upper" : "lower") + (trans == 'N' ? "" : trans == 'T' ? "_transposed" : "_conjugate_transposed") +
            (diag == 'U' ? "_unit_diagonal" : "") + "_inc_" + (inc < 0 ? "minus" : "") + std::to_string(std::abs(inc));
-}
-
+};
 INSTANTIATE_TEST_SUITE_P(Options, TriangularSolve,
                          ::testing::Combine(::testing::Values('U', 'L'), ::testing::Values('N', 'T', 'C'),
-                                            ::testing::Values('U', 'N'), ::testing::Values(1, 2, -1, -3)),
-                         optionsName);
+                                            ::testing::Values('U', 'N'), ::testing::Values(1, 2, -1, -3)), optionsName);
 
 TEST(TriangularSolveErrors, InternalCallPrintsTracebackMarkedCalledInternally)
 {
