@@ -13,7 +13,7 @@
 #include <QRect>
 #include <QString>
 
-#include "platform/testing.h"
+#include "platform/seams.h"
 #include "platform/types.h"
 
 namespace platform {

@@ -12,7 +12,7 @@
 
 #include "platform/form.h"
 #include "platform/msgbox.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace pt = platform::testing;
 using platform::ComboBox;

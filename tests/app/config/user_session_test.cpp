@@ -38,7 +38,7 @@
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
 #include "platform/printer.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace {
 
