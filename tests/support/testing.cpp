@@ -70,9 +70,10 @@ bool pressKey(TextBox& box, int keyAscii) {
     if (!box.userKey(keyAscii)) return false;
     if (keyAscii != typed && keyAscii < 32) return true;
     if (keyAscii == 13) {
-        // Enter reaches the form unless the box keeps it (a multi-line box without a default button).
-        if (!box.isMultiLine() || box.form().defaultButton()) pressEnter(box.form());
-        else box.userEdited(box.Text() + "\n");
+        // Enter presses the form's button for it unless the box keeps it (a multi-line box when there
+        // is none).
+        if (CommandButton* target = box.form().enterTarget(&box)) target->userClick();
+        else if (box.isMultiLine()) box.userEdited(box.Text() + "\n");
         return true;
     }
     if (keyAscii == 27) {
@@ -108,11 +109,12 @@ void sendKeyTo(QWidget* widget, Key key) {
     // The key code and the text it types, in the order of Key.
     static constexpr std::pair<int, char> keys[] = {{Qt::Key_Up, 0},     {Qt::Key_Down, 0},       {Qt::Key_Left, 0},
                                                     {Qt::Key_Right, 0},  {Qt::Key_Tab, '\t'},     {Qt::Key_Return, '\r'},
-                                                    {Qt::Key_Escape, 27}, {Qt::Key_Space, ' '}};
+                                                    {Qt::Key_Escape, 27}, {Qt::Key_Space, ' '},   {Qt::Key_Enter, '\r'}};
     const auto [code, text] = keys[static_cast<int>(key)];
     const QString typed = text ? QString(QChar(text)) : QString();
+    const Qt::KeyboardModifiers held = key == Key::KeypadEnter ? Qt::KeypadModifier : Qt::NoModifier;
     const QPointer<QWidget> target(widget);
-    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, typed);
+    QKeyEvent press(QEvent::KeyPress, code, held, typed);
     QCoreApplication::sendEvent(widget, &press);
     // A button takes Space on its release.
     if (key != Key::Space || !target) return;
@@ -162,7 +164,10 @@ std::vector<std::string> tabStops(Form& form, const std::function<void(int stop)
 }
 
 void pressEnter(Form& form) {
-    if (CommandButton* b = form.defaultButton()) b->userClick();
+    // The key goes where the window system sends it: the control with the focus, else the window.
+    activateWindowOf(form.window());
+    QWidget* const focus = QApplication::focusWidget();
+    sendKeyTo(focus && form.window()->isAncestorOf(focus) ? focus : form.window(), Key::Enter);
 }
 
 void pressEscape(Form& form) {

@@ -41,8 +41,8 @@ void dblClick(Image& image);
 void dblClick(PictureBox& picture);
 // Real key presses, delivered to the control as the window system delivers them, so that the layer's
 // handling and the toolkit's own both run: arrows in an option group, Tab, Enter, Esc, Space (pressed
-// and released).
-enum class Key { Up, Down, Left, Right, Tab, Enter, Escape, Space };
+// and released), the keypad's Enter.
+enum class Key { Up, Down, Left, Right, Tab, Enter, Escape, Space, KeypadEnter };
 void sendKey(Control& control, Key key);
 // Activates the control's window and presses Tab there until the control has the focus, as a user
 // reaches it; false when the Tab order never comes to it.
@@ -51,7 +51,8 @@ bool tabTo(Control& control);
 // controls visited, "name" or "name(index)" each, the focused one first. `atStop` runs at each stop,
 // numbered from 0, while that control has the focus.
 std::vector<std::string> tabStops(Form& form, const std::function<void(int stop)>& atStop = {});
-// Enter / Esc on the form: clicks its default / cancel button.
+// Enter on the form: a real key press to its focused control (to the window when none has the focus),
+// so it presses what Enter presses for the user. Esc on the form: clicks its cancel button.
 void pressEnter(Form& form);
 void pressEscape(Form& form);
 // The user closes the window (its close box).
