@@ -239,8 +239,7 @@ TEST_F(Controls, RealEnterKeyGoesThroughKeyPressToTheDefaultButton) {
     struct Row {
         const char* how;
         std::vector<platform::Control*> tabs;  // tabbed to in turn; the key goes to the last
-        bool setDefaultThen;                   // the code sets OK as default after
-        bool keypad;
+        bool setDefaultThen, keypad;           // the code sets OK as default after; the keypad's Enter
         const char* marked;
         Log log;
     };
@@ -255,10 +254,7 @@ TEST_F(Controls, RealEnterKeyGoesThroughKeyPressToTheDefaultButton) {
         for (platform::Control* c : row.tabs) EXPECT_TRUE(pt::tabTo(*c)) << row.how;
         if (row.setDefaultThen) f.cmdOk.setDefault(true);
         EXPECT_EQ(marked(), row.marked) << row.how;
-        if (row.keypad)
-            pt::sendKey(*row.tabs.back(), pt::Key::KeypadEnter);
-        else
-            pt::pressEnter(f);
+        row.keypad ? pt::sendKey(*row.tabs.back(), pt::Key::KeypadEnter) : pt::pressEnter(f);
         EXPECT_EQ(f.log, row.log) << row.how << (row.keypad ? ", keypad" : "");
     }
 }
