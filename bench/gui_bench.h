@@ -14,7 +14,7 @@
 #include "platform/binding.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace guibench {
 

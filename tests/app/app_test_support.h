@@ -30,7 +30,7 @@
 #include "platform/types.h"
 #include "platform/settings.h"
 #include "platform/strings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace apptest {
 

@@ -24,7 +24,7 @@
 #include "app/shared/string_table.h"
 #include "platform/canvas.h"
 #include "platform/form.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace chart_test {
 

@@ -20,7 +20,7 @@
 #include "platform/menu.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 using namespace chart_test;
 namespace pt = platform::testing;

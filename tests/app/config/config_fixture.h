@@ -20,7 +20,7 @@
 #include "platform/form.h"
 #include "platform/settings.h"
 #include "platform/strings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace configtest {
 

@@ -27,7 +27,7 @@
 #include "platform/errors.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace {
 

@@ -39,7 +39,7 @@
 #include "platform/picturebox.h"
 #include "platform/settings.h"
 #include "platform/strings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/strings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace difftest {
 

@@ -29,7 +29,7 @@
 #include "platform/controls.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace {
 

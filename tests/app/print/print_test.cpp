@@ -37,7 +37,7 @@
 #include "platform/menu.h"
 #include "platform/printer.h"
 #include "platform/strings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 using namespace chart_test;
 namespace pt = platform::testing;

@@ -23,7 +23,7 @@
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
 #include "platform/strings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 using namespace chart_test;
 namespace pt = platform::testing;

@@ -7,7 +7,7 @@
 
 #include "app/shared/mdlPublic.h"
 #include "platform/errors.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace {
 

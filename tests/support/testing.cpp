@@ -1,10 +1,9 @@
-#include "platform/testing.h"
+#include "support/testing.h"
 
 #include <algorithm>
 #include <utility>
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,58 +23,7 @@
 #include "platform/picturebox.h"
 #include "platform/screen.h"
 
-namespace platform {
-
-namespace detail {
-
-Seams& seams() {
-    static Seams s;
-    return s;
-}
-
-bool headless() {
-    auto& s = seams();
-    if (!s.headless) {
-        if (!qApp) return false;
-        s.headless = QGuiApplication::platformName() == QLatin1String("offscreen");
-    }
-    return *s.headless;
-}
-
-}  // namespace detail
-
-namespace testing {
-
-bool headless() { return detail::headless(); }
-void setHeadless(bool on) { detail::seams().headless = on; }
-
-const std::vector<MessageBoxCall>& messageBoxes() { return detail::seams().boxes; }
-void clearMessageBoxes() { detail::seams().boxes.clear(); }
-void setMessageBoxAnswer(std::function<int(const MessageBoxCall&)> answer) {
-    detail::seams().answer = std::move(answer);
-}
-
-void setModalDriver(std::function<void(Form&)> driver) { detail::seams().modalDriver = std::move(driver); }
-
-int beepCount() { return detail::seams().beeps; }
-void resetBeepCount() { detail::seams().beeps = 0; }
-
-void setWorkArea(int left, int top, int width, int height) {
-    if (width <= 0 || height <= 0) {
-        detail::seams().workArea.reset();
-        return;
-    }
-    detail::seams().workArea = QRect(detail::toPixels(left), detail::toPixels(top), detail::toPixels(width),
-                                     detail::toPixels(height));
-}
-
-void setWindowFrame(int left, int top, int right, int bottom) {
-    const QMargins frame(detail::toPixels(left), detail::toPixels(top), detail::toPixels(right), detail::toPixels(bottom));
-    if (frame.isNull())
-        detail::seams().windowFrame.reset();
-    else
-        detail::seams().windowFrame = frame;
-}
+namespace platform::testing {
 
 void saveDesktopPicture(const std::string& file, const std::vector<const Form*>& windows) {
     if (windows.empty()) return;
@@ -98,8 +46,6 @@ void saveDesktopPicture(const std::string& file, const std::vector<const Form*>&
     }
     desktop.save(detail::qs(file));
 }
-
-MenuItem* lastPopupMenu() { return detail::seams().lastPopup; }
 
 void click(CommandButton& button) { button.userClick(); }
 void click(CheckBox& box) { box.userClick(); }
@@ -124,9 +70,10 @@ bool pressKey(TextBox& box, int keyAscii) {
     if (!box.userKey(keyAscii)) return false;
     if (keyAscii != typed && keyAscii < 32) return true;
     if (keyAscii == 13) {
-        // Enter reaches the form unless the box keeps it (a multi-line box without a default button).
-        if (!box.isMultiLine() || box.form().defaultButton()) pressEnter(box.form());
-        else box.userEdited(box.Text() + "\n");
+        // Enter presses the form's button for it unless the box keeps it (a multi-line box when there
+        // is none).
+        if (CommandButton* target = box.form().enterTarget(&box)) target->userClick();
+        else if (box.isMultiLine()) box.userEdited(box.Text() + "\n");
         return true;
     }
     if (keyAscii == 27) {
@@ -162,11 +109,12 @@ void sendKeyTo(QWidget* widget, Key key) {
     // The key code and the text it types, in the order of Key.
     static constexpr std::pair<int, char> keys[] = {{Qt::Key_Up, 0},     {Qt::Key_Down, 0},       {Qt::Key_Left, 0},
                                                     {Qt::Key_Right, 0},  {Qt::Key_Tab, '\t'},     {Qt::Key_Return, '\r'},
-                                                    {Qt::Key_Escape, 27}, {Qt::Key_Space, ' '}};
+                                                    {Qt::Key_Escape, 27}, {Qt::Key_Space, ' '},   {Qt::Key_Enter, '\r'}};
     const auto [code, text] = keys[static_cast<int>(key)];
     const QString typed = text ? QString(QChar(text)) : QString();
+    const Qt::KeyboardModifiers held = key == Key::KeypadEnter ? Qt::KeypadModifier : Qt::NoModifier;
     const QPointer<QWidget> target(widget);
-    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, typed);
+    QKeyEvent press(QEvent::KeyPress, code, held, typed);
     QCoreApplication::sendEvent(widget, &press);
     // A button takes Space on its release.
     if (key != Key::Space || !target) return;
@@ -216,7 +164,10 @@ std::vector<std::string> tabStops(Form& form, const std::function<void(int stop)
 }
 
 void pressEnter(Form& form) {
-    if (CommandButton* b = form.defaultButton()) b->userClick();
+    // The key goes where the window system sends it: the control with the focus, else the window.
+    activateWindowOf(form.window());
+    QWidget* const focus = QApplication::focusWidget();
+    sendKeyTo(focus && form.window()->isAncestorOf(focus) ? focus : form.window(), Key::Enter);
 }
 
 void pressEscape(Form& form) {
@@ -254,5 +205,4 @@ std::vector<std::string> menuBarCaptions(Form& window) {
     return captions;
 }
 
-}  // namespace testing
-}  // namespace platform
+}  // namespace platform::testing
