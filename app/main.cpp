@@ -8,10 +8,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
-#include "app/shell/form_registry.h"
-#include "app/shell/mdlPublic.h"
-#include "app/shell/string_table.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/mdlPublic.h"
+#include "app/shared/string_table.h"
 #include "platform/application.h"
 #include "platform/strings.h"
 
@@ -35,9 +36,28 @@ void scheduleWindowReport() {
     });
 }
 
+// Whether Qt would open its window system's platform (xcb or wayland, its default here) rather
+// than one that needs no display, such as the tests' offscreen.
+bool wantsDisplay(int argc, char** argv) {
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) platform = argv[i + 1];
+    if (platform.isEmpty()) return true;
+    for (const QByteArray& name : platform.split(';'))
+        if (!name.startsWith("xcb") && !name.startsWith("wayland")) return false;
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Without a display Qt aborts with a core dump and advice to reinstall: say what is missing.
+    if (wantsDisplay(argc, argv) && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr, "vandore: needs a graphical session, and neither DISPLAY nor WAYLAND_DISPLAY is set: "
+                             "start it from a desktop session.\n");
+        return 1;
+    }
     app::registerStringTable();
     // Message boxes without a title of their own and the help window carry the title the main
     // window shows; the settings stay under the application name.

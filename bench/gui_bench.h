@@ -8,13 +8,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/shell/form_registry.h"
-#include "app/shell/mdlPublic.h"
-#include "app/shell/string_table.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/mdlPublic.h"
+#include "app/shared/string_table.h"
 #include "platform/binding.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace guibench {
 

@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
@@ -26,6 +27,16 @@ Control*& focusedControl() {
     static Control* focused = nullptr;
     return focused;
 }
+
+Control* keyboardFocus(const Form& form) {
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus) return nullptr;
+    for (Control* c : form.controls())
+        if (c->widget() == focus) return c;
+    return nullptr;
+}
+
+bool isEnterKey(const QKeyEvent& e) { return e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter; }
 
 }  // namespace detail
 

@@ -77,9 +77,8 @@ QWidget* makeTextWidget(TextBox::Kind kind) {
 
 // The character code a key press types, or 0 for keys that type nothing (arrows, function keys).
 int keyAsciiOf(const QKeyEvent& e) {
+    if (detail::isEnterKey(e)) return 13;
     switch (e.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
     case Qt::Key_Escape: return 27;
     case Qt::Key_Backspace: return 8;
     case Qt::Key_Tab:
@@ -219,10 +218,11 @@ bool TextBox::widgetEvent(QEvent* event) {
         }
         return true;
     }
-    const bool breaksLine = multi_ && (code == 10 || (code == 13 && !form().defaultButton()));
+    CommandButton* const target = form().enterTarget(this);
+    const bool breaksLine = multi_ && (code == 10 || (code == 13 && !target));
     if (breaksLine && roomForBreaks() == 0) return true;
-    if (code == 13 && multi_ && form().defaultButton()) {
-        form().defaultButton()->userClick();
+    if (code == 13 && multi_ && target) {
+        target->userClick();
         return true;
     }
     if (code == 10 && multi_) {
@@ -248,6 +248,14 @@ protected:
         constexpr int inset = 4;
         painter.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
     }
+    // Enter goes on to the form's key handler, which presses the button Form::enterTarget names;
+    // the toolkit's own default-button handling never decides it.
+    void keyPressEvent(QKeyEvent* event) override {
+        if (detail::isEnterKey(*event))
+            event->ignore();
+        else
+            QPushButton::keyPressEvent(event);
+    }
 };
 
 }  // namespace
@@ -269,8 +277,8 @@ void CommandButton::setCaption(const std::string& text) { button_->setText(qs(te
 
 void CommandButton::setDefault(bool on) {
     default_ = on;
-    button_->setDefault(on);
     form().setDefaultButton(this, on);
+    markEnterTarget();
 }
 
 void CommandButton::setCancel(bool on) {
@@ -284,21 +292,14 @@ void CommandButton::userClick() {
 }
 
 bool CommandButton::widgetEvent(QEvent* event) {
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
-        markEnterTarget(event->type() == QEvent::FocusIn);
-    if (event->type() != QEvent::KeyPress || detail::codeDepth() > 0) return Control::widgetEvent(event);
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    // The focused button is the one Enter presses, as Space does; the form's default button only
-    // hears the Enter of controls that are no buttons.
-    userClick();
-    return true;
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) markEnterTarget();
+    return Control::widgetEvent(event);
 }
 
-void CommandButton::markEnterTarget(bool focused) {
-    CommandButton* fallback = form().defaultButton();
-    button_->setDefault(focused || fallback == this);
-    if (fallback && fallback != this) fallback->button_->setDefault(!focused);
+void CommandButton::markEnterTarget() {
+    const CommandButton* target = form().enterTarget(detail::keyboardFocus(form()));
+    for (Control* c : form().controls())
+        if (auto* button = dynamic_cast<CommandButton*>(c)) button->button_->setDefault(button == target);
 }
 
 // --- CheckBox

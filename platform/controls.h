@@ -97,7 +97,8 @@ protected:
     bool widgetEvent(QEvent* event) override;
 
 private:
-    void markEnterTarget(bool focused);
+    // Gives the default marking to the form's Enter target alone.
+    void markEnterTarget();
     QPushButton* button_;
     bool default_ = false;
     bool cancel_ = false;

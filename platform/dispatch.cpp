@@ -7,7 +7,7 @@
 
 #include "platform/internal.h"
 #include "platform/msgbox.h"
-#include "platform/testing.h"
+#include "platform/seams.h"
 
 namespace platform {
 

@@ -100,7 +100,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override {
         CommandButton* target = nullptr;
-        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) target = form_.defaultButton();
+        if (detail::isEnterKey(*e)) target = form_.enterTarget(detail::keyboardFocus(form_));
         if (e->key() == Qt::Key_Escape) target = form_.cancelButton();
         if (target) {
             target->userClick();
@@ -756,6 +756,11 @@ void Form::setDefaultButton(CommandButton* button, bool on) {
         defaultButton_ = button;
     else if (defaultButton_ == button)
         defaultButton_ = nullptr;
+}
+
+CommandButton* Form::enterTarget(Control* at) const {
+    if (auto* button = dynamic_cast<CommandButton*>(at); button && &button->form() == this) return button;
+    return defaultButton_;
 }
 
 void Form::setCancelButton(CommandButton* button, bool on) {

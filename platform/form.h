@@ -139,6 +139,10 @@ public:
     void setCancelButton(CommandButton* button, bool on);
     CommandButton* defaultButton() const { return defaultButton_; }
     CommandButton* cancelButton() const { return cancelButton_; }
+    // The button Enter presses when pressed in `at`: `at` itself when it is a command button of this
+    // form, else the default button (nullptr: none). Every Enter handler and the default marking ask
+    // it, so what Enter presses and what the marking shows never part.
+    CommandButton* enterTarget(Control* at) const;
     bool designing() const { return designing_; }
     struct Impl;
     Impl& impl() const { return *impl_; }

@@ -13,8 +13,10 @@
 #include <QRect>
 #include <QString>
 
-#include "platform/testing.h"
+#include "platform/seams.h"
 #include "platform/types.h"
+
+class QKeyEvent;
 
 namespace platform {
 class Form;
@@ -127,6 +129,11 @@ Control*& focusedControl();
 void scrollIntoView(QWidget& widget);
 // The same for the focused widget, when it is inside `window`.
 void scrollFocusIntoView(const QWidget& window);
+// The control of `form` that key presses go to now: the one with the keyboard focus, nullptr when
+// the focus is on none of them (or in another window).
+Control* keyboardFocus(const Form& form);
+// Enter: the main keyboard's Return and the keypad's Enter alike.
+bool isEnterKey(const QKeyEvent& e);
 
 // Form-side hooks the controls and menus call.
 void formActivated(Form& form);

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/config/frmConfig.h"
-#include "app/shell/form_registry.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/config_form.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/convert.h"
 #include "platform/errors.h"
@@ -19,10 +19,10 @@ constexpr ResultWindow::Kind FilterWindow = {3, true, 11050, 3450, "frmConfig", 
 
 // The configuration form of the filter circuit, loaded if needed; nullptr while it is not part
 // of the program, and while "SimType" names the differential pair, whose circuit it cannot load.
-frmConfig* filterConfigForm() {
-    if (frmConfig* open = platform::loadedForm<frmConfig>()) return open;
+ConfigForm* filterConfigForm() {
+    if (auto* open = dynamic_cast<ConfigForm*>(platform::Forms().byName("frmConfig"))) return open;
     if (mdlPublic::GetAppSetting("SimType") == "3") return nullptr;
-    return dynamic_cast<frmConfig*>(app::defaultFormByName("frmConfig"));
+    return dynamic_cast<ConfigForm*>(app::defaultFormByName("frmConfig"));
 }
 
 }  // namespace
@@ -111,5 +111,5 @@ void frmChart::reviewSettings() {
     mdlPublic::ShowConfigForm(simType, true);
     // ShowConfigForm has told the user when the form is not part of the program.
     if (!app::formAvailable("frmConfig")) return;
-    if (frmConfig* config = filterConfigForm()) config->LoadConfig(n);
+    if (ConfigForm* config = filterConfigForm()) config->LoadConfig(n);
 }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/charts/filter_charts.h"
+#include "app/drawing/filter_charts.h"
 #include "app/charts/result_window.h"
 
 namespace platform {

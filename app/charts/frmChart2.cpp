@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/diffconfig/frmConfig2.h"
-#include "app/shell/form_registry.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/config_form.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/errors.h"
 #include "platform/strings.h"
@@ -115,5 +115,5 @@ void frmChart2::reviewSettings() {
     mdlPublic::ShowConfigForm(3, true);
     // ShowConfigForm has told the user when the form is not part of the program.
     if (!app::formAvailable("frmConfig2")) return;
-    if (auto* config = dynamic_cast<frmConfig2*>(app::defaultFormByName("frmConfig2"))) config->LoadConfig(n);
+    if (auto* config = dynamic_cast<ConfigForm*>(app::defaultFormByName("frmConfig2"))) config->LoadConfig(n);
 }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/charts/diff_charts.h"
+#include "app/drawing/diff_charts.h"
 #include "app/charts/result_window.h"
 #include "platform/controls.h"
 

@@ -1,8 +1,8 @@
 #include "app/charts/frmWideChart.h"
 
-#include "app/charts/chart_primitives.h"
+#include "app/drawing/chart_primitives.h"
 #include "app/charts/result_window.h"
-#include "app/shell/dialog_placement.h"
+#include "app/shared/button_placement.h"
 #include "platform/strings.h"
 
 frmWideChart::frmWideChart() : Form("frmWideChart") {

@@ -2,13 +2,13 @@
 
 #include <utility>
 
+#include "app/charts/frmChart.h"
+#include "app/charts/frmChart2.h"
 #include "app/charts/frmWideChart.h"
-#include "app/config/config_form.h"
-#include "app/config/frmConfig.h"
-#include "app/diffconfig/frmConfig2.h"
-#include "app/shell/form_registry.h"
-#include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/config_form.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/main_window.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/clipboard.h"
 #include "platform/convert.h"
@@ -126,11 +126,8 @@ void ResultWindow::countOut() {
     if (mdlPublic::ChartCount != 0) return;
     const platform::FormsCollection forms = platform::Forms();
     for (int i = 0; i < forms.Count(); ++i)
-        if (auto* config = dynamic_cast<frmConfig*>(&forms(i))) {
+        if (auto* config = dynamic_cast<ConfigForm*>(&forms(i)))
             if (platform::MenuItem* item = config->menuByName("mnuWindowClose")) item->setEnabled(false);
-        } else if (auto* config2 = dynamic_cast<frmConfig2*>(&forms(i))) {
-            if (platform::MenuItem* item = config2->menuByName("mnuWindowClose")) item->setEnabled(false);
-        }
 }
 
 void ResultWindow::FixFormSize() {
@@ -241,11 +238,11 @@ void ResultWindow::Form_Unload(int&) { countOut(); }
 
 // --- Menus ---------------------------------------------------------------------------------------
 
-void ResultWindow::mnuFileNew_Click() { frmMain::instance().mnuFileNew_Click(); }
+void ResultWindow::mnuFileNew_Click() { app::mainWindow().mnuFileNew_Click(); }
 
 void ResultWindow::mnuFilePageSetup_Click() {
     try {
-        CommonDialog& dialog = frmMain::instance().dlgCommonDialog;
+        CommonDialog& dialog = app::mainWindow().dlgCommonDialog;
         // No selection, no page range, copies kept by the driver, no print-to-file box.
         dialog.Flags = 0x14000C;
         // The choice becomes the printer every later print run uses.
@@ -261,7 +258,7 @@ void ResultWindow::mnuFilePrint_Click() {
     showDialog("frmConfigPrint");
 }
 
-void ResultWindow::mnuFileExit_Click() { frmMain::instance().mnuFileExit_Click(); }
+void ResultWindow::mnuFileExit_Click() { app::mainWindow().mnuFileExit_Click(); }
 
 void ResultWindow::mnuViewCurrent_Click() {
     mdlPublic::SetPartnumType(0);
@@ -293,21 +290,21 @@ void ResultWindow::mnuChartRange_Click() {
 
 void ResultWindow::mnuChartClipboardIndex_Click(int index) { copyToClipboard(picChart(index)); }
 
-void ResultWindow::mnuOptConf_Click() { frmMain::instance().mnuOptConf_Click(); }
+void ResultWindow::mnuOptConf_Click() { app::mainWindow().mnuOptConf_Click(); }
 
 void ResultWindow::mnuWindowClose_Click() {
     // Through the open configuration form, which disables its own item; none is loaded for this.
-    if (frmConfig* config = platform::loadedForm<frmConfig>())
-        config->mnuWindowClose_Click();
-    else if (frmConfig2* config2 = platform::loadedForm<frmConfig2>())
-        config2->mnuWindowClose_Click();
-    else
-        frmConfig2::closeChartWindows();
+    for (const char* name : {"frmConfig", "frmConfig2"})
+        if (auto* config = dynamic_cast<ConfigForm*>(platform::Forms().byName(name))) {
+            config->mnuWindowClose_Click();
+            return;
+        }
+    ConfigForm::closeChartWindows();
 }
 
-void ResultWindow::mnuHelpContents_Click() { frmMain::instance().mnuHelpContents_Click(); }
+void ResultWindow::mnuHelpContents_Click() { app::mainWindow().mnuHelpContents_Click(); }
 
-void ResultWindow::mnuHelpAbout_Click() { frmMain::instance().mnuHelpAbout_Click(); }
+void ResultWindow::mnuHelpAbout_Click() { app::mainWindow().mnuHelpAbout_Click(); }
 
 void ResultWindow::mnuChartrcScaleup_Click() {
     if (mdlPublic::ChartPicIndex < 0 || mdlPublic::ChartPicIndex >= kind_.chartCount)
@@ -324,3 +321,22 @@ void ResultWindow::picChart_MouseUp(int index, int button, int, float, float) {
     picChart(index).SetFocus();
     PopupMenu(mnuChartrc);
 }
+
+namespace app {
+
+void registerResultWindows() {
+    registerWindowOpener("frmChart", []() -> platform::Form& {
+        mdlPublic::LastChart = nullptr;
+        frmChart& chart = platform::Load<frmChart>();
+        mdlPublic::LastChart = &chart;
+        return chart;
+    });
+    registerWindowOpener("frmChart2", []() -> platform::Form& {
+        mdlPublic::LastChart2 = nullptr;
+        frmChart2& chart = platform::Load<frmChart2>();
+        mdlPublic::LastChart2 = &chart;
+        return chart;
+    });
+}
+
+}  // namespace app

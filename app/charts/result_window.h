@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/charts/chart_primitives.h"
+#include "app/drawing/chart_primitives.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/menu.h"
@@ -162,3 +162,9 @@ protected:
     platform::MenuItem mnuChartrcBar2{mnuChartrc, "-"};
     platform::MenuItem mnuChartrcClipboard{mnuChartrc, "&Copy to Clipboard"};
 };
+
+namespace app {
+// Registers how a simulation opens its result window, "frmChart" or "frmChart2"; each opening
+// loads a new one and makes it the family's LastChart.
+void registerResultWindows();
+}  // namespace app

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
 #include "platform/errors.h"
 
@@ -11,10 +11,6 @@ namespace config {
 namespace {
 
 bool hasLine(const ConfigInputs& in) { return in.lineMode == 0 || in.lineMode == 1; }
-
-bool endsWithPoint(const std::string& text) { return !text.empty() && text.back() == '.'; }
-
-float value(const std::string& text) { return platform::CSng(text); }
 
 }  // namespace
 
@@ -131,41 +127,6 @@ int lineMessage(const ConfigInputs& in) {
     if (in.lineMode == 1 && (!isLineImpedance(lineNumber(in.lineText[0])) || !isLineDielectric(lineNumber(in.lineText[1]))))
         return msgLineOutside;
     return lineLengthMessage(lineNumber(in.lineText[2]));
-}
-
-double lineNumber(const std::string& text) {
-    if (platform::IsNumeric(text)) return static_cast<double>(value(text));
-    try {
-        return std::copysign(HUGE_VAL, platform::CDbl(text));
-    } catch (const platform::RuntimeError& e) {
-        // Beyond even the double range: only the number's magnitude makes CDbl overflow.
-        if (e.number() != platform::errOverflow) throw;
-        return text.at(text.find_first_not_of(" \t")) == '-' ? -HUGE_VAL : HUGE_VAL;
-    }
-}
-
-bool isLineNumber(const std::string& text) {
-    try {
-        lineNumber(text);
-        return true;
-    } catch (const platform::RuntimeError&) {
-        return false;
-    }
-}
-
-bool isLineImpedance(double ohm) { return ohm >= MinLineImpedance && ohm <= MaxLineImpedance; }
-
-bool isLineDielectric(double k) { return k >= MinLineDielectric && k <= MaxLineDielectric; }
-
-int lineLengthMessage(double mm) {
-    if (mm < MinLineLengthMm) return msgLineTooShort;
-    return mm > MaxLineLengthMm ? msgLineOutside : 0;
-}
-
-std::string partDisplayText(const mdlPublic::FilterIndexRecord& part, int partnumType) {
-    std::string text = partnumType == 1 && !part.PrevPartNum.empty() ? part.PrevPartNum : part.GlobalPartNum;
-    if (part.PartType == 0 || part.PartType == 3) text += " (" + part.PartNote + ")";
-    return text;
 }
 
 int partSearchMode(int simType, int box) {

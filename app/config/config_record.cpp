@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
 #include "platform/errors.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/config/SimConfigRecord.h"
+#include "app/shared/SimConfigRecord.h"
 #include "app/config/config_inputs.h"
 
 namespace config {

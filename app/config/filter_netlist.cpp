@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/config/config_record.h"
-#include "app/config/data_files.h"
+#include "app/shared/data_files.h"
 #include "platform/convert.h"
 #include "platform/errors.h"
 
@@ -270,24 +270,6 @@ NetlistNodes MakeNetlist(mdlPublic::NetlistBlock& block, const SimConfigRecord& 
                          const NetlistFormValues& form, std::int16_t harmonics, std::int16_t partState,
                          std::int16_t measureMode) {
     return NetlistWriter(block, record, form).make(harmonics, partState, measureMode);
-}
-
-void replaceDecimalCommas(mdlPublic::NetlistBlock& block) {
-    for (std::string& line : block.Line) {
-        if (line.empty() || line.front() == ' ') break;
-        mdlPublic::ReplaceAll(line, ",", ".");
-    }
-}
-
-std::array<char, NetlistBlockBytes> toEngineBlock(const mdlPublic::NetlistBlock& block) {
-    std::array<char, NetlistBlockBytes> bytes;
-    bytes.fill(' ');
-    for (std::size_t i = 0; i < block.Line.size(); ++i) {
-        const std::string& line = block.Line[i];
-        std::copy_n(line.begin(), std::min(line.size(), std::size_t{mdlPublic::NetlistLineLength}),
-                    bytes.begin() + i * mdlPublic::NetlistLineLength);
-    }
-    return bytes;
 }
 
 }  // namespace app

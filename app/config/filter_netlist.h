@@ -12,8 +12,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/config/SimConfigRecord.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/SimConfigRecord.h"
+#include "app/shared/engine_run.h"
+#include "app/shared/mdlPublic.h"
 
 namespace app {
 
@@ -26,7 +27,6 @@ struct NetlistFormValues {
     std::string partnumType;    // setting "PartnumType": "0" global part numbers, else previous
 };
 
-enum PartState : std::int16_t { WithPart = 0, WithoutPart = 1 };
 enum MeasureMode : std::int16_t { MeasurePointA = 0, MeasurePointB = 1 };
 
 // The written block's two nodes, for callers and tests that need them.
@@ -43,14 +43,5 @@ struct NetlistNodes {
 NetlistNodes MakeNetlist(mdlPublic::NetlistBlock& block, const SimConfigRecord& record,
                          const NetlistFormValues& form, std::int16_t harmonics, std::int16_t partState,
                          std::int16_t measureMode);
-
-constexpr std::size_t NetlistBlockBytes = mdlPublic::NetlistLineCount * mdlPublic::NetlistLineLength;
-
-// Turns every "," into "." in the written lines: line by line until the first line that begins
-// with a blank (the engine would take a decimal comma for a field separator).
-void replaceDecimalCommas(mdlPublic::NetlistBlock& block);
-
-// The 8-bit copy handed to the engine: record i at byte 128 i, blank-padded, no terminating NUL.
-std::array<char, NetlistBlockBytes> toEngineBlock(const mdlPublic::NetlistBlock& block);
 
 }  // namespace app

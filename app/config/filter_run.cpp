@@ -4,11 +4,11 @@
 #include <array>
 #include <vector>
 
-#include "app/charts/frmChart.h"
 #include "app/config/config_record.h"
 #include "app/config/filter_netlist.h"
 #include "app/config/frmConfig.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/binding.h"
 #include "platform/convert.h"
 #include "platform/dispatch.h"
@@ -67,10 +67,8 @@ public:
         }
         if (mdlPublic::SimConfigs.at(s_).Measure[0] == 1) RunSimulate(WithPart, MeasurePointA);
 
-        mdlPublic::LastChart = nullptr;  // the earlier result window stays open
-        frmChart& chart = platform::Load<frmChart>();
-        mdlPublic::LastChart = &chart;
-        chart.Show(platform::Modeless);
+        // The earlier result window stays open.
+        if (platform::Form* chart = openNewWindow("frmChart")) chart->Show(platform::Modeless);
     }
 
 private:
@@ -117,15 +115,6 @@ private:
 };
 
 }  // namespace
-
-std::int16_t harmonicCount(float clockMHz) {
-    const std::int16_t n = platform::CInt(1000.0 / static_cast<double>(clockMHz));
-    // The spectrum holds 2n + 2 values indexed by a 16-bit count.
-    if (n > 16383) platform::raiseError(platform::errOverflow);
-    // No harmonic at all would make the engine fall back to 100 and overrun the buffers.
-    if (n < 1) platform::raiseError(platform::errInvalidArgument, "The clock frequency is too high for a spectrum.");
-    return n;
-}
 
 void StartSimulation(frmConfig& form, std::int16_t s) {
     HourglassScope hourglass;

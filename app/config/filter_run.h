@@ -5,16 +5,11 @@
 
 #include <cstdint>
 
+#include "app/shared/engine_run.h"
+
 class frmConfig;
 
 namespace app {
-
-// A run the engine could not solve: our own number, above the run-time's.
-constexpr int errEngineFailed = 1001;
-
-// The spectrum runs' harmonic count for a clock of f MHz: 1000 / f, halves to even. An overflow
-// of the 16-bit count is error 6.
-std::int16_t harmonicCount(float clockMHz);
 
 // Runs simulation s (= SimCount) of the form; traps every run-time error with the error box
 // "Vandor.frmConfig.StartSimulation" and then opens no result window. s of 100 or more is refused

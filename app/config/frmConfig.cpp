@@ -4,9 +4,8 @@
 
 #include "app/config/config_checks.h"
 #include "app/config/config_record.h"
-#include "app/config/frmTransFigure.h"
-#include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/main_window.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
 #include "platform/dispatch.h"
 #include "platform/errors.h"
@@ -48,7 +47,7 @@ using app::FlagScope;
 
 // ---- Construction -------------------------------------------------------------------------------
 
-frmConfig::frmConfig() : ConfigFormOf("frmConfig") {
+frmConfig::frmConfig() : ConfigFormOf("frmConfig", "trans") {
     for (int i = 0; i < 2; ++i) {
         platform::Frame& group = fraSelectIc(i);
         platform::Frame& radio = fraRadio.add(i, group);
@@ -442,14 +441,6 @@ void frmConfig::mnuWindowClose_Click() {
 
 // ---- Buttons ----------------------------------------------------------------------------------
 
-void frmConfig::cmdFigure_Click() {
-    frmTransFigure& figure = platform::defaultForm<frmTransFigure>();
-    // Placed before it shows: the window system puts a window not shown yet with its frame where it
-    // is asked to, a shown one with its inside.
-    figure.setFigure("trans");
-    SetTopMost(figure, 1);
-}
-
 void frmConfig::cmdReset_Click() {
     trapped("cmdReset_Click", [this] {
         {
@@ -557,7 +548,7 @@ int frmConfig::simType() const {
 }
 
 void frmConfig::setPicture(int index, const std::string& key) {
-    imgCircuit(index).setPicture(key, frmMain::instance().imlMain.picture(key));
+    imgCircuit(index).setPicture(key, app::mainWindow().imlMain.picture(key));
 }
 
 void frmConfig::setMeasure(int index, int value, bool enabled) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/config/config_form.h"
+#include "app/shared/config_form.h"
 #include "app/config/config_inputs.h"
 #include "platform/controls.h"
 #include "platform/picturebox.h"
@@ -21,7 +21,7 @@ public:
     // True when the form can be simulated; otherwise one message has been shown.
     bool CheckConfig() override;
     // Puts the stored settings of simulation s back into the form, for review.
-    void LoadConfig(std::int16_t s);
+    void LoadConfig(std::int16_t s) override;
     void mnuSimFilconf_Click() override;
     void mnuWindowClose_Click() override;
 
@@ -38,7 +38,6 @@ private:
     // Event procedures.
     void cmdSelect_Click() { mnuSimFilconf_Click(); }
     void cmdReset_Click();
-    void cmdFigure_Click();
     void optConfigTrans_Click(int index);
     void optSelectIc_Click(int index);
     void optSelectCircuit_Click(int index);

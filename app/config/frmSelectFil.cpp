@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "app/config/config_checks.h"
-#include "app/config/config_form.h"
+#include "app/shared/config_form.h"
 #include "app/config/part_chart.h"
-#include "app/shell/dialog_placement.h"
-#include "app/shell/form_procedures.h"
-#include "app/shell/form_registry.h"
-#include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/button_placement.h"
+#include "app/shared/form_procedures.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/main_window.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/dispatch.h"
 #include "platform/errors.h"
 #include "platform/msgbox.h"
@@ -123,7 +123,7 @@ std::string pictureKey(const std::string& series) {
 }
 
 void setPicture(platform::Form& config, int index, const std::string& key) {
-    controlOf<platform::Image>(config, "imgCircuit", index).setPicture(key, frmMain::instance().imlMain.picture(key));
+    controlOf<platform::Image>(config, "imgCircuit", index).setPicture(key, app::mainWindow().imlMain.picture(key));
 }
 
 bool refuse(int message) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/picturebox.h"

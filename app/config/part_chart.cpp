@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <optional>
 
-#include "app/charts/chart_primitives.h"
-#include "app/charts/filter_charts.h"
-#include "app/config/data_files.h"
-#include "app/shell/mdlPublic.h"
+#include "app/drawing/chart_primitives.h"
+#include "app/drawing/filter_charts.h"
+#include "app/shared/data_files.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/convert.h"
 #include "platform/errors.h"

@@ -7,9 +7,8 @@
 namespace diffconfig {
 namespace {
 
-bool endsWithPoint(const std::string& text) { return !text.empty() && text.back() == '.'; }
-
-float value(const std::string& text) { return platform::CSng(text); }
+using config::endsWithPoint;
+using config::value;
 
 // Texts tested for numbers: the input group and the line boxes of the mode.
 std::vector<const std::string*> testedTexts(const DiffInputs& in) {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/config/config_checks.h"
 #include "app/diffconfig/diff_inputs.h"
 #include "app/diffconfig/diff_line.h"
+#include "app/shared/input_checks.h"
 
 namespace diffconfig {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/binding.h"
 #include "platform/convert.h"
 #include "platform/errors.h"

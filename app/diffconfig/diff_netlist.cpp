@@ -3,7 +3,7 @@
 #include <charconv>
 #include <system_error>
 
-#include "app/config/data_files.h"
+#include "app/shared/data_files.h"
 #include "platform/convert.h"
 #include "platform/errors.h"
 

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/config/filter_netlist.h"
-#include "app/diffconfig/SimConfig2Record.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/engine_run.h"
+#include "app/shared/SimConfig2Record.h"
+#include "app/shared/mdlPublic.h"
 
 namespace app {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The differential form's inputs as the record of one simulation.
 
-#include "app/diffconfig/SimConfig2Record.h"
+#include "app/shared/SimConfig2Record.h"
 #include "app/diffconfig/diff_inputs.h"
 
 namespace diffconfig {

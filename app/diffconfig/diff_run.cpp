@@ -5,13 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app/charts/frmChart2.h"
-#include "app/config/filter_netlist.h"
-#include "app/config/filter_run.h"
 #include "app/diffconfig/diff_line.h"
 #include "app/diffconfig/diff_netlist.h"
 #include "app/diffconfig/frmConfig2.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/engine_run.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/binding.h"
 #include "platform/convert.h"
 #include "platform/dispatch.h"
@@ -66,10 +65,8 @@ public:
             }
         }
 
-        mdlPublic::LastChart2 = nullptr;  // the earlier result window stays open
-        frmChart2& chart = platform::Load<frmChart2>();
-        mdlPublic::LastChart2 = &chart;
-        chart.Show(platform::Modeless);
+        // The earlier result window stays open.
+        if (platform::Form* chart = openNewWindow("frmChart2")) chart->Show(platform::Modeless);
     }
 
 private:

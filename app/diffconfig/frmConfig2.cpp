@@ -2,14 +2,13 @@
 
 #include <utility>
 
-#include "app/config/config_checks.h"
-#include "app/config/frmTransFigure.h"
+#include "app/shared/input_checks.h"
 #include "app/diffconfig/diff_checks.h"
 #include "app/diffconfig/diff_dcc.h"
 #include "app/diffconfig/diff_line.h"
 #include "app/diffconfig/diff_record.h"
 #include "app/diffconfig/frmWave.h"
-#include "app/shell/frmMain.h"
+#include "app/shared/main_window.h"
 #include "platform/convert.h"
 #include "platform/dispatch.h"
 #include "platform/errors.h"
@@ -79,22 +78,9 @@ void frmConfig2::Form_Resize() {
 
 void frmConfig2::mnuSimFilconf_Click() { ArrangeSelectFil(0); }
 
-void frmConfig2::closeChartWindows() {
-    // The result windows and the two helpers.
-    unloadForms({"frmChart", "frmChart2", "frmWave", "frmTransFigure"});
-}
-
 void frmConfig2::mnuWindowClose_Click() {
     closeChartWindows();
     mnuWindowClose.setEnabled(false);
-}
-
-void frmConfig2::cmdFigure_Click() {
-    frmTransFigure& figure = platform::defaultForm<frmTransFigure>();
-    // Placed before it shows: the window system puts a window not shown yet with its frame where it
-    // is asked to, a shown one with its inside.
-    figure.setFigure("trans2");
-    SetTopMost(figure, 1);
 }
 
 void frmConfig2::cmdWave_Click() { SetTopMost(platform::defaultForm<frmWave>(), 1); }
@@ -238,7 +224,7 @@ int frmConfig2::selectedLineMode() const {
 }
 
 void frmConfig2::setPicture(int index, const std::string& key) {
-    imgCircuit(index).setPicture(key, frmMain::instance().imlMain.picture(key));
+    imgCircuit(index).setPicture(key, app::mainWindow().imlMain.picture(key));
 }
 
 // ---- Line group ---------------------------------------------------------------------------------

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/config/config_form.h"
+#include "app/shared/config_form.h"
 #include "app/diffconfig/diff_inputs.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/controls.h"
 
 // The menus, the part-number view, the start of a simulation and the registration of its run
@@ -23,10 +23,8 @@ public:
     void mnuSimFilconf_Click() override;
     // Unloads the result windows and the two helper windows (preview, line figure).
     void mnuWindowClose_Click() override;
-    // The same without a configuration form: for result windows whose form is not open.
-    static void closeChartWindows();
     // Puts the stored settings of simulation s back into the form, for review.
-    void LoadConfig(std::int16_t s);
+    void LoadConfig(std::int16_t s) override;
     // Stores the form's inputs as the record of simulation s; the simulation run calls it first.
     void SaveConfig(std::int16_t s);
 
@@ -99,7 +97,6 @@ private:
     void cboDcc_Click();
     void cboDccClock_Click();
     void cmdReset_Click();
-    void cmdFigure_Click();
     void cmdWave_Click();
     void optConfigTrans_Click(int index);
     void txtConfigTrans_Change(int index);

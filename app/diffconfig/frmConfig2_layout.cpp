@@ -17,7 +17,7 @@ constexpr int kLineBoxLeft = 250;
 
 }  // namespace
 
-frmConfig2::frmConfig2() : ConfigFormOf("frmConfig2") {
+frmConfig2::frmConfig2() : ConfigFormOf("frmConfig2", "trans2") {
     for (int k = 0; k < 5; ++k) lblConfigTrans.add(k, fraDensou);
     for (int k = 5; k < 9; ++k) lblConfigTrans.add(k, fraImp);
     for (int k = 0; k < 8; ++k) lineCircuit.add(k, fraCircuit, 0, 0, 0, 0);

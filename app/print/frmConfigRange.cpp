@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "app/charts/filter_charts.h"
+#include "app/drawing/filter_charts.h"
 #include "app/charts/frmChart.h"
-#include "app/shell/dialog_placement.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/button_placement.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
 #include "platform/strings.h"
 

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "app/charts/chart_primitives.h"
-#include "app/charts/diff_charts.h"
+#include "app/drawing/chart_primitives.h"
+#include "app/drawing/diff_charts.h"
 #include "app/charts/frmChart2.h"
-#include "app/shell/dialog_placement.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/button_placement.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
 #include "platform/strings.h"
 

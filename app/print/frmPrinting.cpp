@@ -1,6 +1,6 @@
 #include "app/print/frmPrinting.h"
 
-#include "app/shell/dialog_placement.h"
+#include "app/shared/button_placement.h"
 #include "platform/strings.h"
 
 frmPrinting::frmPrinting() : Form("frmPrinting") {

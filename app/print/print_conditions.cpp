@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/print/print_page.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/convert.h"
 #include "platform/dispatch.h"

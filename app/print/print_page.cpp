@@ -7,8 +7,8 @@
 
 #include "app/charts/frmChart.h"
 #include "app/print/print_page_parts.h"
-#include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/main_window.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/dispatch.h"
 #include "platform/errors.h"
@@ -119,7 +119,7 @@ void PrintFilter(platform::Canvas& printer, const std::string& pictureKey) {
     printer.setDrawWidth(3);
     box(printer, 500, 1100, 14700, 2700);
     PrintText(printer, 1000, 1400, LoadResString(5210));
-    if (!pictureKey.empty()) printer.PaintPicture(frmMain::instance().imlMain.picture(pictureKey), 3000, 1150);
+    if (!pictureKey.empty()) printer.PaintPicture(app::mainWindow().imlMain.picture(pictureKey), 3000, 1150);
 }
 
 void PrintCharts(platform::Canvas& printer, const std::vector<FrameDrawing>& frames) {

@@ -5,7 +5,7 @@
 #include "app/charts/frmChart2.h"
 #include "app/print/print_page.h"
 #include "app/print/print_page_parts.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 
 namespace printing {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/charts/chart_primitives.h"
+#include "app/drawing/chart_primitives.h"
 #include "platform/convert.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"

@@ -1,8 +1,9 @@
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 
 #include <map>
 #include <utility>
 
+#include "app/charts/result_window.h"
 #include "app/config/filter_run.h"
 #include "app/config/frmConfig.h"
 #include "app/config/frmSelectFil.h"
@@ -27,6 +28,11 @@ std::map<std::string, Entry>& loaders() {
     return table;
 }
 
+std::map<std::string, WindowOpener>& openers() {
+    static std::map<std::string, WindowOpener> table;
+    return table;
+}
+
 template <class F>
 FormBuilder builder() {
     return [] { return std::unique_ptr<platform::Form>(std::make_unique<F>()); };
@@ -42,6 +48,8 @@ void unregisterFormLoader(const std::string& name) { loaders().erase(name); }
 
 bool formAvailable(const std::string& name) { return loaders().count(name) != 0; }
 
+void registerWindowOpener(const std::string& name, WindowOpener opener) { openers()[name] = std::move(opener); }
+
 platform::Form* defaultFormByName(const std::string& name) {
     const auto it = loaders().find(name);
     if (it == loaders().end()) return nullptr;
@@ -54,8 +62,14 @@ std::unique_ptr<platform::Form> buildForm(const std::string& name) {
     return it->second.build();
 }
 
+platform::Form* openNewWindow(const std::string& name) {
+    const auto it = openers().find(name);
+    if (it == openers().end()) return nullptr;
+    return &it->second();
+}
+
 void registerProgramForms() {
-    // One registerFormLoader call per form the shell opens by name, added as each form is built.
+    // One registerFormLoader call per form opened by name, added as each form is built.
     // The configuration forms are measured too: the main window opens large enough for them.
     registerFormLoader("frmConfig", []() -> platform::Form& { return platform::defaultForm<frmConfig>(); },
                        builder<frmConfig>());
@@ -68,6 +82,7 @@ void registerProgramForms() {
     registerFormLoader("frmConfigRange2", []() -> platform::Form& { return platform::defaultForm<frmConfigRange2>(); });
     registerFormLoader("frmConfigPrint", []() -> platform::Form& { return platform::defaultForm<frmConfigPrint>(); });
     registerFormLoader("frmPrinting", []() -> platform::Form& { return platform::defaultForm<frmPrinting>(); });
+    registerResultWindows();
 }
 
 }  // namespace app

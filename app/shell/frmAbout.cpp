@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/shell/dialog_placement.h"
+#include "app/shared/button_placement.h"
 #include "platform/strings.h"
 
 frmAbout::frmAbout() : Form("frmAbout") {

@@ -1,7 +1,7 @@
 #include "app/shell/frmConfigApp.h"
 
-#include "app/shell/dialog_placement.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/button_placement.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/strings.h"
 
 using namespace mdlPublic;

@@ -3,31 +3,27 @@
 #include <algorithm>
 
 #include "app/shell/circuit_pictures.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "app/shell/frmAbout.h"
 #include "app/shell/frmConfigApp.h"
 #include "app/shell/frmStart.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include <string>
 #include "platform/dispatch.h"
-#include "platform/help.h"
 #include "platform/msgbox.h"
-#include "platform/printer.h"
 #include "platform/strings.h"
 
 using namespace mdlPublic;
 
-void CommonDialog::ShowHelp() { platform::showHelp(HelpFile); }
-
-bool CommonDialog::ShowPrinter() { return platform::Printer.ShowSetup(); }
-
-frmMain::frmMain() : Form("frmMain", platform::FormKind::MdiParent) {
+frmMain::frmMain() : MainWindow("frmMain", platform::FormKind::MdiParent) {
     Move(600, 450, 12600, 9450);
     for (const auto& [key, picture] : app::drawCircuitPictures()) imlMain.add(key, picture);
     wireEvents();
 }
 
 frmMain& frmMain::instance() { return platform::defaultForm<frmMain>(); }
+
+app::MainWindow& app::mainWindow() { return frmMain::instance(); }
 
 void frmMain::wireEvents() {
     mnuFileNew.Click = [this] { mnuFileNew_Click(); };

@@ -1,28 +1,10 @@
 #pragma once
 // The MDI parent window of the program: menus, the circuit pictures and the help.
 
-#include <string>
-
-#include "platform/form.h"
-#include "platform/imagelist.h"
+#include "app/shared/main_window.h"
 #include "platform/menu.h"
 
-// What the forms ask of the common dialog control: the help file, and the print setup of the
-// result windows.
-class CommonDialog {
-public:
-    int HelpCommand = 0;   // 3: show the contents
-    std::string HelpFile;
-    long Flags = 0;        // print dialog flags
-    bool PrinterDefault = false;
-
-    // Opens HelpFile in the help viewer.
-    void ShowHelp();
-    // The print setup dialog; false when the user cancelled.
-    bool ShowPrinter();
-};
-
-class frmMain : public platform::Form {
+class frmMain : public app::MainWindow {
 public:
     frmMain();
 
@@ -30,20 +12,16 @@ public:
     static frmMain& instance();
 
     // Menu handlers that the children's menus call too.
-    void mnuFileNew_Click();
-    void mnuFileExit_Click();
-    void mnuOptConf_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpAbout_Click();
+    void mnuFileNew_Click() override;
+    void mnuFileExit_Click() override;
+    void mnuOptConf_Click() override;
+    void mnuHelpContents_Click() override;
+    void mnuHelpAbout_Click() override;
 
     // Ticks the View item of part-number view t (0 global, 1 previous); other values change nothing.
-    void showPartnumType(int t);
+    void showPartnumType(int t) override;
     bool viewCurrentChecked() const { return mnuViewCurrent.Checked(); }
     bool viewOldChecked() const { return mnuViewOld.Checked(); }
-
-    // Every circuit picture of the program by key; reached by the other forms.
-    platform::ImageList imlMain;
-    CommonDialog dlgCommonDialog;
 
 protected:
     void Form_Load() override { MDIForm_Load(); }

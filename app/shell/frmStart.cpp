@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/shell/dialog_placement.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/button_placement.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/dispatch.h"
 #include "platform/strings.h"
 

@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "app/shell/mdlPublic.h"
-#include "app/shell/form_registry.h"
-#include "app/shell/string_table.h"
+#include "app/shared/mdlPublic.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/string_table.h"
 #include "platform/binding.h"
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -30,7 +30,7 @@
 #include "platform/types.h"
 #include "platform/settings.h"
 #include "platform/strings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace apptest {
 

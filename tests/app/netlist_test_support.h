@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/config/filter_netlist.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "engine/simulate.h"
 
 namespace netlisttest {

@@ -1,6 +1,6 @@
 // The generated sample catalogue in $QUENLIS_OUT_DIR/data, read back through the program's own
 // readers and checked against every rule the forms and netlist writers rely on.
-#include "app/config/data_files.h"
+#include "app/shared/data_files.h"
 #include "platform/files.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Every part of the generated catalogue simulated by the engine in a 50 ohm system: the curves
 // the part chooser and the result charts draw must be those of the model the netlist gets.
-#include "app/config/data_files.h"
+#include "app/shared/data_files.h"
 #include "engine/circuit.h"
 #include "engine/source.h"
 #include "platform/files.h"

@@ -1,4 +1,4 @@
-#include "app/config/data_files.h"
+#include "app/shared/data_files.h"
 #include "platform/errors.h"
 
 #include <gtest/gtest.h>

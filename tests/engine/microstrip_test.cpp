@@ -43,6 +43,9 @@ TEST_P(CoupledMicrostrip, MatchesReferenceValues)
 INSTANTIATE_TEST_SUITE_P(Boards, CoupledMicrostrip,
                          testing::Values(CoupledCase{0.2e-3, 0.2e-3, 0.2e-3, 4.7, 78.5299, 3.59084, 58.8817, 3.05262},
                                          CoupledCase{1.6e-3, 0.3e-3, 0.2e-3, 4.4, 192.418, 3.04594, 64.5707,
-                                                     2.71083}));
+                                                     2.71083}),
+                         [](const testing::TestParamInfo<CoupledCase>& i) {  // the board: h1600um_w300um_s200um_er44
+                             const auto um = [](double m) { return std::to_string(std::lround(m * 1e6)) + "um_"; };
+                             return "h" + um(i.param.h) + "w" + um(i.param.w) + "s" + um(i.param.s) + "er" + std::to_string(std::lround(i.param.er * 10)); });
 
 } // namespace

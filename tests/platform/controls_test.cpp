@@ -8,11 +8,12 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QWidget>
 
 #include "platform/form.h"
 #include "platform/msgbox.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace pt = platform::testing;
 using platform::ComboBox;
@@ -225,6 +226,37 @@ TEST_F(Controls, RealEnterKeyGoesThroughKeyPressToTheDefaultButton) {
     QKeyEvent again(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
     QCoreApplication::sendEvent(f.txtName.widget(), &again);
     EXPECT_EQ(f.log, Log({"txtName_KeyPress 13"}));
+
+    // Wherever the user has the focus, Enter (pressEnter) and the keypad's Enter press one button:
+    // the focused one, else the default one; that button alone shows the default marking.
+    f.swallowEnter = false;
+    const auto marked = [&] {
+        std::string captions;
+        for (platform::CommandButton* b : {&f.cmdOk, &f.cmdCancel})
+            if (static_cast<QPushButton*>(b->widget())->isDefault()) captions += b->Caption();
+        return captions;
+    };
+    struct Row {
+        const char* how;
+        std::vector<platform::Control*> tabs;  // tabbed to in turn; the key goes to the last
+        bool setDefaultThen, keypad;           // the code sets OK as default after; the keypad's Enter
+        const char* marked;
+        Log log;
+    };
+    const Log viaBox = {"txtName_KeyPress 13", "cmdOk_Click"}, ok = {"cmdOk_Click"}, cancel = {"cmdCancel_Click"};
+    for (const Row& row : {Row{"text box", {&f.txtName}, false, true, "OK", viaBox},
+                           Row{"option", {&f.optMode(1)}, false, true, "OK", ok},
+                           Row{"Cancel", {&f.cmdCancel}, false, false, "Cancel", cancel},
+                           Row{"Cancel", {&f.cmdCancel}, false, true, "Cancel", cancel},
+                           Row{"Tab to Cancel and back into the text box", {&f.cmdCancel, &f.txtName}, false, false, "OK", viaBox},
+                           Row{"default set while Cancel has the focus", {&f.cmdCancel}, true, false, "Cancel", cancel}}) {
+        f.log.clear();
+        for (platform::Control* c : row.tabs) EXPECT_TRUE(pt::tabTo(*c)) << row.how;
+        if (row.setDefaultThen) f.cmdOk.setDefault(true);
+        EXPECT_EQ(marked(), row.marked) << row.how;
+        row.keypad ? pt::sendKey(*row.tabs.back(), pt::Key::KeypadEnter) : pt::pressEnter(f);
+        EXPECT_EQ(f.log, row.log) << row.how << (row.keypad ? ", keypad" : "");
+    }
 }
 
 TEST_F(Controls, DisabledButtonIgnoresTheUser) {

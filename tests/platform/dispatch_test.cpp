@@ -10,7 +10,7 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/msgbox.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace pt = platform::testing;
 

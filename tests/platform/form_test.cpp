@@ -19,7 +19,7 @@
 #include "platform/dispatch.h"
 #include "platform/menu.h"
 #include "platform/msgbox.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace pt = platform::testing;
 using platform::Form;

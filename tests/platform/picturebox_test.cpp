@@ -13,7 +13,7 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/menu.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace pt = platform::testing;
 

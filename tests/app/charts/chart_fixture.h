@@ -18,13 +18,13 @@
 #include <vector>
 
 #include "app/app_test_support.h"
-#include "app/charts/chart_primitives.h"
+#include "app/drawing/chart_primitives.h"
 #include "app/charts/frmChart.h"
-#include "app/shell/mdlPublic.h"
-#include "app/shell/string_table.h"
+#include "app/shared/mdlPublic.h"
+#include "app/shared/string_table.h"
 #include "platform/canvas.h"
 #include "platform/form.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace chart_test {
 

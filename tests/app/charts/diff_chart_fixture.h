@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/charts/chart_fixture.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 
 namespace chart_test {
 

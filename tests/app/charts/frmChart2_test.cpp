@@ -13,14 +13,14 @@
 #include "app/config/frmConfig.h"
 #include "app/config/frmSelectFil.h"
 #include "app/diffconfig/frmConfig2.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/clipboard.h"
 #include "platform/menu.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 using namespace chart_test;
 namespace pt = platform::testing;

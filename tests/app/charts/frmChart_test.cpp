@@ -10,12 +10,12 @@
 #include "app/charts/frmChart.h"
 #include "app/charts/frmWideChart.h"
 #include "app/config/frmConfig.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "platform/clipboard.h"
 #include "platform/menu.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 using namespace chart_test;
 namespace pt = platform::testing;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/config/config_checks.h"
-#include "app/config/config_form.h"
+#include "app/shared/config_form.h"
 #include "app/config/config_record.h"
 #include "config_fixture.h"
 #include "engine/microstrip.h"

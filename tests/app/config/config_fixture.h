@@ -13,14 +13,14 @@
 
 #include "app/app_test_support.h"
 #include "app/config/frmConfig.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/settings.h"
 #include "platform/strings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace configtest {
 

@@ -22,7 +22,7 @@
 #include "app/app_test_support.h"
 #include "app/netlist_test_support.h"
 #include "app/config/filter_netlist.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "engine/simulate.h"
 #include "platform/convert.h"
 #include "platform/errors.h"

@@ -17,9 +17,9 @@
 #include "app/charts/frmChart.h"
 #include "app/config/filter_run.h"
 #include "app/config/frmConfig.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "engine/microstrip.h"
 #include "platform/binding.h"
 #include "platform/controls.h"
@@ -27,7 +27,7 @@
 #include "platform/errors.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "app/config/config_checks.h"
-#include "app/config/frmTransFigure.h"
+#include "app/shared/frmTransFigure.h"
 #include "app/diffconfig/frmConfig2.h"
 #include "config_fixture.h"
 #include "platform/msgbox.h"

@@ -29,9 +29,9 @@
 #include "app/config/frmConfig.h"
 #include "app/config/part_chart.h"
 #include "app/diffconfig/frmConfig2.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/binding.h"
 #include "platform/canvas.h"
 #include "platform/controls.h"
@@ -39,7 +39,7 @@
 #include "platform/picturebox.h"
 #include "platform/settings.h"
 #include "platform/strings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -28,9 +29,9 @@
 #include "app/charts/result_window.h"
 #include "app/config/frmConfig.h"
 #include "app/diffconfig/frmConfig2.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/binding.h"
 #include "platform/controls.h"
 #include "platform/errors.h"
@@ -38,7 +39,7 @@
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
 #include "platform/printer.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace {
 
@@ -56,6 +57,15 @@ C* find(platform::Form& form, const std::string& name, int index = -1) {
 bool usable(const platform::Control* c) { return c && c->Visible() && c->Enabled(); }
 
 using apptest::findMenuItem;
+
+// The buttons of `form` showing the default marking, by name.
+std::string markedButtons(platform::Form& form) {
+    std::string names;
+    for (platform::Control* c : form.controls())
+        if (auto* b = dynamic_cast<platform::CommandButton*>(c); b && static_cast<QPushButton*>(b->widget())->isDefault())
+            names += (names.empty() ? "" : " ") + b->Name();
+    return names;
+}
 
 std::vector<platform::Form*> charts(const char* name = "frmChart") { return apptest::formsNamed(name); }
 
@@ -489,8 +499,9 @@ TEST_F(UserSession, RandomActionsOnTheDifferentialPairKeepTheProgramRunning) {
 }
 
 // Tab to a button, then Enter (or Space) presses it once, as a click would, whatever the default
-// button; from an option Enter is the dialog's OK. What the user sees after: the runs, a page
-// printed or not, the form with its part, circuit type and end time kept, the windows left open.
+// button; from an option or a text box Enter is the dialog's OK, and the keypad's Enter is Enter. The
+// default marking shows the button Enter presses, and no other. What the user sees after: the runs,
+// a page printed or not, the form with its part, circuit type and end time kept, the windows left open.
 TEST_F(UserSession, EnterPressesTheFocusedButtonElseTheDefaultOne) {
     auto& form = dynamic_cast<frmConfig&>(startProgram(0));
     auto& part = *find<platform::TextBox>(form, "txtFilter", 0);
@@ -518,8 +529,10 @@ TEST_F(UserSession, EnterPressesTheFocusedButtonElseTheDefaultOne) {
         int runs, printed;
         std::string left;  // the window left open
         int index = -1;
+        const char* back = nullptr;    // the text box Tab goes on to before the key
+        const char* marked = nullptr;  // the buttons showing the default marking then
     };
-    const t::Key enter = t::Key::Enter, space = t::Key::Space;
+    const t::Key enter = t::Key::Enter, space = t::Key::Space, keypad = t::Key::KeypadEnter;
     const Row rows[] = {{chart->menuByName("mnuFilePrint"), "frmConfigPrint", "cmdCancel", enter, 0, 0, ""},
                         {chart->menuByName("mnuFilePrint"), "frmConfigPrint", "optConfigPrint", enter, 0, 1, "", 0},
                         {chart->menuByName("mnuChartRange"), "frmConfigRange", "cmdCancel", enter, 0, 0, ""},
@@ -529,7 +542,12 @@ TEST_F(UserSession, EnterPressesTheFocusedButtonElseTheDefaultOne) {
                         {nullptr, "frmConfig", "cmdSelect", enter, 0, 0, "frmSelectFil"},
                         {form.menuByName("mnuSimFilconf"), "frmSelectFil", "cmdSimulation", enter, 1, 0, ""},
                         {nullptr, "frmConfig", "cmdSimulation", enter, 1, 0, ""},
-                        {form.menuByName("mnuFileNew"), "frmStart", "cmdCancel", enter, 0, 0, ""}};
+                        {form.menuByName("mnuFileNew"), "frmStart", "cmdCancel", enter, 0, 0, ""},
+                        {chart->menuByName("mnuFilePrint"), "frmConfigPrint", "optConfigPrint", keypad, 0, 1, "", 0},
+                        {chart->menuByName("mnuChartRange"), "frmConfigRange", "cmdCancel", keypad, 0, 0, "", -1,
+                         nullptr, "cmdCancel"},
+                        {chart->menuByName("mnuFilePrint"), "frmConfigPrint", "cmdCancel", enter, 0, 1, "", -1,
+                         "txtComment", "cmdOk"}};
     for (const Row& row : rows) {
         printed = 0;
         const auto before = seen();
@@ -538,8 +556,14 @@ TEST_F(UserSession, EnterPressesTheFocusedButtonElseTheDefaultOne) {
             // A changed range shows if it is stored.
             if (auto* end = find<platform::TextBox>(f, "txtTo", 1)) t::type(*end, "50");
             EXPECT_TRUE(t::tabTo(target)) << row.control;
-            apptest::grab(f, std::string("keys_") + row.window + "_" + row.control);
-            t::sendKey(target, row.key);
+            platform::Control& at = row.back ? *f.controlByName(row.back) : target;
+            EXPECT_TRUE(!row.back || t::tabTo(at)) << row.back;
+            EXPECT_TRUE(!row.marked || markedButtons(f) == row.marked) << markedButtons(f) << " marked at " << row.control;
+            std::string shot = std::string("keys_") + row.window + "_" + row.control;
+            if (row.back) shot += std::string("_") + row.back;
+            if (row.key == keypad) shot += "_keypad";
+            apptest::grab(f, shot);
+            t::sendKey(at, row.key);
         };
         t::setModalDriver([&](platform::Form& f) { if (f.Name() == row.window) press(f); });
         if (row.open) {

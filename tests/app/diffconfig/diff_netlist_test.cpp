@@ -21,7 +21,7 @@
 #include "app/app_test_support.h"
 #include "app/netlist_test_support.h"
 #include "app/diffconfig/diff_netlist.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "engine/simulate.h"
 #include "platform/errors.h"
 

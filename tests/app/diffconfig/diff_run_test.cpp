@@ -22,14 +22,14 @@
 #include "app/charts/frmWideChart.h"
 #include "app/diffconfig/diff_run.h"
 #include "app/diffconfig/frmConfig2.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "app/shell/frmMain.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/binding.h"
 #include "platform/controls.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/config/frmTransFigure.h"
+#include "app/shared/frmTransFigure.h"
 #include "app/diffconfig/frmWave.h"
 #include "app/shell/frmStart.h"
 #include "app/diffconfig/diff_checks.h"

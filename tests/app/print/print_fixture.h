@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/charts/chart_fixture.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 
 namespace print_test {
 

@@ -29,15 +29,15 @@
 #include "app/charts/frmChart.h"
 #include "app/charts/frmChart2.h"
 #include "app/charts/result_window.h"
-#include "app/config/frmTransFigure.h"
+#include "app/shared/frmTransFigure.h"
 #include "app/print/print_page.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "app/shell/frmMain.h"
 #include "platform/controls.h"
 #include "platform/menu.h"
 #include "platform/printer.h"
 #include "platform/strings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 using namespace chart_test;
 namespace pt = platform::testing;

@@ -17,13 +17,13 @@
 #include "app/charts/frmChart2.h"
 #include "app/print/frmConfigRange.h"
 #include "app/print/frmConfigRange2.h"
-#include "app/shell/form_registry.h"
+#include "app/shared/form_registry.h"
 #include "platform/controls.h"
 #include "platform/menu.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
 #include "platform/strings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 using namespace chart_test;
 namespace pt = platform::testing;

@@ -10,7 +10,7 @@
 #include "app/charts/frmWideChart.h"
 #include "app/config/frmConfig.h"
 #include "app/config/frmSelectFil.h"
-#include "app/config/frmTransFigure.h"
+#include "app/shared/frmTransFigure.h"
 #include "app/diffconfig/frmWave.h"
 #include "app/print/frmConfigPrint.h"
 #include "app/print/frmConfigRange.h"

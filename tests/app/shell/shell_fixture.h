@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "app/app_test_support.h"
-#include "app/shell/form_registry.h"
-#include "app/shell/mdlPublic.h"
+#include "app/shared/form_registry.h"
+#include "app/shared/mdlPublic.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/settings.h"
-#include "platform/testing.h"
+#include "support/testing.h"
 
 namespace shelltest {
 

@@ -114,7 +114,7 @@ TEST_P(FftLength, ForwardMatchesDirectSumsAndRoundTripScalesByN)
 INSTANTIATE_TEST_SUITE_P(Lengths, FftLength,
                          ::testing::Values(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 14, 15, 16, 18, 20, 25, 30, 32, 35, 49,
                                            60, 63, 64, 67, 77, 96, 100, 121, 135, 201, 210, 242, 375, 840, 1024,
-                                           2001, 2657, 2667));
+                                           2001, 2657, 2667), [](const auto& i) { return "length" + std::to_string(i.param); });
 
 TEST(Fft, SmallestLengths)
 {

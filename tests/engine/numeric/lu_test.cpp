@@ -102,7 +102,8 @@ TEST_P(LuOrder, SolvesBothPathsFromOneFactorisation)
 }
 
 // Orders below, at and across the block of eight, and the engine's largest system.
-INSTANTIATE_TEST_SUITE_P(Orders, LuOrder, ::testing::Values(1, 2, 3, 8, 9, 17, 30, 100, 199));
+INSTANTIATE_TEST_SUITE_P(Orders, LuOrder, ::testing::Values(1, 2, 3, 8, 9, 17, 30, 100, 199),
+                         [](const ::testing::TestParamInfo<int>& info) { return "order" + std::to_string(info.param); });
 
 TEST(Lu, InPlaceWithWiderLeadingDimensionAndSharedRightHandSide)
 {
@@ -264,9 +265,14 @@ TEST_P(TriangularSolve, ReproducesTheRightHandSide)
         ASSERT_LT(std::abs(toStd(slot(i)) - toStd(x[static_cast<std::size_t>(i - 1)])), 1e-12) << "element " << i;
 }
 
+const auto optionsName = [](const ::testing::TestParamInfo<TriangularSolve::ParamType>& info) {
+    const auto [uplo, trans, diag, inc] = info.param;  // upper_conjugate_transposed_unit_diagonal_inc_minus3
+    return std::string(uplo == 'U' ? "upper" : "lower") + (trans == 'N' ? "" : trans == 'T' ? "_transposed" : "_conjugate_transposed") +
+           (diag == 'U' ? "_unit_diagonal" : "") + "_inc_" + (inc < 0 ? "minus" : "") + std::to_string(std::abs(inc));
+};
 INSTANTIATE_TEST_SUITE_P(Options, TriangularSolve,
                          ::testing::Combine(::testing::Values('U', 'L'), ::testing::Values('N', 'T', 'C'),
-                                            ::testing::Values('U', 'N'), ::testing::Values(1, 2, -1, -3)));
+                                            ::testing::Values('U', 'N'), ::testing::Values(1, 2, -1, -3)), optionsName);
 
 TEST(TriangularSolveErrors, InternalCallPrintsTracebackMarkedCalledInternally)
 {

@@ -1,0 +1,79 @@
+// The spectrum of the receiver voltage of a filter-circuit simulation in dB above 1 µV: one bar
+// per harmonic with the part, the envelope of the local maxima without it.
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "app/drawing/filter_charts.h"
+#include "app/shared/mdlPublic.h"
+#include "platform/canvas.h"
+#include "platform/convert.h"
+#include "platform/errors.h"
+
+namespace charts {
+
+float harmonicLevel(double re, double im) {
+    const float magnitude = toSingle(std::sqrt(re * re + im * im));
+    const float microvolts = toSingle(1e6 * static_cast<double>(magnitude) / std::sqrt(2.0));
+    // A harmonic of amplitude 0 has no logarithm; it is shown at the floor of the axis.
+    if (!(microvolts > 0)) return 0;
+    const float level = toSingle(20.0 * mdlPublic::Log10(microvolts));
+    return level < 0 ? 0.0f : level;
+}
+
+std::int32_t spectrumAxisTop(float highestLevel) {
+    // A range without any level above 0 dB still gets a 0 to 20 dB axis.
+    if (!(highestLevel > 0)) return 20;
+    return 20 * stepsAbove(highestLevel, 20.0);
+}
+
+void FilterCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
+    const SimConfigRecord& config = simConfig(sim);
+    const std::int32_t n = roundToLong(1000.0 / static_cast<double>(platform::CSng(config.ClockFreq)));
+    if (n < 0) platform::raiseError(platform::errSubscript);
+    const std::size_t count = static_cast<std::size_t>(n) + 1;
+
+    const int base = primitives_.beginChart(target);
+
+    // Levels of both results (0 with the part, 1 without) and the highest one inside the range.
+    std::vector<float> level[2];
+    float highest = 0;
+    for (int i = 0; i < 2; ++i) {
+        const mdlPublic::SimResultRecord& result =
+            mdlPublic::SimResults[static_cast<std::size_t>(i)][static_cast<std::size_t>(sim)];
+        if (result.Freq.size() < count || result.Spectrum.size() < 2 * count) platform::raiseError(platform::errSubscript);
+        level[i].resize(count);
+        for (std::size_t k = 0; k < count; ++k) {
+            level[i][k] = harmonicLevel(result.Spectrum[2 * k], result.Spectrum[2 * k + 1]);
+            const float f = toSingle(result.Freq[k]);
+            if (config.SpecMin <= f && f <= config.SpecMax && level[i][k] > highest) highest = level[i][k];
+        }
+    }
+    const std::int32_t top = spectrumAxisTop(highest);
+
+    const PlotBox box = primitives_.plotBox(base);
+    const PlotGrid grid = primitives_.plotGrid(base, 4, 4);
+    primitives_.DrawChartGrid(target, ChartKind::Spec, grid, 0, 0, 0);
+
+    const double freqSpan = static_cast<double>(config.SpecMax) - config.SpecMin;
+    if (freqSpan == 0) platform::raiseError(platform::errDivisionByZero);
+
+    std::vector<double> x(count), y(count);
+    for (int i = 0; i < 2; ++i) {
+        const mdlPublic::SimResultRecord& result =
+            mdlPublic::SimResults[static_cast<std::size_t>(i)][static_cast<std::size_t>(sim)];
+        for (std::size_t k = 0; k < count; ++k) {
+            x[k] = box.left + (result.Freq[k] - config.SpecMin) * (box.right - box.left) / freqSpan;
+            y[k] = box.bottom + static_cast<double>(level[i][k]) * (box.top - box.bottom) / top;
+        }
+
+        DrawSpectrumCurve(target, i, monochrome, box, x, y);
+    }
+
+    FrameAxis axis;
+    axis.max = top;
+    DrawChartFrame(target, ChartKind::Spec, base, sim, monochrome, grid, axis);
+    target.canvas.setDrawWidth(1);
+}
+
+}  // namespace charts

@@ -1,0 +1,128 @@
+#pragma once
+// What the two configuration forms (filter circuits and differential pair) share: their menu bar
+// and its forwarding to the main window, the part-number view, hiding instead of unloading, the
+// start of a simulation through the run that registers with the form, the error trap of their
+// procedures, the refusal message, the check of the line boxes their impedance needs, the line
+// figure their Figure button shows, and what the result windows ask of them (LoadConfig, Close all).
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "app/shared/form_procedures.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/menu.h"
+
+class ConfigForm : public platform::Form {
+public:
+    // True when the form can be simulated; otherwise one message has been shown.
+    virtual bool CheckConfig() = 0;
+    // Runs simulation s through the registered run (nothing when none is registered).
+    virtual void StartSimulation(std::int16_t s) = 0;
+    virtual void mnuSimFilconf_Click() = 0;
+    virtual void mnuWindowClose_Click() = 0;
+    // Shows the settings of simulation s, as stored, in the form.
+    virtual void LoadConfig(std::int16_t s) = 0;
+    // Unloads the result windows and the helper windows (preview, line figure), also for result
+    // windows whose configuration form is not open.
+    static void closeChartWindows();
+    // Menu items reached from other windows (and tests) by name; nullptr for an unknown name.
+    platform::MenuItem* menuByName(const std::string& name);
+
+    platform::MenuItem mnuFile{*this, "&File"};
+    platform::MenuItem mnuFileNew{mnuFile, "&New Simulation"};
+    platform::MenuItem mnuFileBar1{mnuFile, "-"};
+    platform::MenuItem mnuFileExit{mnuFile, "E&xit"};
+    platform::MenuItem mnuView{*this, "&View"};
+    platform::MenuItem mnuViewCurrent{mnuView, "&Global Part Number"};
+    platform::MenuItem mnuViewOld{mnuView, "&Previous Part Number"};
+    platform::MenuItem mnuSim{*this, "&Simulation"};
+    platform::MenuItem mnuSimFilconf{mnuSim, "Select &Filter..."};
+    platform::MenuItem mnuSimStart{mnuSim, "&Start Simulation"};
+    platform::MenuItem mnuOpt{*this, "&Option"};
+    platform::MenuItem mnuOptConf{mnuOpt, "&Setting"};
+    platform::MenuItem mnuWindow{*this, "&Window"};
+    platform::MenuItem mnuWindowClose{mnuWindow, "&Close all Chart Windows"};
+    platform::MenuItem mnuHelp{*this, "&Help"};
+    platform::MenuItem mnuHelpContents{mnuHelp, "&Contents"};
+    platform::MenuItem mnuHelpBar1{mnuHelp, "-"};
+    platform::MenuItem mnuHelpAbout{mnuHelp, "&About..."};
+
+protected:
+    // lineFigure: the imlMain key of the line-model picture that the Figure button shows.
+    ConfigForm(std::string name, std::string lineFigure);
+
+    // The part-number view ticked as the settings hold it.
+    void Form_Activate() override;
+    // The form is hidden, never unloaded: its inputs stay for the next simulation.
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+
+    // Event procedures.
+    void cmdFigure_Click();
+    void cmdSimulation_Click();
+    void mnuSimStart_Click();
+    void mnuViewCurrent_Click();
+    void mnuViewOld_Click();
+
+    // Menu captions from the string table; the forms differ in the caption of Close all only.
+    void setMenuCaptions(int windowCloseCaption);
+    void wireMenus();
+    // At load: the part chooser's button and menu item when the chooser is part of the build, and
+    // Close all while result windows are open.
+    void enableAtLoad(platform::Control& selectButton);
+    // Unloads every loaded window with one of these names.
+    static void unloadForms(std::initializer_list<const char*> names);
+    // Runs procedure `procedure` of this form, reporting its run-time errors with the error box.
+    template <class Body>
+    void trapped(const char* procedure, Body&& body) {
+        app::trapped(*this, procedure, std::forward<Body>(body));
+    }
+    // Runs a completeness check that repaints its pieces and answers whether they are complete;
+    // a failure is trapped and answers false.
+    template <class Check>
+    bool trappedCheck(const char* procedure, Check&& check) {
+        bool ok = false;
+        trapped(procedure, [&ok, &check] { ok = check(); });
+        return ok;
+    }
+    // Whether line boxes 0 .. count - 1 each hold a number above 0 (as the line's impedance needs);
+    // otherwise refuses with `message`.
+    static bool linePositive(const platform::ControlArray<platform::TextBox>& boxes, int count, int message);
+    // Shows message id `message` with the critical icon; always false.
+    static bool refuse(int message);
+    // The part-number view: 1 previous numbers, 0 global ones.
+    static int partnumType();
+
+    virtual bool hasRunner() const = 0;
+
+private:
+    const std::string lineFigure_;
+    // Checks, then runs the next simulation; true when a run was started.
+    bool startNextSimulation();
+};
+
+// The run of each form's circuit family lives in its own unit and registers here; until one is
+// registered, Start Simulation runs the checks only.
+template <class Self>
+class ConfigFormOf : public ConfigForm {
+public:
+    using SimulationRunner = std::function<void(Self&, std::int16_t simulation)>;
+    static void setSimulationRunner(SimulationRunner runner) { registered() = std::move(runner); }
+
+    void StartSimulation(std::int16_t s) override {
+        if (registered()) registered()(static_cast<Self&>(*this), s);
+    }
+
+protected:
+    using ConfigForm::ConfigForm;
+    bool hasRunner() const override { return static_cast<bool>(registered()); }
+
+private:
+    static SimulationRunner& registered() {
+        static SimulationRunner runner;
+        return runner;
+    }
+};

@@ -1,0 +1,41 @@
+#pragma once
+// Forms that other forms and the shared procedures open by name, never by including them (the
+// configuration forms, the part chooser, the result windows and their dialogs). Each such form
+// registers how it is loaded, once, before Main runs; until a form is registered it is treated as
+// not available.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace platform {
+class Form;
+}
+
+namespace app {
+
+// Returns the form's default instance, loading it (Form_Load runs) when it is not loaded.
+using FormLoader = std::function<platform::Form&()>;
+// Makes a fresh instance that is never loaded, to measure the form's layout before it is needed.
+using FormBuilder = std::function<std::unique_ptr<platform::Form>()>;
+// Loads one more instance beside those open, as every simulation opens a result window of its own.
+using WindowOpener = std::function<platform::Form&()>;
+
+// Typically: registerFormLoader("frmConfig", [] () -> platform::Form& { return platform::defaultForm<frmConfig>(); });
+void registerFormLoader(const std::string& name, FormLoader loader, FormBuilder builder = {});
+// Forgets the form's loader and builder.
+void unregisterFormLoader(const std::string& name);
+bool formAvailable(const std::string& name);
+// Typically: registerWindowOpener("frmChart", [] () -> platform::Form& { return platform::Load<frmChart>(); });
+void registerWindowOpener(const std::string& name, WindowOpener opener);
+// Registers every form of the program that is opened by name; main() calls it before Main.
+void registerProgramForms();
+
+// The default instance of the named form, loaded now if needed; nullptr when it is not available.
+platform::Form* defaultFormByName(const std::string& name);
+// A fresh, never loaded instance of the named form; nullptr when it has no builder.
+std::unique_ptr<platform::Form> buildForm(const std::string& name);
+// A new instance of the named window, loaded now; nullptr when it has no opener.
+platform::Form* openNewWindow(const std::string& name);
+
+}  // namespace app
