@@ -13,7 +13,6 @@
 #include "app/shell/mdlPublic.h"
 #include "app/shell/string_table.h"
 #include "platform/application.h"
-#include "platform/strings.h"
 
 namespace {
 
@@ -39,9 +38,7 @@ void scheduleWindowReport() {
 
 int main(int argc, char** argv) {
     app::registerStringTable();
-    // Message boxes without a title of their own and the help window carry the title the main
-    // window shows; the settings stay under the application name.
-    return platform::runApplication(argc, argv, platform::LoadResString(5100), [] {
+    return platform::runApplication(argc, argv, [] {
         mdlPublic::ProgramFolder = QCoreApplication::applicationDirPath().toStdString();
         app::registerProgramForms();
         scheduleWindowReport();

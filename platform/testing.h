@@ -55,8 +55,9 @@ struct ProgramEnded {
 // The desktop's work area, in twips, where the platform places the program's windows (a width of 0
 // gives the screen's own back); the offscreen screen is smaller than a user's desktop.
 void setWorkArea(int left, int top, int width, int height);
-// The frame, in twips each side, the window manager draws around every window, in place of the
-// one the platform reports (the offscreen platform draws thin frames); all 0 give that back.
+// The frame, in twips each side, the window manager draws around every window once the window
+// system has shown it, in place of the one the platform reports (the offscreen platform draws thin
+// frames at once); all 0 give that back.
 void setWindowFrame(int left, int top, int right, int bottom);
 // Saves a PNG of the work area as the user would see it: the windows in the order given, each where
 // it stands in its outer frame, the caption in the frame's title bar.

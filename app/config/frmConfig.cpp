@@ -444,8 +444,6 @@ void frmConfig::mnuWindowClose_Click() {
 
 void frmConfig::cmdFigure_Click() {
     frmTransFigure& figure = platform::defaultForm<frmTransFigure>();
-    // Placed before it shows: the window system puts a window not shown yet with its frame where it
-    // is asked to, a shown one with its inside.
     figure.setFigure("trans");
     SetTopMost(figure, 1);
 }

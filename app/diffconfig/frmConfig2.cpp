@@ -91,8 +91,6 @@ void frmConfig2::mnuWindowClose_Click() {
 
 void frmConfig2::cmdFigure_Click() {
     frmTransFigure& figure = platform::defaultForm<frmTransFigure>();
-    // Placed before it shows: the window system puts a window not shown yet with its frame where it
-    // is asked to, a shown one with its inside.
     figure.setFigure("trans2");
     SetTopMost(figure, 1);
 }
