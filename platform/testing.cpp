@@ -78,16 +78,15 @@ void setWindowFrame(int left, int top, int right, int bottom) {
         static bool moving = false;
         auto* window = qobject_cast<QWidget*>(watched);
         const auto& frame = detail::seams().windowFrame;
-        if (event->type() != QEvent::Move || event->spontaneous() || moving || !frame || !window || !window->isWindow() ||
-            !window->isVisible() || !window->windowHandle() || window->windowHandle()->isExposed())
+        if (event->type() != QEvent::Move || event->spontaneous() || moving || !frame || !window ||
+            !window->isWindow() || !window->isVisible() || !window->windowHandle() || window->windowHandle()->isExposed())
             return false;
         moving = true;
         window->move(window->pos() - QPoint(frame->left(), frame->top()));
         moving = false;
         return false;
     });
-    static const bool watching = (qApp->installEventFilter(&windowManager), true);
-    (void)watching;
+    [[maybe_unused]] static const bool watching = (qApp->installEventFilter(&windowManager), true);
     const QMargins frame(detail::toPixels(left), detail::toPixels(top), detail::toPixels(right), detail::toPixels(bottom));
     if (frame.isNull())
         detail::seams().windowFrame.reset();

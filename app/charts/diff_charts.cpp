@@ -213,9 +213,9 @@ void DiffCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim, 
     // No envelope when the pair without the choke shows nothing at the fundamental.
     const bool silent = count < 2 || level[1][1] == 0;
     const std::span<const double> at = std::span<const double>(freq).first(count);
-    const PlotGrid grid = primitives_.DrawSpectrumPlot(target, base, monochrome, config.SpecMin, config.SpecMax, top,
-                                                       {{{at, level[0]}, {at, silent ? std::span<const double>() : level[1]}}},
-                                                       true);
+    const std::array<SpectrumCurve, 2> curves = {{{at, level[0]}, {at, silent ? std::span<const double>() : level[1]}}};
+    const PlotGrid grid =
+        primitives_.DrawSpectrumPlot(target, base, monochrome, config.SpecMin, config.SpecMax, top, curves, true);
 
     DrawChartFrame(target, ChartKind::Spec, base, sim, monochrome, grid, top, 0, 0);
     canvas.setDrawWidth(1);
