@@ -179,14 +179,12 @@ TEST_F(Dialogs, AboutBox) {
 template <class F>
 platform::Form* open() { return &platform::Load<F>(); }
 platform::Form* openLineFigure() {
-    platform::Load<frmTransFigure>().setFigure("trans2");
+    platform::defaultForm<frmTransFigure>().setFigure("trans2");
     return platform::loadedForm<frmTransFigure>();
 }
-platform::Form* openShownLineFigure() {  // placed while the window manager has yet to frame it
-    auto& figure = platform::Load<frmTransFigure>();
-    SetTopMost(figure, 1);
-    figure.setFigure("trans2");
-    return &figure;
+platform::Form* openShownLineFigure() {  // placed after it shows, before the window manager frames it
+    SetTopMost(platform::defaultForm<frmTransFigure>(), 1);
+    return openLineFigure();
 }
 platform::Form* printWithoutPrinter() {  // the notice it shows, the active window, is no form
     platform::Printer.setPdfOutput(apptest::outputFile("no_printer.pdf"));
@@ -197,11 +195,20 @@ platform::Form* printWithoutPrinter() {  // the notice it shows, the active wind
 }
 QRect frameOf(const QWidget& w) { return {w.frameGeometry().topLeft(), w.size().grownBy(QMargins(4, 30, 4, 4))}; }
 
-// Each window the program places, the main window (maximized as it opens on an 800x600 work area at
-// `origin`, the start dialog centred on it, then restored) in the middle of that area and hanging
-// over each corner of it and of a larger one: its frame, a 30-pixel title bar included, lies inside
-// the area, centred on the main window where that fits (the waveform preview and the line figure,
-// placed before or after it shows, beside or over it), and Escape closes it (but the printing notice).
+// Each window the program places, the main window (maximized as it opens on an 800x600 work area,
+// the start dialog centred on it, then restored) in the middle of that area and hanging over each
+// corner of it and of a larger one: its frame, a 30-pixel title bar included, lies inside the area,
+// centred on the main window where that fits (the waveform preview and the line figure beside or
+// over it), and Escape closes it (but the printing notice).
+TEST_F(Dialogs, WindowsOpenInsideTheWorkAreaNearEveryCornerAndCloseWithEscape) {
+    shelltest::registerFakeConfigForms();
+    app::registerFormLoader("frmConfig", [] () -> platform::Form& { return platform::defaultForm<shelltest::FakeConfig>(); },
+                            [] { return std::unique_ptr<platform::Form>(std::make_unique<frmConfig>()); });  // its size
+    openEveryWindowNearEveryCorner({40, 30});  // the main window's designed place
+    platform::testing::discardAllForms();
+    apptest::resetShared();
+    openEveryWindowNearEveryCorner({300, 200});
+}
 void Dialogs::openEveryWindowNearEveryCorner(QPoint origin) {
     const QRect small(origin, QSize(800, 600)), large(origin, QSize(1024, 700));
     platform::testing::setWorkArea(origin.x() * 15, origin.y() * 15, 800 * 15, 600 * 15);
@@ -255,15 +262,6 @@ void Dialogs::openEveryWindowNearEveryCorner(QPoint origin) {
     EXPECT_LE((frameOf(*open<frmAbout>()->window()).center() - large.center()).manhattanLength(), 2);
     platform::testing::setWindowFrame(0, 0, 0, 0);
     platform::testing::setWorkArea(0, 0, 0, 0);
-}
-TEST_F(Dialogs, WindowsOpenInsideTheWorkAreaNearEveryCornerAndCloseWithEscape) {
-    shelltest::registerFakeConfigForms();
-    app::registerFormLoader("frmConfig", [] () -> platform::Form& { return platform::defaultForm<shelltest::FakeConfig>(); },
-                            [] { return std::unique_ptr<platform::Form>(std::make_unique<frmConfig>()); });  // its size
-    openEveryWindowNearEveryCorner({40, 30});  // the main window's designed place
-    platform::testing::discardAllForms();
-    apptest::resetShared();
-    openEveryWindowNearEveryCorner({300, 200});
 }
 
 }  // namespace
