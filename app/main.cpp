@@ -14,7 +14,6 @@
 #include "app/shared/mdlPublic.h"
 #include "app/shared/string_table.h"
 #include "platform/application.h"
-#include "platform/strings.h"
 
 namespace {
 
@@ -59,9 +58,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     app::registerStringTable();
-    // Message boxes without a title of their own and the help window carry the title the main
-    // window shows; the settings stay under the application name.
-    return platform::runApplication(argc, argv, platform::LoadResString(5100), [] {
+    return platform::runApplication(argc, argv, [] {
         mdlPublic::ProgramFolder = QCoreApplication::applicationDirPath().toStdString();
         app::registerProgramForms();
         scheduleWindowReport();

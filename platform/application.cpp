@@ -8,7 +8,6 @@
 
 #include "platform/dispatch.h"
 #include "platform/form.h"
-#include "platform/msgbox.h"
 
 namespace platform {
 
@@ -32,12 +31,11 @@ QIcon programIcon() {
 
 }  // namespace
 
-int runApplication(int argc, char** argv, const std::string& title, const std::function<void()>& startup) {
+int runApplication(int argc, char** argv, const std::function<void()>& startup) {
     QApplication app(argc, argv);
     // The program ends when its last form is unloaded, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(programIcon());
-    setProgramTitle(title);
     dispatchEvent(startup);
     if (Forms().Count() == 0) return 0;
     return QApplication::exec();

@@ -8,6 +8,7 @@
 #include "platform/internal.h"
 #include "platform/msgbox.h"
 #include "platform/seams.h"
+#include "platform/strings.h"
 
 namespace platform {
 
@@ -54,7 +55,7 @@ void dispatchEvent(const std::function<void()>& handler) {
         // An error no procedure trapped: show it and carry on with the next event.
         const RuntimeError error = trappedError();
         try {
-            showErrorBox(programTitle(), error);
+            showErrorBox(AppTitle(), error);
         } catch (const testing::ProgramEnded&) {
             throw;
         } catch (...) {

@@ -165,7 +165,7 @@ void setOuterPx(Form::Impl& d, const QRect& r) {
     }
     const QRect frame = d.window->frameGeometry();
     const QRect inner = d.window->geometry();
-    d.window->move(r.topLeft());
+    detail::moveFrameTo(*d.window, r.topLeft());
     d.window->resize(std::max(0, r.width() - (frame.width() - inner.width())),
                      std::max(0, r.height() - (frame.height() - inner.height())));
     d.outerSetByCode = true;

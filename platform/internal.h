@@ -104,7 +104,7 @@ struct Seams {
     int beeps = 0;
     MenuItem* lastPopup = nullptr;
     std::optional<QRect> workArea;        // the desktop's work area in pixels, in place of the screen's
-    std::optional<QMargins> windowFrame;  // the window manager's frame in pixels, in place of the reported one
+    std::optional<QMargins> windowFrame;  // the window manager's frame in pixels once it has framed a window
 };
 Seams& seams();
 bool headless();
@@ -120,7 +120,11 @@ QMargins expectedFrame();
 // Where a window's outer frame of `size` goes when it is wanted at `at`: there, or moved as little as
 // keeps it inside `area`; a frame larger than the area keeps its top-left corner on it.
 QPoint intoArea(QPoint at, QSize size, const QRect& area);
-// Centres a top-level window that is no form (a notice) on the main window, as centreOnMain does.
+// Moves a top-level window's outer frame to `at` [pixels], also while the window manager has yet
+// to frame a shown window.
+void moveFrameTo(QWidget& window, QPoint at);
+// centreOnMain of any top-level window, a form's or one that is no form (a notice); call it once the
+// window is made, when its size is known.
 void centreOnMain(QWidget& window);
 
 // The control that has the focus as far as the forms know.

@@ -13,11 +13,8 @@ namespace {
 int pointer = PointerDefault;
 }  // namespace
 
-void setProgramTitle(const std::string& title) { setAppTitle(title); }
-std::string programTitle() { return AppTitle(); }
-
 int MsgBox(const std::string& text, int style, const std::string& title) {
-    const std::string shown = title.empty() ? programTitle() : title;
+    const std::string shown = title.empty() ? AppTitle() : title;
     if (detail::headless()) {
         auto& seams = detail::seams();
         seams.boxes.push_back({text, style, shown});

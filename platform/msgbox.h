@@ -13,12 +13,7 @@ enum MsgBoxStyle : int {
 // What the user chose.
 enum MsgBoxResult : int { MsgBoxOk = 1 };
 
-// The program title (AppTitle): the default title of every message box and the help window's
-// title (the program sets it at start-up).
-void setProgramTitle(const std::string& title);
-std::string programTitle();
-
-// Shows a message box and waits for the user; an empty title means the program title.
+// Shows a message box and waits for the user; an empty title means the program title (AppTitle).
 int MsgBox(const std::string& text, int style = MsgBoxOkOnly, const std::string& title = {});
 
 void Beep();

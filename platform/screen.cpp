@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
+#include <QWindow>
 #include <QWidget>
 
 #include "platform/form.h"
@@ -19,9 +20,11 @@ ScreenRect inTwips(const QRect& r) {
 }
 
 // The frame around a top-level window [pixels], as the window system reports it: none until the
-// window manager has put one around the window. Tests give the frame it would draw.
+// window manager has put one around the window. Tests give the frame it would draw once the window
+// system has shown the window.
 QMargins frameOf(const QWidget& window) {
-    if (const auto& frame = detail::seams().windowFrame) return *frame;
+    if (const auto& frame = detail::seams().windowFrame)
+        return window.windowHandle() && window.windowHandle()->isExposed() ? *frame : QMargins();
     const QRect outer = window.frameGeometry();
     const QRect inner = window.geometry();
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
@@ -42,24 +45,12 @@ QRect frameRect(const QWidget& window) {
     return {window.frameGeometry().topLeft(), window.geometry().size().grownBy(frame)};
 }
 
-// Where the window's frame goes, centred on the main window's.
-QPoint centredOnMain(const QWidget& window) {
-    const QRect frame = frameRect(window);
-    QPoint at = frame.topLeft();
-    const Form* main = detail::mainForm();
-    if (main && main->window() != &window) {
-        const QRect around = detail::inPixels(outerFrame(*main));
-        at = around.topLeft() + QPoint((around.width() - frame.width()) / 2, (around.height() - frame.height()) / 2);
-    }
-    return detail::intoArea(at, frame.size(), programArea(window));
-}
-
 }  // namespace
 
 namespace detail {
 
 QRect inPixels(const ScreenRect& r) {
-    return {r.left / TwipsPerPixel, r.top / TwipsPerPixel, r.width / TwipsPerPixel, r.height / TwipsPerPixel};
+    return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
 }
 
 QRect workArea(const QWidget& near) {
@@ -90,12 +81,23 @@ QPoint intoArea(QPoint at, QSize size, const QRect& area) {
             std::max(area.top(), std::min(at.y(), area.top() + area.height() - size.height()))};
 }
 
-// Called once the window is made (its size is known only then). The window system puts a window
-// not made yet with its frame where it is asked to, a made one with its inside: until the window
-// manager has framed it, the expected frame tells where the inside goes.
+// The window system puts a window not made yet with its frame where it is asked to, a made one with
+// its inside: until the window manager has framed it, the expected frame tells where the inside goes.
+void moveFrameTo(QWidget& window, QPoint at) {
+    const bool unframed = window.isWindow() && window.testAttribute(Qt::WA_WState_Created) && frameOf(window).isNull();
+    const QMargins frame = unframed ? expectedFrame() : QMargins();
+    window.move(at + QPoint(frame.left(), frame.top()));
+}
+
 void centreOnMain(QWidget& window) {
-    const QMargins frame = frameOf(window).isNull() ? expectedFrame() : QMargins();
-    window.move(centredOnMain(window) + QPoint(frame.left(), frame.top()));
+    const QRect frame = frameRect(window);
+    QPoint at = frame.topLeft();
+    const Form* main = mainForm();
+    if (main && main->window() != &window) {
+        const QRect around = inPixels(outerFrame(*main));
+        at = around.topLeft() + QPoint((around.width() - frame.width()) / 2, (around.height() - frame.height()) / 2);
+    }
+    moveFrameTo(window, intoArea(at, frame.size(), programArea(window)));
 }
 
 }  // namespace detail
@@ -109,9 +111,6 @@ ScreenRect outerFrame(const Form& form) {
     return inTwips(frameRect(window));
 }
 
-void centreOnMain(Form& window) {
-    const QPoint at = centredOnMain(*window.window());
-    window.Move(at.x() * TwipsPerPixel, at.y() * TwipsPerPixel);
-}
+void centreOnMain(Form& window) { detail::centreOnMain(*window.window()); }
 
 }  // namespace platform

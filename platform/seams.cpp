@@ -2,7 +2,10 @@
 
 #include <utility>
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
 
 #include "platform/internal.h"
 
@@ -52,6 +55,22 @@ void setWorkArea(int left, int top, int width, int height) {
 }
 
 void setWindowFrame(int left, int top, int right, int bottom) {
+    // The window manager frames a window once the window system has shown it; a window that code
+    // moves before that has its inside put where its frame was asked to go, so the frame lands up
+    // and left of there by its width.
+    static detail::EventHook windowManager([](QObject* watched, QEvent* event) {
+        static bool moving = false;
+        auto* window = qobject_cast<QWidget*>(watched);
+        const auto& frame = detail::seams().windowFrame;
+        if (event->type() != QEvent::Move || event->spontaneous() || moving || !frame || !window ||
+            !window->isWindow() || !window->isVisible() || !window->windowHandle() || window->windowHandle()->isExposed())
+            return false;
+        moving = true;
+        window->move(window->pos() - QPoint(frame->left(), frame->top()));
+        moving = false;
+        return false;
+    });
+    [[maybe_unused]] static const bool watching = (qApp->installEventFilter(&windowManager), true);
     const QMargins frame(detail::toPixels(left), detail::toPixels(top), detail::toPixels(right), detail::toPixels(bottom));
     if (frame.isNull())
         detail::seams().windowFrame.reset();

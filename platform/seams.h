@@ -48,8 +48,9 @@ struct ProgramEnded {
 // The desktop's work area, in twips, where the platform places the program's windows (a width of 0
 // gives the screen's own back); the offscreen screen is smaller than a user's desktop.
 void setWorkArea(int left, int top, int width, int height);
-// The frame, in twips each side, the window manager draws around every window, in place of the
-// one the platform reports (the offscreen platform draws thin frames); all 0 give that back.
+// The frame, in twips each side, the window manager draws around every window once the window
+// system has shown it, in place of the one the platform reports (the offscreen platform draws thin
+// frames at once); all 0 give that back.
 void setWindowFrame(int left, int top, int right, int bottom);
 
 // The menu last opened with Form::PopupMenu (headless: recorded, not shown).

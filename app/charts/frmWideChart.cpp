@@ -2,7 +2,7 @@
 
 #include "app/drawing/chart_primitives.h"
 #include "app/charts/result_window.h"
-#include "app/shared/button_placement.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 frmWideChart::frmWideChart() : Form("frmWideChart") {
@@ -35,7 +35,7 @@ void frmWideChart::Form_Load() {
     if (platform::Form* active = platform::ActiveForm(); active && active != this) setCaption(active->Caption());
     cmdOk.setCaption(platform::LoadResString(6001));
     cmdClipboard.setCaption(platform::LoadResString(6003));
-    app::centreOnMain(*this);
+    platform::centreOnMain(*this);
 }
 
 void frmWideChart::cmdOk_Click() { platform::Unload(*this); }

@@ -11,7 +11,6 @@
 #include "app/config/config_checks.h"
 #include "app/shared/config_form.h"
 #include "app/config/part_chart.h"
-#include "app/shared/button_placement.h"
 #include "app/shared/form_procedures.h"
 #include "app/shared/form_registry.h"
 #include "app/shared/main_window.h"
@@ -277,7 +276,7 @@ void frmSelectFil::Form_Load() {
     setWidth(DialogWidth);
     setHeight(twoParts ? 7425 : 3950);
     fitScreenWidth();
-    app::centreOnMain(*this);
+    platform::centreOnMain(*this);
 
     InitSelectLists(0, configForm(type == 3 ? "frmConfig2" : "frmConfig"));
     if (twoParts) InitSelectLists(1, configForm("frmConfig"));

@@ -1,6 +1,6 @@
 #include "app/diffconfig/frmWave.h"
 
-#include "app/shared/button_placement.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 namespace {
@@ -79,5 +79,5 @@ void frmWave::Form_Load() {
     if (platform::Form* opener = platform::ActiveForm(); opener && opener != this)
         placeBeside(*opener);
     else
-        app::centreOnMain(*this);
+        platform::centreOnMain(*this);
 }

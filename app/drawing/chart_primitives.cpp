@@ -195,6 +195,28 @@ void ChartPrimitives::DrawChartGrid(const ChartTarget& target, ChartKind kind, c
     }
 }
 
+PlotGrid ChartPrimitives::DrawSpectrumPlot(const ChartTarget& target, int base, bool monochrome, float specMin,
+                                          float specMax, std::int32_t top, const std::array<SpectrumCurve, 2>& curves,
+                                          bool singlePoints) const {
+    const PlotBox box = plotBox(base);
+    const PlotGrid grid = plotGrid(base, 4, 4);
+    DrawChartGrid(target, ChartKind::Spec, grid, 0, 0, 0);
+
+    const double freqSpan = static_cast<double>(specMax) - specMin;
+    if (freqSpan == 0) platform::raiseError(platform::errDivisionByZero);
+    const auto kept = [singlePoints](double value) { return singlePoints ? toSingle(value) : value; };
+    for (int i = 0; i < 2; ++i) {
+        const SpectrumCurve& curve = curves[static_cast<std::size_t>(i)];
+        std::vector<double> x(curve.level.size()), y(curve.level.size());
+        for (std::size_t k = 0; k < curve.level.size(); ++k) {
+            x[k] = kept(box.left + (curve.freq[k] - specMin) * (box.right - box.left) / freqSpan);
+            y[k] = kept(box.bottom + curve.level[k] * (box.top - box.bottom) / top);
+        }
+        DrawSpectrumCurve(target, i, monochrome, box, x, y);
+    }
+    return grid;
+}
+
 void ChartPrimitives::DrawCurve(const ChartTarget& target, std::span<const double> x, std::span<const double> y,
                                 std::int32_t xMin, std::int32_t xMax, int penWidth, platform::Color color) const {
     const std::size_t points = static_cast<std::size_t>(lastSegment_) + 2;

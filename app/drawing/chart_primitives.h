@@ -90,6 +90,12 @@ std::int32_t roundToLong(double value);
 // range it saturates to an infinity instead of failing (coordinates far off the chart are harmless).
 float toSingle(double value);
 
+// One curve of a spectrum chart: a level [dB] at each frequency [Hz]; no levels draw no curve.
+struct SpectrumCurve {
+    std::span<const double> freq;
+    std::span<const double> level;
+};
+
 // Sets the layout table and owns the grid and curve primitives. One per result window; the
 // differential window differs only in the last curve segment it draws.
 class ChartPrimitives {
@@ -115,6 +121,12 @@ public:
     // [xMin, xMax] is skipped whole, never cut at the edge. y is not limited.
     void DrawCurve(const ChartTarget& target, std::span<const double> x, std::span<const double> y,
                    std::int32_t xMin, std::int32_t xMax, int penWidth, platform::Color color) const;
+
+    // The plot of a spectrum chart: its 4 x 4 grid, frequencies specMin to specMax across and levels
+    // 0 to top dB up, and curves 0 (with the part) and 1 (without) as DrawSpectrumCurve draws them,
+    // each point kept at single precision when `singlePoints`. Returns the grid for the frame.
+    PlotGrid DrawSpectrumPlot(const ChartTarget& target, int base, bool monochrome, float specMin, float specMax,
+                              std::int32_t top, const std::array<SpectrumCurve, 2>& curves, bool singlePoints) const;
 
 private:
     int lastSegment_;

@@ -210,25 +210,12 @@ void DiffCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim, 
         }
     }
     const std::int32_t top = spectrumAxisTop(highest);
-
-    const PlotBox box = primitives_.plotBox(base);
-    const PlotGrid grid = primitives_.plotGrid(base, 4, 4);
-    primitives_.DrawChartGrid(target, ChartKind::Spec, grid, 0, 0, 0);
-
-    const double freqSpan = static_cast<double>(config.SpecMax) - config.SpecMin;
-    if (freqSpan == 0) platform::raiseError(platform::errDivisionByZero);
-
-    std::vector<double> x(count), y(count);
-    for (int i = 0; i < 2; ++i) {
-        for (std::size_t k = 0; k < count; ++k) {
-            x[k] = toSingle(box.left + (freq[k] - config.SpecMin) * (box.right - box.left) / freqSpan);
-            y[k] = toSingle(box.bottom + level[i][k] * (box.top - box.bottom) / top);
-        }
-        // No envelope when the pair without the choke shows nothing at the fundamental.
-        const bool silent = i == 1 && (count < 2 || level[1][1] == 0);
-        DrawSpectrumCurve(target, i, monochrome, box, silent ? std::span<const double>() : x,
-                          silent ? std::span<const double>() : y);
-    }
+    // No envelope when the pair without the choke shows nothing at the fundamental.
+    const bool silent = count < 2 || level[1][1] == 0;
+    const std::span<const double> at = std::span<const double>(freq).first(count);
+    const std::array<SpectrumCurve, 2> curves = {{{at, level[0]}, {at, silent ? std::span<const double>() : level[1]}}};
+    const PlotGrid grid =
+        primitives_.DrawSpectrumPlot(target, base, monochrome, config.SpecMin, config.SpecMax, top, curves, true);
 
     DrawChartFrame(target, ChartKind::Spec, base, sim, monochrome, grid, top, 0, 0);
     canvas.setDrawWidth(1);

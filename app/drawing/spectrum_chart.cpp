@@ -1,7 +1,9 @@
 // The spectrum of the receiver voltage of a filter-circuit simulation in dB above 1 µV: one bar
 // per harmonic with the part, the envelope of the local maxima without it.
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "app/drawing/filter_charts.h"
@@ -35,8 +37,10 @@ void FilterCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim
 
     const int base = primitives_.beginChart(target);
 
-    // Levels of both results (0 with the part, 1 without) and the highest one inside the range.
-    std::vector<float> level[2];
+    // Levels of both results (0 with the part, 1 without), each in single precision, and the highest
+    // one inside the range.
+    std::vector<double> level[2];
+    std::array<SpectrumCurve, 2> curves;
     float highest = 0;
     for (int i = 0; i < 2; ++i) {
         const mdlPublic::SimResultRecord& result =
@@ -44,31 +48,16 @@ void FilterCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim
         if (result.Freq.size() < count || result.Spectrum.size() < 2 * count) platform::raiseError(platform::errSubscript);
         level[i].resize(count);
         for (std::size_t k = 0; k < count; ++k) {
-            level[i][k] = harmonicLevel(result.Spectrum[2 * k], result.Spectrum[2 * k + 1]);
+            const float dB = harmonicLevel(result.Spectrum[2 * k], result.Spectrum[2 * k + 1]);
+            level[i][k] = dB;
             const float f = toSingle(result.Freq[k]);
-            if (config.SpecMin <= f && f <= config.SpecMax && level[i][k] > highest) highest = level[i][k];
+            if (config.SpecMin <= f && f <= config.SpecMax && dB > highest) highest = dB;
         }
+        curves[static_cast<std::size_t>(i)] = {std::span<const double>(result.Freq).first(count), level[i]};
     }
     const std::int32_t top = spectrumAxisTop(highest);
-
-    const PlotBox box = primitives_.plotBox(base);
-    const PlotGrid grid = primitives_.plotGrid(base, 4, 4);
-    primitives_.DrawChartGrid(target, ChartKind::Spec, grid, 0, 0, 0);
-
-    const double freqSpan = static_cast<double>(config.SpecMax) - config.SpecMin;
-    if (freqSpan == 0) platform::raiseError(platform::errDivisionByZero);
-
-    std::vector<double> x(count), y(count);
-    for (int i = 0; i < 2; ++i) {
-        const mdlPublic::SimResultRecord& result =
-            mdlPublic::SimResults[static_cast<std::size_t>(i)][static_cast<std::size_t>(sim)];
-        for (std::size_t k = 0; k < count; ++k) {
-            x[k] = box.left + (result.Freq[k] - config.SpecMin) * (box.right - box.left) / freqSpan;
-            y[k] = box.bottom + static_cast<double>(level[i][k]) * (box.top - box.bottom) / top;
-        }
-
-        DrawSpectrumCurve(target, i, monochrome, box, x, y);
-    }
+    const PlotGrid grid =
+        primitives_.DrawSpectrumPlot(target, base, monochrome, config.SpecMin, config.SpecMax, top, curves, false);
 
     FrameAxis axis;
     axis.max = top;

@@ -10,6 +10,7 @@
 #include "platform/dispatch.h"
 #include "platform/errors.h"
 #include "platform/printer.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 namespace {
@@ -73,7 +74,7 @@ void frmConfigPrint::Form_Load() {
     optConfigPrint(1).setCaption(LoadResString(5804));
     cmdOk.setCaption(LoadResString(5810));
     cmdCancel.setCaption(LoadResString(5811));
-    app::centreOnMain(*this);
+    platform::centreOnMain(*this);
 }
 
 void frmConfigPrint::cmdCancel_Click() { platform::Unload(*this); }

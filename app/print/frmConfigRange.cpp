@@ -7,6 +7,7 @@
 #include "app/shared/button_placement.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 using ranges::refuse;
@@ -66,7 +67,7 @@ void frmConfigRange::Form_Load() {
     fraChartRange(2).setCaption(platform::LoadResString(5603));
     cmdOk->setCaption(platform::LoadResString(5701));
     cmdCancel->setCaption(platform::LoadResString(5702));
-    app::centreOnMain(*this);
+    platform::centreOnMain(*this);
 
     const SimConfigRecord& r = charts::simConfig(mdlPublic::CurrentSim);
     // The decades of this circuit type are fixed; they are shown but not offered.

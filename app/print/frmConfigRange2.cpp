@@ -10,6 +10,7 @@
 #include "app/shared/button_placement.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 namespace {
@@ -93,7 +94,7 @@ void frmConfigRange2::Form_Load() {
     fraChartRange(4).setCaption(platform::LoadResString(6903));
     cmdOk->setCaption(platform::LoadResString(7001));
     cmdCancel->setCaption(platform::LoadResString(7002));
-    app::centreOnMain(*this);
+    platform::centreOnMain(*this);
 
     const SimConfig2Record& r = charts::simConfig2(mdlPublic::CurrentSim);
     decades_->show(r.FreqMin, r.FreqMax);

@@ -1,6 +1,6 @@
 #include "app/print/frmPrinting.h"
 
-#include "app/shared/button_placement.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 frmPrinting::frmPrinting() : Form("frmPrinting") {
@@ -12,5 +12,5 @@ frmPrinting::frmPrinting() : Form("frmPrinting") {
 void frmPrinting::Form_Load() {
     setCaption(platform::LoadResString(5900));
     lblPrinting.setCaption(platform::LoadResString(5901));
-    app::centreOnMain(*this);
+    platform::centreOnMain(*this);
 }

@@ -106,8 +106,6 @@ void ConfigForm::closeChartWindows() {
 
 void ConfigForm::cmdFigure_Click() {
     frmTransFigure& figure = platform::defaultForm<frmTransFigure>();
-    // Placed before it shows: the window system puts a window not shown yet with its frame where it
-    // is asked to, a shown one with its inside.
     figure.setFigure(lineFigure_);
     SetTopMost(figure, 1);
 }

@@ -1,7 +1,7 @@
 #include "app/shared/frmTransFigure.h"
 
-#include "app/shared/button_placement.h"
 #include "app/shared/main_window.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 namespace {
@@ -34,7 +34,7 @@ void frmTransFigure::setFigure(const std::string& key) {
     if (platform::Form* opener = platform::ActiveForm(); opener && opener != this)
         placeBeside(*opener);
     else
-        app::centreOnMain(*this);
+        platform::centreOnMain(*this);
 }
 
 void frmTransFigure::cmdOk_Click() { platform::Unload(*this); }

@@ -274,6 +274,9 @@ void registerStringTable() {
     std::map<int, std::string> table;
     for (const StringEntry& e : kStrings) table.emplace(e.id, std::string(e.text));
     platform::registerStrings(table);
+    // Message boxes without a title of their own, the help window and the printer's notice carry the
+    // title the main window shows; the settings stay under the application name.
+    platform::setAppTitle(platform::LoadResString(5100));
 }
 
 }  // namespace app

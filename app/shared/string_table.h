@@ -14,7 +14,8 @@ struct StringEntry {
 // All entries, ascending by id.
 std::span<const StringEntry> stringTable();
 
-// Hands the table to the run-time's LoadResString; called once by main() before Main.
+// Hands the table to the run-time's LoadResString and the program's title to its AppTitle; called
+// once by main() before Main.
 void registerStringTable();
 
 }  // namespace app

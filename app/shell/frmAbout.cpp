@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/shared/button_placement.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 frmAbout::frmAbout() : Form("frmAbout") {
@@ -23,7 +24,7 @@ void frmAbout::Form_Load() {
     setCaption(platform::LoadResString(5400));
     lblDisclaimer.setCaption(platform::LoadResString(5401) + "\r\n" + platform::LoadResString(5402) + "\r\n" +
                              platform::LoadResString(5403) + platform::LoadResString(5404));
-    app::centreOnMain(*this);
+    platform::centreOnMain(*this);
 }
 
 void frmAbout::cmdOk_Click() { platform::Unload(*this); }

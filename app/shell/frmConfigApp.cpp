@@ -2,6 +2,7 @@
 
 #include "app/shared/button_placement.h"
 #include "app/shared/mdlPublic.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 using namespace mdlPublic;
@@ -23,7 +24,7 @@ void frmConfigApp::Form_Load() {
     chkStart.setValue(GetAppSetting("StartDialog") == "0" ? 1 : 0);
     setWidth(7000);
     setHeight(2700);
-    app::centreOnMain(*this);
+    platform::centreOnMain(*this);
 }
 
 void frmConfigApp::cmdOk_Click() {

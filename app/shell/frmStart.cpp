@@ -5,6 +5,7 @@
 #include "app/shared/button_placement.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/dispatch.h"
+#include "platform/screen.h"
 #include "platform/strings.h"
 
 using namespace mdlPublic;
@@ -35,7 +36,7 @@ void frmStart::Form_Load() {
     optSimType(std::stoi(GetAppSetting("SimType"))).setValue(true);
     setWidth(7500);
     setHeight(3750);
-    app::centreOnMain(*this);
+    platform::centreOnMain(*this);
 }
 
 void frmStart::cmdOk_Click() {

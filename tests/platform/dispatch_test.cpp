@@ -10,6 +10,7 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/msgbox.h"
+#include "platform/strings.h"
 #include "support/testing.h"
 
 namespace pt = platform::testing;
@@ -42,7 +43,7 @@ class Dispatch : public ::testing::Test {
 protected:
     void SetUp() override {
         pt::clearMessageBoxes();
-        platform::setProgramTitle("Quenlis");
+        platform::setAppTitle("Quenlis");
     }
     void TearDown() override { pt::discardAllForms(); }
     frmWork& f = platform::Load<frmWork>();
@@ -95,7 +96,7 @@ TEST_F(Dispatch, StopAndEndPassEveryTrap) {
 
 TEST(MessageBox, DefaultTitleIsTheProgramTitleAndTheAnswerIsRecorded) {
     pt::clearMessageBoxes();
-    platform::setProgramTitle("Quenlis");
+    platform::setAppTitle("Quenlis");
     pt::setMessageBoxAnswer([](const pt::MessageBoxCall& call) { return call.style == 0 ? 1 : 2; });
     EXPECT_EQ(platform::MsgBox("Part Number is not selected.", platform::MsgBoxCritical), 2);
     EXPECT_EQ(platform::MsgBox("plain", platform::MsgBoxOkOnly, "Vandor.frmMain.mnuHelpContents_Click"), 1);

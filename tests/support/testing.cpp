@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QMenuBar>
 #include <QPointer>
+#include <QWindow>
 #include <QWidget>
 
 #include "platform/controls.h"

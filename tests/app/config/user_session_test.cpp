@@ -39,6 +39,7 @@
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
 #include "platform/printer.h"
+#include "platform/strings.h"
 #include "support/testing.h"
 
 namespace {
@@ -91,7 +92,7 @@ protected:
                 const auto& m = boxes[seen];
                 if (m.text.rfind("Unexpected Error ", 0) != 0) continue;
                 const int number = std::atoi(m.text.c_str() + 17);
-                EXPECT_TRUE(m.title != platform::programTitle() && meant.count(number))
+                EXPECT_TRUE(m.title != platform::AppTitle() && meant.count(number))
                     << "action " << action_ << ": " << m.title << ": " << m.text;
             }
             ASSERT_LE(charts(chartName).size(), static_cast<std::size_t>(mdlPublic::MaxCharts)) << "action " << action_;

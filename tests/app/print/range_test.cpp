@@ -250,7 +250,7 @@ TEST_F(RangeDialogTest, EachCheckRefusesWithItsMessageAndStoresNothing) {
             ASSERT_EQ(pt::messageBoxes().size(), 1u);
             EXPECT_EQ(pt::messageBoxes()[0].text, row.message);
             EXPECT_EQ(pt::messageBoxes()[0].style, platform::MsgBoxCritical);
-            EXPECT_EQ(pt::messageBoxes()[0].title, platform::programTitle());
+            EXPECT_EQ(pt::messageBoxes()[0].title, platform::AppTitle());
             EXPECT_TRUE(stayedOpen);
             EXPECT_EQ(after.TimeMax, before.TimeMax);
             EXPECT_EQ(after.VoltMin, before.VoltMin);

@@ -49,6 +49,7 @@ protected:
         EXPECT_NEAR(dialog.Top(), main.Top() + (main.Height() - dialog.Height()) / 2, shelltest::kFrameTolerance);
         EXPECT_NEAR(dialog.Left(), main.Left() + (main.Width() - dialog.Width()) / 2, shelltest::kFrameTolerance);
     }
+    void openEveryWindowNearEveryCorner(QPoint origin);
     int startDialogShown = 0;
 };
 
@@ -178,8 +179,12 @@ TEST_F(Dialogs, AboutBox) {
 template <class F>
 platform::Form* open() { return &platform::Load<F>(); }
 platform::Form* openLineFigure() {
-    platform::Load<frmTransFigure>().setFigure("trans2");
+    platform::defaultForm<frmTransFigure>().setFigure("trans2");
     return platform::loadedForm<frmTransFigure>();
+}
+platform::Form* openShownLineFigure() {  // placed after it shows, before the window manager frames it
+    SetTopMost(platform::defaultForm<frmTransFigure>(), 1);
+    return openLineFigure();
 }
 platform::Form* printWithoutPrinter() {  // the notice it shows, the active window, is no form
     platform::Printer.setPdfOutput(apptest::outputFile("no_printer.pdf"));
@@ -199,8 +204,14 @@ TEST_F(Dialogs, WindowsOpenInsideTheWorkAreaNearEveryCornerAndCloseWithEscape) {
     shelltest::registerFakeConfigForms();
     app::registerFormLoader("frmConfig", [] () -> platform::Form& { return platform::defaultForm<shelltest::FakeConfig>(); },
                             [] { return std::unique_ptr<platform::Form>(std::make_unique<frmConfig>()); });  // its size
-    const QRect small(40, 30, 800, 600), large(40, 30, 1024, 700);
-    platform::testing::setWorkArea(40 * 15, 30 * 15, 800 * 15, 600 * 15);
+    openEveryWindowNearEveryCorner({40, 30});  // the main window's designed place
+    platform::testing::discardAllForms();
+    apptest::resetShared();
+    openEveryWindowNearEveryCorner({300, 200});
+}
+void Dialogs::openEveryWindowNearEveryCorner(QPoint origin) {
+    const QRect small(origin, QSize(800, 600)), large(origin, QSize(1024, 700));
+    platform::testing::setWorkArea(origin.x() * 15, origin.y() * 15, 800 * 15, 600 * 15);
     platform::testing::setWindowFrame(60, 450, 60, 60);
     startProgram([&](platform::Form& start) {
         EXPECT_LE((frameOf(*start.window()).center() - small.center()).manhattanLength(), 2);
@@ -214,7 +225,9 @@ TEST_F(Dialogs, WindowsOpenInsideTheWorkAreaNearEveryCornerAndCloseWithEscape) {
         {open<frmAbout>, true},       {open<frmStart>, true},        {open<frmConfigApp>, true},
         {open<frmSelectFil>, true},   {open<frmConfigPrint>, true},  {open<frmPrinting>, true},
         {open<frmConfigRange>, true}, {open<frmConfigRange2>, true}, {open<frmWideChart>, true},
-        {printWithoutPrinter, true},  {open<frmWave>, false},        {openLineFigure, false}};
+        {printWithoutPrinter, true},  {open<frmWave>, false},        {openLineFigure, false},
+        {openShownLineFigure, false}};
+    QRect figureAt;
     for (const QPoint corner : {small.center(), small.topLeft(), small.topRight(), small.bottomLeft(), small.bottomRight(),
                                 large.topRight(), large.bottomLeft(), large.bottomRight()}) {
         const QRect area = small.contains(corner) ? small : large;
@@ -226,13 +239,16 @@ TEST_F(Dialogs, WindowsOpenInsideTheWorkAreaNearEveryCornerAndCloseWithEscape) {
             platform::Form* f = openWindow();
             QWidget& w = f ? *f->window() : *QApplication::activeWindow();
             ASSERT_TRUE(f || w.inherits("QMessageBox"));
+            EXPECT_TRUE(f || w.windowTitle() == "Quenlis");  // the program's title
             QRect frame = frameOf(w), middle = frame;
             middle.moveCenter(around.center());
             SCOPED_TRACE(w.windowTitle().toStdString() + " near " + std::to_string(corner.x()) + "," + std::to_string(corner.y()));
             EXPECT_TRUE(area.contains(frame));
             EXPECT_TRUE(!centred || !area.contains(middle) || (frame.center() - middle.center()).manhattanLength() <= 2);
             EXPECT_TRUE(centred || frame.intersects(around.adjusted(-10, -10, 10, 10)));
-            if (f && corner == small.center())  // the restored main window behind
+            if (openWindow == openLineFigure) figureAt = frame;
+            EXPECT_TRUE(openWindow != openShownLineFigure || frame == figureAt);
+            if (f && !f->Visible() && corner == small.center())  // placed unshown, the restored main window behind
                 platform::testing::saveDesktopPicture(apptest::outputFile(f->Name() + "_800x600.png"), {&main, f});
             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QCoreApplication::sendEvent(&w, &escape);
@@ -240,6 +256,10 @@ TEST_F(Dialogs, WindowsOpenInsideTheWorkAreaNearEveryCornerAndCloseWithEscape) {
             if (f && f->isLoaded()) platform::Unload(*f);
         }
     }
+    // Maximized on the larger area, by the window system too, on a screen of its own.
+    main.setWindowState(platform::StateMaximized);
+    QCoreApplication::processEvents();
+    EXPECT_LE((frameOf(*open<frmAbout>()->window()).center() - large.center()).manhattanLength(), 2);
     platform::testing::setWindowFrame(0, 0, 0, 0);
     platform::testing::setWorkArea(0, 0, 0, 0);
 }

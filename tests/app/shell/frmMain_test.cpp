@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
@@ -16,6 +17,7 @@
 #include "platform/canvas.h"
 #include "platform/help.h"
 #include "platform/menu.h"
+#include "platform/strings.h"
 
 namespace {
 
@@ -52,6 +54,7 @@ TEST_F(MainWindow, CaptionsMenusAndPictures) {
     setSetting("PartnumType", "1");
     frmMain& main = start();
     EXPECT_EQ(main.Caption(), "Quenlis");
+    EXPECT_EQ(platform::AppTitle(), "Quenlis");  // set with the string table, as main() does
     EXPECT_EQ(&platform::Forms()(0), &main);
     EXPECT_EQ(platform::testing::menuBarCaptions(main), (std::vector<std::string>{"&File", "&View", "&Option", "&Help"}));
     EXPECT_FALSE(main.viewCurrentChecked());
@@ -254,6 +257,8 @@ TEST_F(MainWindow, HelpOpensTheProgramsOwnFile) {
     main.mnuHelpContents_Click();  // no help file beside the program: the viewer says so
     EXPECT_TRUE(boxes().empty());
     EXPECT_TRUE(platform::helpVisible());
+    QCoreApplication::processEvents();  // the window system activates it
+    EXPECT_TRUE(QApplication::activeWindow() && QApplication::activeWindow()->windowTitle() == "Quenlis Help");
     platform::closeHelp();
 
     const std::string installed = std::string(std::getenv("QUENLIS_SOURCE_DIR")) + "/app/shell/help/vandore.html";
