@@ -120,13 +120,12 @@ int lineMessage(const DiffInputs& in) {
     switch (in.lineMode) {
     case LineGeometry: return config::lineLengthMessage(number(3));
     case LineImpedances:
-        // Common- and differential-mode impedance [ohm], their dielectric constants, the length [mm].
-        // A pair's common mode is half its even-mode impedance and its differential mode twice the odd one; no pair
-        // has an odd mode above its even one, so the differential mode is at most four times the common mode. The
-        // interface cables (30 and 90, 33 and 110 ohm) keep to it, so typing a cable's own values runs.
+        // Common- and differential-mode impedance [ohm], their dielectric constants, the length [mm]. The two
+        // impedances are the even- and odd-mode impedance of one line, as the geometry shows them and the engine
+        // takes them; no pair of lines has its odd mode above its even one.
         for (const int box : {0, 1})
             if (!config::isLineImpedance(number(box))) return msgLineOutside;
-        if (number(1) > 4 * number(0)) return msgLineOutside;
+        if (number(1) > number(0)) return msgOddAboveEven;
         for (const int box : {2, 3})
             if (!config::isLineDielectric(number(box))) return msgLineOutside;
         return config::lineLengthMessage(number(4));

@@ -28,6 +28,7 @@ enum Message : int {
     msgNoMaterial = 6688,
     msgLineOutside = config::msgLineOutside,
     msgLineTooShort = config::msgLineTooShort,
+    msgOddAboveEven = 6692,
 };
 
 // Signal frequency range [MHz], bounds included.
@@ -64,9 +65,9 @@ int geometryMessage(const DiffInputs& in, LineImpedance& z);
 // The geometry's check at Start: geometryMessage in geometry mode, 0 in the others; a missing engine
 // is left to the run to report.
 int startGeometryMessage(const DiffInputs& in);
-// 0 when the rest of the line keeps to the line ranges (lengths; typed impedances, the differential
-// mode at most four times the common mode, and dielectric constants), else msgLineOutside or msgLineTooShort;
-// requires allPositive.
+// 0 when the rest of the line keeps to the line ranges (lengths; typed impedances and dielectric
+// constants), else msgLineOutside or msgLineTooShort; typed impedances with the differential mode above
+// the common mode give msgOddAboveEven. Requires allPositive.
 int lineMessage(const DiffInputs& in);
 
 }  // namespace diffconfig

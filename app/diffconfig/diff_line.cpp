@@ -66,8 +66,14 @@ LineImpedance geometryImpedance(const DiffInputs& in) {
 }
 
 bool formulasCoverPair(double w, double h, double d) {
+    // The sizes come as single-precision numbers, each off its typed decimal by up to 6E-8 of itself, so
+    // 0.08 / 1.6 comes to 0.04999999; a ratio that close to a bound counts as at it.
+    constexpr double slack = 1e-6;
+    const auto atLeast = [](double ratio, double bound) { return ratio >= bound * (1 - slack); };
+    const auto atMost = [](double ratio, double bound) { return ratio <= bound * (1 + slack); };
     const double u = w / h, g = d / h;
-    return u >= MinPairRatio && g >= MinPairRatio && std::min(u, g) <= MaxPairRatio && std::isfinite(u + g);
+    return atLeast(u, MinPairRatio) && atLeast(g, MinPairRatio) && atMost(u, MaxWidthRatio) && atMost(g, MaxPitchRatio) &&
+           atMost(std::min(u, g), MaxPairRatio);
 }
 
 }  // namespace diffconfig

@@ -33,13 +33,18 @@ LineImpedance coupledLineImpedance(double wMm, double hMm, double dMm, double k)
 LineImpedance geometryImpedance(const DiffInputs& in);
 
 // Whether the pair formulas hold for strips of width w on a board of thickness h whose edges lie d
-// apart (the pitch as the formulas take it), in any one unit: w and d at least MinPairRatio h, not
-// both above MaxPairRatio h. There their even- and odd-mode impedances keep within 6 % of a field
-// solution for the boards' dielectric constants (4.0 to 4.7); outside they can be off by 10 % and
-// far more: hair-thin strips all but touching, whose odd mode comes out high, and wide strips far
-// apart, whose odd mode collapses.
+// apart (the pitch as the formulas take it), in any one unit: w and d at least MinPairRatio h, w at
+// most MaxWidthRatio h, d at most MaxPitchRatio h, and not both above MaxPairRatio h. There their even-
+// and odd-mode impedances keep within 6 % of a field solution for the boards' dielectric constants (4.0
+// to 4.7), the odd mode never above the even one. Outside they can be off by 10 % and far more:
+// hair-thin strips all but touching, whose odd mode comes out high; wide strips far apart, whose odd
+// mode collapses (from about 10 h wide and 1E+4 h apart, or both above 10 h); and strips wider than
+// about 93 h close together, whose odd mode rises above the even one (170 h wide: off by 6.4 %). A ratio
+// at a bound is inside whether its sizes are typed as 0.08 and 1.6 or as 0.05 and 1.
 constexpr double MinPairRatio = 0.05;
 constexpr double MaxPairRatio = 10;
+constexpr double MaxWidthRatio = 90;
+constexpr double MaxPitchRatio = 1000;
 bool formulasCoverPair(double w, double h, double d);
 
 }  // namespace diffconfig

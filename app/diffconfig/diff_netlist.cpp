@@ -180,11 +180,13 @@ private:
         }
         case 1: lineB(value(r_.LineZ[0]), value(r_.LineK[0]), value(r_.LineZ[1]), value(r_.LineK[1])); break;
         case 2:
-            // The standard cable of the interface; LVDS has none.
+            // The standard cable of the interface; LVDS has none. The datasheets give the pair's differential and
+            // common-mode impedance (USB2.0 90 and 30 ohm, IEEE1394 110 and 33 ohm); a line of the pair has twice
+            // the common mode as its even mode and half the differential as its odd mode.
             if (dccType() == Interface::Usb)
-                lineB("30", "2.3", "90", "2.3");
+                lineB("60", "2.3", "45", "2.3");
             else if (dccType() == Interface::Ieee1394)
-                lineB("33", "2.3", "110", "2.3");
+                lineB("66", "2.3", "55", "2.3");
             else
                 raiseError(platform::errInvalidArgument, "There is no interface cable for " + r_.DccType + ".");
             break;

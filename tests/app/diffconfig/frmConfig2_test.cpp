@@ -255,27 +255,34 @@ TEST(FieldSolution, MatchesTheSingleStripAndCoplanarStrips) {
     }
 }
 
-// Every geometry the form accepts has both impedances within 10 % of the field solution, and every one with
-// W/h and d/h of 0.1 to 10 is accepted. A grid of W 0.05-20, h 0.01-3.2, d 0.05-100 mm, K 4.0 and 4.7.
-TEST_F(Config2, AcceptedPairsAreWithinTenPercentOfTheFieldSolution) {
+// Every geometry the form accepts has both impedances within 6 % of the field solution, and every one with
+// W/h and d/h of 0.1 to 10 is accepted. A grid of W 0.05-20, h 0.01-3.2, d 0.05-100 mm, K 4.0 and 4.7; past it
+// each bound as typed on boards and just outside, the worst corner kept (W 90 h, d 0.05 h), and pairs 170 h wide
+// (off by 6.4 %) or 150 h wide close together (Zo > Ze).
+TEST_F(Config2, AcceptedPairsAreWithinSixPercentOfTheFieldSolution) {
+    const double beyond[12][4] = {{0.08, 1.6, 0.08, 1}, {0.0799, 1.6, 0.08, 0}, {0.08, 1.6, 0.0799, 0}, {19.8, 0.22, 2.2, 1},
+                                  {19.81, 0.22, 2.2, 0}, {2.2, 0.22, 2.2, 1}, {2.21, 0.22, 2.21, 0}, {0.5, 0.22, 220, 1},
+                                  {0.5, 0.22, 220.1, 0}, {9, 0.1, 0.005, 1}, {17, 0.1, 1, 0}, {300, 2, 0.2, 0}};  // W, h, d [mm], accepted
     int accepted = 0;
     double worst = 0;
     for (const std::size_t material : {5u, 6u})
-        for (int i = 0; i < 7 * 6 * 8; ++i) {
-            const double w = 0.05 * std::pow(400, i % 7 / 6.0), h = 0.01 * std::pow(320, i / 7 % 6 / 5.0), d = 0.05 * std::pow(2000, i / 42 / 7.0);
+        for (int i = 0; i < 7 * 6 * 8 + 12; ++i) {
+            const double* b = i < 7 * 6 * 8 ? nullptr : beyond[i - 7 * 6 * 8];
+            const double w = b ? b[0] : 0.05 * std::pow(400, i % 7 / 6.0), h = b ? b[1] : 0.01 * std::pow(320, i / 7 % 6 / 5.0),
+                         d = b ? b[2] : 0.05 * std::pow(2000, i / 42 / 7.0);
             diffconfig::DiffInputs in;
             in.material = Materials[material].Name;
             in.lineText = {platform::CStr(w), platform::CStr(h), platform::CStr(d), "100", ""};
             diffconfig::LineImpedance z;
             const bool ok = diffconfig::geometryMessage(in, z) == 0;
-            EXPECT_TRUE(ok || std::min(w, d) < 0.1 * h || std::max(w, d) > 10 * h) << w << " " << h << " " << d;
+            EXPECT_TRUE(b ? ok == (b[3] > 0) : ok || std::min(w, d) < 0.1 * h || std::max(w, d) > 10 * h) << w << " " << h << " " << d;
             if (!ok) continue;
             const auto [even, odd] = fieldtest::pairImpedances(w, d, h, Materials[material].K);
             const double off = std::max(std::abs(z.common / even - 1), std::abs(z.differential / odd - 1));
-            EXPECT_LE(off, 0.1) << w << " " << h << " " << d;
+            EXPECT_LE(off, 0.06) << w << " " << h << " " << d;
             worst = std::max(worst, off), ++accepted;
         }
-    std::printf("%d of 672 geometries accepted, worst %.1f %% from the field solution\n", accepted, 100 * worst);
+    std::printf("%d of 696 geometries accepted, worst %.1f %% from the field solution\n", accepted, 100 * worst);
 }
 
 TEST_F(Config2, ChokeEnterResetAndPictures) {
@@ -367,6 +374,8 @@ TEST_F(Config2, CheckConfigRefusesInOrderWithOneMessage) {
              f.txtClockFreq.setText("240");
              for (int i = 0; i < 2; ++i) { f.txtRiseTime(i).setText("3"); f.txtFallTime(i).setText("3"); }
          }, 6687},
+        {"rise 5000.", setBox(rise1, "5000."), 5290},
+        {"rise 5000, wide strips far apart", [](frmConfig2& f) { f.txtRiseTime(1).setText("5000"); f.txtConfigTrans(0).setText("30"); f.txtConfigTrans(2).setText("30"); }, 6687},
         {"edges filling the period", [](frmConfig2& f) {
              f.txtClockFreq.setText("200");
              f.txtRiseTime(0).setText("2");
@@ -417,10 +426,10 @@ TEST_F(Config2, StoredSimulationsReviewAsTheyWereEntered) {
         {"USB2.0", "HS(480Mbps)", "1", 0, [](frmConfig2&) {}, {"0.5", "1", "1", "100"}, "0.65", "0", "0.4", "0"},
         {"LVDS", "122MHz", "2", 1,
          [](frmConfig2& f) {
-             const char* typed[5] = {"30", "90", "2.1", "2.2", "40"};
+             const char* typed[5] = {"60", "45", "2.1", "2.2", "40"};
              for (int k = 0; k < 5; ++k) t::type(f.txtConfigTrans(k), typed[k]);
          },
-         {"30", "90", "2.1", "2.2", "40"}, "1.7", "0.7", "1.4", "1"},
+         {"60", "45", "2.1", "2.2", "40"}, "1.7", "0.7", "1.4", "1"},
         {"IEEE1394", "400Mbps", "3", 2, [](frmConfig2& f) { t::type(f.txtConfigTrans(1), "300"); }, {"", "300"}, "1.955", "1.725",
          "1.955", "1.725"},
         {"USB2.0", "FS(12Mbps)", "1", 3, [](frmConfig2&) {}, {}, "5.35", "0", "3.3", "0"},
