@@ -115,6 +115,12 @@ std::pair<double, double> leastShift(const PixelBox& box, const std::vector<Pixe
 
 std::int32_t roundToLong(double value) { return platform::CLng(value); }
 
+std::size_t spectrumPointCount(const std::string& clockFreq) {
+    const std::int32_t n = roundToLong(1000.0 / static_cast<double>(platform::CSng(clockFreq)));
+    if (n < 0) platform::raiseError(platform::errSubscript);
+    return static_cast<std::size_t>(n) + 1;
+}
+
 float toSingle(double value) {
     constexpr double Largest = std::numeric_limits<float>::max();
     if (value > Largest) return std::numeric_limits<float>::infinity();
@@ -156,6 +162,14 @@ PlotGrid ChartPrimitives::plotGrid(int base, std::int32_t columns, std::int32_t 
     grid.y0 = box.bottom;
     grid.rows = rows;
     grid.cellHeight = roundToLong(static_cast<double>(box.top - box.bottom) / rows);
+    return grid;
+}
+
+PlotGrid ChartPrimitives::DrawDecadeGrid(const ChartTarget& target, int base, float freqMin, float freqMax) const {
+    // Less than half a decade leaves no column to divide by.
+    const std::int32_t decades = roundToLong(static_cast<double>(mdlPublic::Log10(freqMax)) - mdlPublic::Log10(freqMin));
+    const PlotGrid grid = plotGrid(base, decades, 4);
+    DrawChartGrid(target, ChartKind::Freq, grid, 0, 0, 0);
     return grid;
 }
 

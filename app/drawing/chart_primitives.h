@@ -85,6 +85,9 @@ struct PlotBox {
 
 // Rounds to the nearest whole number, halves to even; beyond the 32-bit range is overflow (6).
 std::int32_t roundToLong(double value);
+// Points of a spectrum chart at clock `clockFreq` [MHz, as typed]: the harmonics up to 1 GHz and DC;
+// a count the results cannot hold is run-time error 9.
+std::size_t spectrumPointCount(const std::string& clockFreq);
 
 // A value rounded to single precision the way the charts store their numbers; beyond the single
 // range it saturates to an infinity instead of failing (coordinates far off the chart are harmless).
@@ -116,6 +119,8 @@ public:
     // voltage axis (yTop, voltMax and voltMin are read for Vol only).
     void DrawChartGrid(const ChartTarget& target, ChartKind kind, const PlotGrid& grid, std::int32_t yTop,
                        float voltMax, float voltMin) const;
+    // The grid of an impedance chart over [freqMin, freqMax] Hz: a column per decade, four rows.
+    PlotGrid DrawDecadeGrid(const ChartTarget& target, int base, float freqMin, float freqMax) const;
 
     // Segments 0..lastSegment of a curve already in chart units; a segment with an end outside
     // [xMin, xMax] is skipped whole, never cut at the edge. y is not limited.

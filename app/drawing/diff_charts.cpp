@@ -58,10 +58,7 @@ void DiffCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bool
     const int base = primitives_.beginChart(target);
     const SimConfig2Record& config = simConfig2(sim);
 
-    const std::int32_t decades =
-        roundToLong(static_cast<double>(mdlPublic::Log10(config.FreqMax)) - mdlPublic::Log10(config.FreqMin));
-    const PlotGrid grid = primitives_.plotGrid(base, decades, 4);
-    primitives_.DrawChartGrid(target, ChartKind::Freq, grid, 0, 0, 0);
+    const PlotGrid grid = primitives_.DrawDecadeGrid(target, base, config.FreqMin, config.FreqMax);
 
     const std::int32_t j = findChoke(config.PartNum);
     const app::FilterRecord record = app::readFilterRecord(mdlPublic::dataFolder(), j);
@@ -178,9 +175,7 @@ void DiffCharts::DrawVoltageChart(const ChartTarget& target, std::int16_t sim, b
 
 void DiffCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
     const SimConfig2Record& config = simConfig2(sim);
-    const std::int32_t n = roundToLong(1000.0 / static_cast<double>(platform::CSng(config.ClockFreq)));
-    if (n < 0) platform::raiseError(platform::errSubscript);
-    const std::size_t count = static_cast<std::size_t>(n) + 1;
+    const std::size_t count = spectrumPointCount(config.ClockFreq);
 
     const int base = primitives_.beginChart(target);
     platform::Canvas& canvas = target.canvas;

@@ -61,11 +61,7 @@ void FilterCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bo
     const int base = primitives_.beginChart(target);
     const SimConfigRecord& config = simConfig(sim);
 
-    // One column per decade of the range; less than half a decade leaves no column to divide by.
-    const std::int32_t decades =
-        roundToLong(static_cast<double>(mdlPublic::Log10(config.FreqMax)) - mdlPublic::Log10(config.FreqMin));
-    const PlotGrid grid = primitives_.plotGrid(base, decades, 4);
-    primitives_.DrawChartGrid(target, ChartKind::Freq, grid, 0, 0, 0);
+    const PlotGrid grid = primitives_.DrawDecadeGrid(target, base, config.FreqMin, config.FreqMax);
 
     // The extremes run across both parts of a two-part chart.
     float vMax = 0, vMin = 0;

@@ -31,9 +31,7 @@ std::int32_t spectrumAxisTop(float highestLevel) {
 
 void FilterCharts::DrawSpectrumChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
     const SimConfigRecord& config = simConfig(sim);
-    const std::int32_t n = roundToLong(1000.0 / static_cast<double>(platform::CSng(config.ClockFreq)));
-    if (n < 0) platform::raiseError(platform::errSubscript);
-    const std::size_t count = static_cast<std::size_t>(n) + 1;
+    const std::size_t count = spectrumPointCount(config.ClockFreq);
 
     const int base = primitives_.beginChart(target);
 
