@@ -323,20 +323,24 @@ void ResultWindow::picChart_MouseUp(int index, int button, int, float, float) {
 }
 
 namespace app {
+namespace {
+
+// Opens one more window of kind W and keeps it as the last one; `last` stays empty while it loads.
+template <class W>
+WindowOpener lastWindowOpener(W*& last) {
+    return [&last]() -> platform::Form& {
+        last = nullptr;
+        W& window = platform::Load<W>();
+        last = &window;
+        return window;
+    };
+}
+
+}  // namespace
 
 void registerResultWindows() {
-    registerWindowOpener("frmChart", []() -> platform::Form& {
-        mdlPublic::LastChart = nullptr;
-        frmChart& chart = platform::Load<frmChart>();
-        mdlPublic::LastChart = &chart;
-        return chart;
-    });
-    registerWindowOpener("frmChart2", []() -> platform::Form& {
-        mdlPublic::LastChart2 = nullptr;
-        frmChart2& chart = platform::Load<frmChart2>();
-        mdlPublic::LastChart2 = &chart;
-        return chart;
-    });
+    registerWindowOpener("frmChart", lastWindowOpener(mdlPublic::LastChart));
+    registerWindowOpener("frmChart2", lastWindowOpener(mdlPublic::LastChart2));
 }
 
 }  // namespace app
