@@ -11,7 +11,8 @@ stub() {  # stub <file> <body>
     printf '#!/bin/bash\n%s\n' "$2" > "$1"
     chmod +x "$1"
 }
-stub "$w/bin/dpkg-query" 'exit 1'
+# Every package is missing, or those listed in $w/missing.
+stub "$w/bin/dpkg-query" "[ -f $w/missing ] && ! grep -qx \"\$3\" $w/missing && echo install ok installed"
 stub "$w/bin/ctest" :
 stub "$w/build/out/vandore" :
 stub "$w/bin/apt-get" 'echo apt-get $* >&2'
@@ -35,6 +36,12 @@ check 1000 'echo sudo $1; [ $1 = -v ] || "$@"' start 0 \
     "sudo -v"$'\n'"*"$'\n'"sudo apt-get"$'\n'"apt-get update"$'\n'"sudo env"$'\n'"apt-get install -y g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation"$'\n'"cmake -S *-DBUILD_TESTING=OFF"$'\n'"cmake --build * -j 3 *"
 check 1000 none start 1 "$cannot"
 check 1000 'echo u2 is not in the sudoers file. >&2; exit 1' start 1 "$cannot"
+check 1000 'echo sudo: a terminal is required to read the password\; either use the -S option ... >&2; exit 1' start 1 \
+    "scripts/dev: installing 8 missing packages (g++ *) needs root, and sudo has no terminal here to ask for the password: run this in a terminal, or as root."
+echo poppler-utils > "$w/missing"
+check 0 none test 0 "scripts/dev: installing 1 missing package: poppler-utils"$'\n'"apt-get update"$'\n'"apt-get install -y poppler-utils"$'\n'"cmake -S *"
+: > "$w/missing"  # after `test`, `start` keeps the tests on in build/
+check 0 none start 0 "cmake -S * -G Ninja"$'\n'"cmake --build *"
 
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$1" 2>&1)
 code=$?
