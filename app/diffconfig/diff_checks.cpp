@@ -95,14 +95,21 @@ bool edgesFit(const DiffInputs& in) {
 
 int geometryMessage(const DiffInputs& in, LineImpedance& z) {
     const auto mm = [&in](int box) { return config::lineNumber(in.lineText[static_cast<std::size_t>(box)]); };
-    if (!formulasCoverPair(mm(0), mm(1), mm(2))) return msgLineOutside;
+    switch (brokenPairBound(mm(0), mm(1), mm(2))) {
+    case PairCovered: break;
+    case WidthBelowMin: return msgWidthBelowMin;
+    case PitchBelowMin: return msgPitchBelowMin;
+    case WidthAboveMax: return msgWidthAboveMax;
+    case PitchAboveMax: return msgPitchAboveMax;
+    case BothAboveMax: return msgBothAboveMax;
+    }
     try {
         z = geometryImpedance(in);
     } catch (const platform::RuntimeError& e) {
         if (e.number() != platform::errInvalidArgument) throw;
         return msgLineOutside;
     }
-    return config::isLineImpedance(z.common) && config::isLineImpedance(z.differential) ? 0 : msgLineOutside;
+    return config::isLineImpedance(z.even) && config::isLineImpedance(z.odd) ? 0 : msgLineOutside;
 }
 
 int startGeometryMessage(const DiffInputs& in) {

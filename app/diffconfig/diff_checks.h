@@ -29,6 +29,12 @@ enum Message : int {
     msgLineOutside = config::msgLineOutside,
     msgLineTooShort = config::msgLineTooShort,
     msgOddAboveEven = 6692,
+    // A geometry outside the pair formulas, by the bound it breaks (PairBound).
+    msgWidthBelowMin = 6693,
+    msgPitchBelowMin = 6694,
+    msgWidthAboveMax = 6695,
+    msgPitchAboveMax = 6696,
+    msgBothAboveMax = 6697,
 };
 
 // Signal frequency range [MHz], bounds included.
@@ -58,9 +64,10 @@ int rangeMessage(const DiffInputs& in);
 // Both inputs' ramps fit into one period: the netlist's pulse width (T - tr/0.8 - tf/0.8) / 2 is
 // not negative. A negative width gives the engine no trapezoid but a broken wave.
 bool edgesFit(const DiffInputs& in);
-// In geometry mode: 0 when the pair formulas cover the positive W, h and pitch (formulasCoverPair)
-// and both impedances they give, written to z, lie in the line range; else msgLineOutside (so for
-// W 1E+30, or wide strips far apart on a thin board). A missing engine raises its run-time error.
+// In geometry mode: 0 when the pair formulas cover the positive W, h and d and both impedances they
+// give, written to z, lie in the line range. Else the message of the first bound broken
+// (brokenPairBound: W 1E+30 gives msgWidthAboveMax, wide strips far apart msgBothAboveMax), or
+// msgLineOutside for impedances out of range. A missing engine raises its run-time error.
 int geometryMessage(const DiffInputs& in, LineImpedance& z);
 // The geometry's check at Start: geometryMessage in geometry mode, 0 in the others; a missing engine
 // is left to the run to report.

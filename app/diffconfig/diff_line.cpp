@@ -65,15 +65,20 @@ LineImpedance geometryImpedance(const DiffInputs& in) {
     return coupledLineImpedance(platform::CDbl(box[0]), platform::CDbl(box[1]), platform::CDbl(box[2]), k);
 }
 
-bool formulasCoverPair(double w, double h, double d) {
+PairBound brokenPairBound(double w, double h, double d) {
     // The sizes come as single-precision numbers, each off its typed decimal by up to 6E-8 of itself, so
     // 0.08 / 1.6 comes to 0.04999999; a ratio that close to a bound counts as at it.
     constexpr double slack = 1e-6;
     const auto atLeast = [](double ratio, double bound) { return ratio >= bound * (1 - slack); };
     const auto atMost = [](double ratio, double bound) { return ratio <= bound * (1 + slack); };
     const double u = w / h, g = d / h;
-    return atLeast(u, MinPairRatio) && atLeast(g, MinPairRatio) && atMost(u, MaxWidthRatio) && atMost(g, MaxPitchRatio) &&
-           atMost(std::min(u, g), MaxPairRatio);
+    // A ratio that is no number (both sizes infinite) breaks the first bound.
+    if (!atLeast(u, MinPairRatio)) return WidthBelowMin;
+    if (!atLeast(g, MinPairRatio)) return PitchBelowMin;
+    if (!atMost(u, MaxWidthRatio)) return WidthAboveMax;
+    if (!atMost(g, MaxPitchRatio)) return PitchAboveMax;
+    if (!atMost(std::min(u, g), MaxPairRatio)) return BothAboveMax;
+    return PairCovered;
 }
 
 }  // namespace diffconfig

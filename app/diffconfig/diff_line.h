@@ -21,20 +21,21 @@ bool geometryExtrasShown(int mode);         // cboMaterial, cmdFigure, fraImp
 // The relative dielectric constant of the first material named exactly `name`; false when none is.
 bool materialConstant(const std::string& name, double& k);
 
-// Common-mode (even) and differential-mode (odd) impedance [ohm] of the pair: width w, board
-// thickness h and pitch d in millimetres, dielectric constant k. A missing engine raises its
-// run-time error; a result that is no finite positive number raises error 5.
+// The even- and odd-mode impedance [ohm] of one line of the pair, which the form shows as Common Mode
+// and Differential Mode: width w, board thickness h and gap d between the strips' edges in
+// millimetres, dielectric constant k. A missing engine raises its run-time error; a result that is
+// no finite positive number raises error 5.
 struct LineImpedance {
-    double common = 0;
-    double differential = 0;
+    double even = 0;
+    double odd = 0;
 };
 LineImpedance coupledLineImpedance(double wMm, double hMm, double dMm, double k);
-// The same for the typed W, h and pitch (numbers) over the chosen material (k 0 when none is).
+// The same for the typed W, h and d (numbers) over the chosen material (k 0 when none is).
 LineImpedance geometryImpedance(const DiffInputs& in);
 
-// Whether the pair formulas hold for strips of width w on a board of thickness h whose edges lie d
-// apart (the pitch as the formulas take it), in any one unit: w and d at least MinPairRatio h, w at
-// most MaxWidthRatio h, d at most MaxPitchRatio h, and not both above MaxPairRatio h. There their even-
+// Where the pair formulas hold for strips of width w on a board of thickness h whose edges lie d
+// apart (the form's "Line Pitch (d)"), in any one unit: w and d at least MinPairRatio h, w at most
+// MaxWidthRatio h, d at most MaxPitchRatio h, and not both above MaxPairRatio h. There their even-
 // and odd-mode impedances keep within 6 % of a field solution for the boards' dielectric constants (4.0
 // to 4.7), the odd mode never above the even one. Outside they can be off by 10 % and far more:
 // hair-thin strips all but touching, whose odd mode comes out high; wide strips far apart, whose odd
@@ -45,6 +46,8 @@ constexpr double MinPairRatio = 0.05;
 constexpr double MaxPairRatio = 10;
 constexpr double MaxWidthRatio = 90;
 constexpr double MaxPitchRatio = 1000;
-bool formulasCoverPair(double w, double h, double d);
+// The first bound, in this order, that a geometry breaks, so that its refusal can name it.
+enum PairBound : int { PairCovered, WidthBelowMin, PitchBelowMin, WidthAboveMax, PitchAboveMax, BothAboveMax };
+PairBound brokenPairBound(double w, double h, double d);
 
 }  // namespace diffconfig

@@ -85,8 +85,8 @@ private:
         std::string common, differential;
         try {
             const diffconfig::LineImpedance z = diffconfig::geometryImpedance(in);
-            common = platform::Format(z.common, "0.00");
-            differential = platform::Format(z.differential, "0.00");
+            common = platform::Format(z.even, "0.00");
+            differential = platform::Format(z.odd, "0.00");
         } catch (const platform::RuntimeError& e) {
             if (e.number() != platform::errInvalidArgument) throw;
         }

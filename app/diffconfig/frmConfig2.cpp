@@ -293,8 +293,8 @@ void frmConfig2::CalcLineImpedance() {
             refuse(message);
             return;
         }
-        lblConfigTrans(7).setCaption(platform::Format(z.common, "0.00"));
-        lblConfigTrans(8).setCaption(platform::Format(z.differential, "0.00"));
+        lblConfigTrans(7).setCaption(platform::Format(z.even, "0.00"));
+        lblConfigTrans(8).setCaption(platform::Format(z.odd, "0.00"));
     } catch (...) {
         clearImpedances(*this);
         // A missing engine must not take the form (or, during its load, the program) with it.

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -268,12 +269,13 @@ TEST_F(DiffRun, FailuresEndTheRunWithoutAResultWindow) {
 // refuses it as Enter does, before anything is stored or a simulation number is used up.
 TEST_F(DiffRun, AbsurdGeometryIsRefusedBeforeANumberIsSpent) {
     frmConfig2& form = startProgram();
-    for (const auto& [box, typed] : {std::pair{0, "1E+30"}, {1, "1E+30"}, {2, "1E-30"}}) {  // W, h, pitch
+    // W, h, d: W above 90 h, W below 0.05 h, d below 0.05 h.
+    for (const auto& [box, typed, message] : {std::tuple{0, "1E+30", 6695}, {1, "1E+30", 6693}, {2, "1E-30", 6694}}) {
         const std::string kept = form.txtConfigTrans(box).Text();
         t::type(form.txtConfigTrans(box), typed);
         t::clearMessageBoxes();
         startSimulation(form);
-        EXPECT_EQ(apptest::messages(), std::vector<std::string>{apptest::text(6689)}) << typed;
+        EXPECT_EQ(apptest::messages(), std::vector<std::string>{apptest::text(message)}) << typed;
         EXPECT_EQ(mdlPublic::SimCount, 0);
         EXPECT_TRUE(mdlPublic::SimConfigs2[0].PartNum.empty());
         EXPECT_EQ(openCharts(), 0);

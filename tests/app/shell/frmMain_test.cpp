@@ -5,16 +5,22 @@
 #include <QMdiArea>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/shell/frmMain.h"
 #include "app/shell/shell_fixture.h"
+#include "platform/binding.h"
 #include "platform/canvas.h"
+#include "platform/convert.h"
 #include "platform/help.h"
 #include "platform/menu.h"
 #include "platform/strings.h"
@@ -265,9 +271,77 @@ TEST_F(MainWindow, HelpOpensTheProgramsOwnFile) {
     ASSERT_TRUE(QFile::copy(QString::fromStdString(installed), QString::fromStdString(ProgramFolder + "/vandore.html")));
     platform::testing::click(*main.menus()[3]->items()[0]);
     EXPECT_TRUE(platform::helpVisible());
-    EXPECT_NE(platform::helpText().find("How a simulation runs"), std::string::npos);
+    const std::string page = platform::helpText();
+    EXPECT_NE(page.find("How a simulation runs"), std::string::npos);
     EXPECT_EQ(main.dlgCommonDialog.HelpCommand, 3);
     platform::closeHelp();
+
+    // Sentences of the page against the program, on the sample catalogue and engine: each row the words that
+    // follow the sentence's opening in its paragraph, in the program's order (a Tab sentence: exactly those).
+    platform::testing::discardAllForms();
+    QTemporaryDir sample;
+    apptest::useSampleProgram(sample.path());
+    const std::pair<const char*, const char*> named[] = {  // Tab stops as the page names them
+        {" txtClockFreq txtDuty txtUp txtDown txtVoltage ", "the input signal"}, {" cboDcc cboDccClock ", "Circuit Type"},
+        {" optSelectIc(0) optSelectCircuit(0) cboSelectIcPrimary(0) cboSelectIc(0) txtR(0) txtL(0) txtC(0) ", "the driver"},
+        {" optSelectIc(1) optSelectCircuit(1) cboSelectIcPrimary(1) cboSelectIc(1) txtR(1) txtL(1) txtC(1) txtR(2) ", "the receiver"},
+        {" optConfigTrans(0) cmdFigure txtConfigTrans(0) txtConfigTrans(1) txtConfigTrans(2) txtConfigTrans(3) cboMaterial ", "the line"},
+        {" txtFilter(0) ", "the part box"}, {" cmdSelect ", "Select from List"}, {" cmdReset ", "Reset"}, {" cmdWave ", "View Input Signal Waveform"},
+        {" chkMeasure(0) chkMeasure(1) ", "the measuring points"}, {" cmdSimulation ", "Start Simulation"},
+        {" txtRiseTime(0) txtRiseTime(1) txtFallTime(0) txtFallTime(1) txtScue ", "the two signals and their skew"}};
+    const auto tabWords = [&named](platform::Form& form, bool pair) {  // "a, b, then c"
+        std::vector<std::string> out;
+        for (const std::string& stop : platform::testing::tabStops(form)) {
+            std::string words = "stop " + stop;
+            for (const auto& [stops, name] : named)
+                if (std::string(stops).find(" " + stop + " ") != std::string::npos) words = name;
+            if (pair) words = words == "the part box" ? "the choke" : words == "the line" ? "the coupled line" : words;
+            if (out.empty() || out.back() != words) out.push_back(words);
+        }
+        std::rotate(out.begin(), std::find(out.begin(), out.end(), pair ? "Circuit Type" : "the input signal"), out.end());
+        std::string sentence;
+        for (std::size_t i = 0; i < out.size(); ++i) sentence += (i ? ", " : "") + std::string(i + 1 == out.size() ? "then " : "") + out[i];
+        return sentence;
+    };
+    start("0");
+    platform::Form& filter = *platform::Forms().byName("frmConfig");
+    auto& part = apptest::control<platform::TextBox>(filter, "txtFilter", 0);
+    const std::string before = tabWords(filter, false);  // no part known
+    apptest::typeEnter(part, "QTA18C220");  // a capacitor: point (B) alone, fixed
+    EXPECT_EQ(tabWords(filter, false), before);
+    apptest::typeEnter(part, "KSV1608S601");  // a bead: both points
+    const std::string bead = tabWords(filter, false);
+    std::string none = bead;
+    if (const std::size_t at = none.find(", the measuring points"); at != std::string::npos) none.erase(at, 22);
+    EXPECT_EQ(before, none);
+    ShowConfigForm(3, false);
+    platform::Form& pair = *platform::Forms().byName("frmConfig2");
+    const auto shown = [&pair](int k) { return apptest::control<platform::Label>(pair, "lblConfigTrans", k).Caption(); };
+    const auto type = [&pair](int k, const char* typed) { apptest::typeEnter(apptest::control<platform::TextBox>(pair, "txtConfigTrans", k), typed); };
+    double h = 0.1e-3, w = 0.15e-3, d = 0.15e-3, k = 4.6, ze = 0, even = 0, zo = 0, odd = 0;
+    platform::DualLineImp(&h, &w, &d, &k, &ze, &even, &zo, &odd);
+    const auto slower = [k](double e) { return platform::Format(100 * (std::sqrt(k / e) - 1), "0") + " %"; };
+    const std::pair<const char*, std::function<std::vector<std::string>()>> rows[] = {
+        {"On a filter circuit's form: ", [&] { return std::vector<std::string>{"form: " + bead + "."}; }},
+        {"On the differential form: ", [&] { return std::vector<std::string>{"form: " + tabWords(pair, true) + ","}; }},
+        {"Example, a 100 ohm LVDS pair: ", [&] {
+             for (const auto& [k, typed] : {std::pair{0, "0.15"}, {1, "0.1"}, {2, "0.15"}, {3, "50"}}) type(k, typed);
+             std::vector<std::string> words = {"Common Mode " + shown(7), "Differential Mode " + shown(8)};
+             type(2, "0.3");  // centre to centre
+             words.push_back("Differential Mode " + shown(8));
+             return words; }},
+        {"The two dielectric constants are ", [&] {
+             return std::vector<std::string>{"above " + platform::Format(even, "0.00") + " and " + platform::Format(odd, "0.00"),
+                                             slower(even) + " and " + slower(odd) + " too long"}; }},
+    };
+    for (const auto& [opening, program] : rows) {
+        const std::size_t from = page.find(opening);
+        ASSERT_NE(from, std::string::npos) << opening;
+        const std::string words = page.substr(from, page.find('\n', from) - from);
+        std::size_t at = 0;
+        for (const std::string& phrase : program())
+            EXPECT_NE(at = words.find(phrase, at), std::string::npos) << phrase << "\nnot in: " << words;
+    }
 }
 
 class FakeChooser : public platform::Form {
