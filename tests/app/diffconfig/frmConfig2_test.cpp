@@ -215,10 +215,10 @@ TEST_F(Config2, ImpedancesFollowMaterialAndEnterAndRefuseBadGeometry) {
     };
     // A geometry outside the formulas is refused naming the first bound it breaks (W, d, h 1, 1, 1 here).
     const Row rows[] = {{0, "abc", 6680},         {0, "0", 6681},          {3, "0", 6681},
-                        {2, "-1", 6681},          {1, "1E39", 6693, true}, {0, "1E30", 6695, true},
-                        {1, "1E-30", 6695, true}, {1, "1E30", 6693, true}, {0, "0.04", 6693, true},
-                        {2, "0.04", 6694, true},  {0, "91", 6695, true},   {2, "1001", 6696, true},
-                        {1, "0.05", 6697, true}};
+                        {2, "-1", 6681},          {0, "0.04", 6693, true}, {2, "0.04", 6694, true},
+                        {0, "91", 6695, true},    {2, "1001", 6696, true}, {1, "0.05", 6697, true},
+                        {1, "1E39", 6693, true},  {0, "1E30", 6695, true}, {1, "1E-30", 6695, true},
+                        {1, "1E30", 6693, true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
         const std::string shown = lineLabel(7).Caption();
