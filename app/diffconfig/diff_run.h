@@ -4,6 +4,7 @@
 // (with the choke, without it) and each measuring node (V+, V-) a waveform run of 100 harmonics
 // and a spectrum run of 1000 / f harmonics.
 
+#include <cstddef>
 #include <cstdint>
 
 class frmConfig2;
@@ -17,9 +18,9 @@ constexpr std::size_t DiffResultPoints = 354;
 // Runs simulation s (= SimCount) of the form; traps every run-time error with the error box
 // "Vandor.frmConfig2.StartSimulation" and then opens no result window. s of 100 or more is refused
 // with a message before anything is stored. The caller adds 1 to SimCount afterwards.
-void StartSimulation(frmConfig2& form, std::int16_t s);
+void runDiffSimulation(frmConfig2& form, std::int16_t s);
 
-// Makes StartSimulation(frmConfig2&, s) the run of frmConfig2's Start Simulation button and menu item.
+// Makes runDiffSimulation the run of frmConfig2's Start Simulation button and menu item.
 void registerDiffRun();
 
 }  // namespace app
