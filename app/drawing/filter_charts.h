@@ -5,10 +5,11 @@
 //
 // Every procedure here may raise platform::RuntimeError; none shows anything itself.
 
-#include <array>
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/drawing/chart_primitives.h"
@@ -24,15 +25,6 @@ struct FrameAxis {
     std::int32_t number = 0;  // frequency axis: 1 left (first part), 2 right (second part)
     double min = 0;
     std::int32_t partIndex = 0;  // 1-based position of the part in FilterIndex
-};
-
-// The curves of a part: Z, R and X of a chip ferrite bead, the insertion loss of a chip filter or
-// capacitor, none of a choke.
-enum class PartCurves { Impedance, InsertionLoss, None };
-
-// A part's 201 samples in Hz and its curve values, single precision as stored.
-struct PartSamples {
-    std::array<float, app::CurvePoints> x{}, y1{}, y2{}, y3{};
 };
 
 class FilterCharts {
@@ -53,18 +45,11 @@ private:
     // One part's curves and its axis; vMax and vMin carry the extremes across both parts.
     void drawFreqPart(const ChartTarget& target, std::int16_t sim, bool monochrome, int partNumber,
                       const PlotGrid& grid, float& vMax, float& vMin);
-    void drawPartCurves(const ChartTarget& target, const PartSamples& samples, PartCurves family,
-                        const FrameAxis& axis, const PlotGrid& grid, float fMin, bool monochrome, bool twoParts);
     // Record j of filter.dat, read once: the data files do not change while the program runs.
     const app::FilterRecord& partRecord(std::int32_t j);
 
-    struct ReadRecord {
-        std::string folder;
-        std::int32_t number;
-        app::FilterRecord record;
-    };
     ChartPrimitives primitives_;
-    std::vector<ReadRecord> records_;
+    std::map<std::pair<std::string, std::int32_t>, app::FilterRecord> records_;  // by folder and number
 };
 
 // --- Pieces of the chart rules that callers and tests reach directly -----------------------------

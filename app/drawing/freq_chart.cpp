@@ -20,6 +20,15 @@ namespace {
 
 constexpr int Samples = app::CurvePoints;  // 201 samples a curve
 
+// The curves of a part: Z, R and X of a chip ferrite bead, the insertion loss of a chip filter or
+// capacitor, none of a choke.
+enum class PartCurves { Impedance, InsertionLoss, None };
+
+// A part's samples in Hz and its curve values, single precision as stored.
+struct PartSamples {
+    std::array<float, Samples> x{}, y1{}, y2{}, y3{};
+};
+
 // 1-based position in FilterIndex of the part partNum names in the current numbering.
 std::int32_t findPart(const std::string& partNum) {
     const std::int32_t view = mdlPublic::GetAppSetting("PartnumType") == "0" ? 0 : 1;
@@ -87,71 +96,16 @@ int monoWidth(int curve, bool twoParts, PartCurves family) {
     return twoParts ? Double[curve] : Single[curve];
 }
 
-}  // namespace
-
-std::int32_t stepsAbove(double value, double step) {
-    const double steps = std::ceil(value / step);
-    if (!(steps <= 1.0e7)) platform::raiseError(platform::errOverflow);
-    return static_cast<std::int32_t>(steps);
-}
-
-std::int32_t impedanceAxisTop(float vMax) {
-    // Nothing above 0 ohm in the range still gets a readable axis rather than a zero-height one.
-    if (!(vMax > 0)) return 200;
-    return 200 * stepsAbove(vMax, 200.0);
-}
-
-void FilterCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
-    const int base = primitives_.beginChart(target);
-    const SimConfigRecord& config = simConfig(sim);
-
-    const PlotGrid grid = primitives_.DrawDecadeGrid(target, base, config.FreqMin, config.FreqMax);
-
-    // The extremes run across both parts of a two-part chart.
-    float vMax = 0, vMin = 0;
-    drawFreqPart(target, sim, monochrome, 1, grid, vMax, vMin);
-    if (config.SimType != 0) drawFreqPart(target, sim, monochrome, 2, grid, vMax, vMin);
-    target.canvas.setDrawWidth(1);
-}
-
-const app::FilterRecord& FilterCharts::partRecord(std::int32_t j) {
-    const std::string folder = mdlPublic::dataFolder();
-    for (const ReadRecord& kept : records_)
-        if (kept.folder == folder && kept.number == j) return kept.record;
-    // The record number is the entry's position in the index.
-    records_.push_back({folder, j, app::readFilterRecord(folder, j)});
-    return records_.back().record;
-}
-
-void FilterCharts::drawFreqPart(const ChartTarget& target, std::int16_t sim, bool monochrome, int partNumber,
-                                const PlotGrid& grid, float& vMax, float& vMin) {
-    const SimConfigRecord& config = simConfig(sim);
-    const std::int32_t j = findPart(config.PartNum[static_cast<std::size_t>(partNumber - 1)]);
-    const PartCurves family = curvesOf(mdlPublic::FilterIndex[static_cast<std::size_t>(j - 1)]);
-    const float fMin = config.FreqMin, fMax = config.FreqMax;
-
-    PartSamples samples = samplesOf(partRecord(j), family, fMin, fMax, vMax, vMin);
-    // Segments crossing an end of the range are cut there, values interpolated.
-    cutToFrequencyRange(samples.x, {samples.y1, samples.y2, samples.y3}, fMin, fMax);
-
-    const FrameAxis axis = valueAxis(family, vMax, vMin, partNumber, j);
-    const bool twoParts = config.SimType == 1 || config.SimType == 2;
-    drawPartCurves(target, samples, family, axis, grid, fMin, monochrome, twoParts);
-    DrawChartFrame(target, ChartKind::Freq, layoutBase(target), sim, monochrome, grid, axis);
-}
-
-void FilterCharts::drawPartCurves(const ChartTarget& target, const PartSamples& samples, PartCurves family,
-                                  const FrameAxis& axis, const PlotGrid& grid, float fMin, bool monochrome,
-                                  bool twoParts) {
+// The part's curves on the grid; segments are drawn where both ends lie between the grid's left
+// edge and `right`.
+void drawCurves(const ChartTarget& target, const PartSamples& samples, PartCurves family, const FrameAxis& axis,
+                const PlotGrid& grid, double right, float fMin, bool monochrome, bool twoParts) {
     platform::Canvas& canvas = target.canvas;
     const auto& [x, y1, y2, y3] = samples;
     const auto yMax = static_cast<std::int32_t>(axis.max);
     const auto yMin = static_cast<std::int32_t>(axis.min);
 
     const double left = grid.x0;
-    // The segment test runs to the plot box's edge, one unit past the last decade when the
-    // width does not divide evenly.
-    const double right = primitives_.plotBox(layoutBase(target)).right;
     const double bottom = grid.y0;
     const double h = grid.cellHeight;
     const double w = grid.cellWidth;
@@ -199,6 +153,62 @@ void FilterCharts::drawPartCurves(const ChartTarget& target, const PartSamples& 
             safeLine(canvas, px_[m], py3[m], px(fz), bottom, colorOf(2));
         }
     }
+}
+
+}  // namespace
+
+std::int32_t stepsAbove(double value, double step) {
+    const double steps = std::ceil(value / step);
+    if (!(steps <= 1.0e7)) platform::raiseError(platform::errOverflow);
+    return static_cast<std::int32_t>(steps);
+}
+
+std::int32_t impedanceAxisTop(float vMax) {
+    // Nothing above 0 ohm in the range still gets a readable axis rather than a zero-height one.
+    if (!(vMax > 0)) return 200;
+    return 200 * stepsAbove(vMax, 200.0);
+}
+
+void FilterCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bool monochrome) {
+    const int base = primitives_.beginChart(target);
+    const SimConfigRecord& config = simConfig(sim);
+
+    const PlotGrid grid = primitives_.DrawDecadeGrid(target, base, config.FreqMin, config.FreqMax);
+
+    // The extremes run across both parts of a two-part chart.
+    float vMax = 0, vMin = 0;
+    drawFreqPart(target, sim, monochrome, 1, grid, vMax, vMin);
+    if (config.SimType != 0) drawFreqPart(target, sim, monochrome, 2, grid, vMax, vMin);
+    target.canvas.setDrawWidth(1);
+}
+
+const app::FilterRecord& FilterCharts::partRecord(std::int32_t j) {
+    const std::string folder = mdlPublic::dataFolder();
+    auto kept = records_.find({folder, j});
+    // The record number is the entry's position in the index.
+    if (kept == records_.end()) kept = records_.emplace(std::pair{folder, j}, app::readFilterRecord(folder, j)).first;
+    return kept->second;
+}
+
+void FilterCharts::drawFreqPart(const ChartTarget& target, std::int16_t sim, bool monochrome, int partNumber,
+                                const PlotGrid& grid, float& vMax, float& vMin) {
+    const SimConfigRecord& config = simConfig(sim);
+    const std::int32_t j = findPart(config.PartNum[static_cast<std::size_t>(partNumber - 1)]);
+    const app::FilterRecord& record = partRecord(j);
+    const PartCurves family = curvesOf(mdlPublic::FilterIndex[static_cast<std::size_t>(j - 1)]);
+    const float fMin = config.FreqMin, fMax = config.FreqMax;
+
+    PartSamples samples = samplesOf(record, family, fMin, fMax, vMax, vMin);
+    // Segments crossing an end of the range are cut there, values interpolated.
+    cutToFrequencyRange(samples.x, {samples.y1, samples.y2, samples.y3}, fMin, fMax);
+
+    const FrameAxis axis = valueAxis(family, vMax, vMin, partNumber, j);
+    const bool twoParts = config.SimType == 1 || config.SimType == 2;
+    // The segment test runs to the plot box's edge, one unit past the last decade when the
+    // width does not divide evenly.
+    const double right = primitives_.plotBox(layoutBase(target)).right;
+    drawCurves(target, samples, family, axis, grid, right, fMin, monochrome, twoParts);
+    DrawChartFrame(target, ChartKind::Freq, layoutBase(target), sim, monochrome, grid, axis);
 }
 
 }  // namespace charts
