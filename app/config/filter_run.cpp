@@ -20,7 +20,7 @@ public:
         const config::ConfigInputs in = form_.inputs();
         const std::int16_t n = harmonicCount(platform::CSng(in.clockFreq));
         if (!roomForSimulation(s_)) return;
-        for (int resultKind = 0; resultKind <= 2; ++resultKind) sizeResult(SimResults[resultKind][s_], WavePoints + 1, n);
+        for (int resultKind = 0; resultKind <= 2; ++resultKind) sizeResult(SimResults[resultKind][s_], FilterResultPoints, n);
 
         form_.setWindowState(platform::StateMinimized);
         form_.SaveConfig(s_);

@@ -4,16 +4,11 @@
 // (with the choke, without it) and each measuring node (V+, V-) a waveform run of 100 harmonics
 // and a spectrum run of 1000 / f harmonics.
 
-#include <cstddef>
 #include <cstdint>
 
 class frmConfig2;
 
 namespace app {
-
-// Points of a stored differential waveform: 201 samples of a period, the first one repeated a
-// period on, then samples 1..152 of the next period (353/201 of a period in all).
-constexpr std::size_t DiffResultPoints = 354;
 
 // Runs simulation s (= SimCount) of the form; traps every run-time error with the error box
 // "Vandor.frmConfig2.StartSimulation" and then opens no result window. s of 100 or more is refused

@@ -39,6 +39,11 @@ std::int16_t harmonicCount(float clockMHz);
 constexpr std::int16_t WaveHarmonics = 100;
 constexpr std::size_t WavePoints = 2 * WaveHarmonics + 1;
 
+// Points of a stored waveform: the period's 201 samples and the first one repeated a period on;
+// the differential pair's go on with samples 1..152 of the next period (353/201 of a period).
+constexpr std::size_t FilterResultPoints = WavePoints + 1;
+constexpr std::size_t DiffResultPoints = 354;
+
 // What one engine run writes, of the exact sizes for its harmonic count.
 struct EngineOutput {
     explicit EngineOutput(std::int16_t harmonics);
