@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <string_view>
 
 namespace app {
 
@@ -102,8 +101,7 @@ inline std::string upperAscii(std::string s) {
 // number is found only when it survives this unchanged.
 inline std::string normalisePartnum(const std::string& partnum) {
     std::string q = upperAscii(partnum.substr(0, partnum.find(' ')));
-    const std::string_view v = q;
-    if (v.ends_with("PT") || v.ends_with("PB")) q.resize(q.size() - 2);
+    if (q.ends_with("PT") || q.ends_with("PB")) q.resize(q.size() - 2);
     if (!q.starts_with("R(")) return q;
     // Byte offset of code point `chars` (from 0), or the end.
     const auto offset = [&q](std::size_t chars) {
