@@ -17,8 +17,9 @@
 namespace velmar {
 namespace detail {
 
-// Matrix messages in the console code page of the original host (Shift_JIS):
-// "the creation of a matrix with zero or fewer rows" / "... columns".
+// The matrix messages are Japanese text, printed as Shift_JIS (code page 932) bytes whatever the
+// locale: the engine's output is 8-bit text in that code page. They read "the creation of a matrix
+// with zero or fewer rows" / "... columns".
 constexpr const char* kRowsMessage =
     "\x8d\x73\x90\x94\x82\xaa\x82\x4f\x88\xc8\x89\xba\x82\xcc\x8d\x73\x97\xf1\x82\xcc\x90\xb6\x90\xac";
 constexpr const char* kColumnsMessage =

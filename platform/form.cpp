@@ -346,6 +346,54 @@ void requestFlush() {
 
 // --- Form
 
+namespace {
+
+// The MDI area's viewport: once the area has settled its scroll range after a resize, the focused
+// control is back in view.
+bool areaViewportEvent(Form::Impl& d, QEvent* e) {
+    if (e->type() == QEvent::Resize)
+        QTimer::singleShot(0, d.hook.get(), [&d] { detail::scrollFocusIntoView(*d.area); });
+    return false;
+}
+
+// The loaded form's own window: closing, resizing, a change of state and activation become the
+// form's events. True when the event is used up.
+bool formWindowEvent(Form& form, QEvent* e) {
+    auto& d = form.impl();
+    Form* f = &form;
+    switch (e->type()) {
+    case QEvent::Close:
+        // Closing is unloading, which the form may cancel.
+        e->ignore();
+        if (!d.unloading) dispatchEvent([f] { Unload(*f, UnloadByUser); });
+        return true;
+    case QEvent::Resize:
+        // A resize inside a change of state is reported with the new state, once it is in place.
+        if (detail::codeDepth() == 0 && d.shown && d.outer()->size() != d.lastResize &&
+            stateOf(d.outer()->windowState()) == d.state) {
+            d.lastResize = d.outer()->size();
+            dispatchEvent([f] { FormAccess::resize(*f); });
+        }
+        return false;
+    case QEvent::WindowStateChange:
+        // An MDI child reports the change once its frame has taken the new state (windowStateChanged):
+        // its Resize may set its size, which must not land halfway through a restore. The floor of
+        // the maximized state goes first, so the restore gets the old size back.
+        if (d.sub) {
+            if (!(d.sub->windowState() & Qt::WindowMaximized)) d.sub->setMinimumSize(0, 0);
+            return false;
+        }
+        stateChangedByUser(form, d.outer()->windowState());
+        return false;
+    case QEvent::WindowActivate:
+        if (detail::codeDepth() == 0 && d.shown && !d.sub) dispatchEvent([f] { detail::formActivated(*f); });
+        return false;
+    default: return false;
+    }
+}
+
+}  // namespace
+
 Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind), impl_(std::make_unique<Impl>()) {
     auto& d = *impl_;
     if (kind == FormKind::MdiParent) {
@@ -372,42 +420,8 @@ Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind
     d.window->setWindowTitle(qs(name_));
     d.hook = std::make_unique<detail::EventHook>([this](QObject* watched, QEvent* e) {
         auto& d = *impl_;
-        if (d.area && watched == d.area->viewport() && e->type() == QEvent::Resize) {
-            // Once the area has settled its scroll range, the focused control is back in view.
-            QTimer::singleShot(0, d.hook.get(), [this] { detail::scrollFocusIntoView(*impl_->area); });
-            return false;
-        }
-        if (watched != d.outer() || !loaded_) return false;
-        switch (e->type()) {
-        case QEvent::Close:
-            // Closing is unloading, which the form may cancel.
-            e->ignore();
-            if (!d.unloading) dispatchEvent([this] { Unload(*this, UnloadByUser); });
-            return true;
-        case QEvent::Resize:
-            // A resize inside a change of state is reported with the new state, once it is in place.
-            if (detail::codeDepth() == 0 && d.shown && d.outer()->size() != d.lastResize &&
-                stateOf(d.outer()->windowState()) == d.state) {
-                d.lastResize = d.outer()->size();
-                dispatchEvent([this] { FormAccess::resize(*this); });
-            }
-            return false;
-        case QEvent::WindowStateChange:
-            // An MDI child reports the change once its frame has taken the new state (windowStateChanged):
-            // its Resize may set its size, which must not land halfway through a restore. The floor of
-            // the maximized state goes first, so the restore gets the old size back.
-            if (d.sub) {
-                if (!(d.sub->windowState() & Qt::WindowMaximized)) d.sub->setMinimumSize(0, 0);
-                return false;
-            }
-            stateChangedByUser(*this, d.outer()->windowState());
-            return false;
-        case QEvent::WindowActivate:
-            if (detail::codeDepth() == 0 && d.shown && !d.sub)
-                dispatchEvent([this] { detail::formActivated(*this); });
-            return false;
-        default: return false;
-        }
+        if (d.area && watched == d.area->viewport()) return areaViewportEvent(d, e);
+        return watched == d.outer() && loaded_ && formWindowEvent(*this, e);
     });
     d.window->installEventFilter(d.hook.get());
     if (d.area) d.area->viewport()->installEventFilter(d.hook.get());

@@ -15,15 +15,16 @@ namespace mkcatalog {
 
 namespace {
 
-constexpr std::size_t FilterRecordLength = 3678;
-constexpr std::size_t IcRecordLength = 58;
-constexpr int MaxParts = 268;
-constexpr int MaxIcs = 30;
+using app::CurvePoints;
+using app::FilterRecordLength;
+using app::IcRecordLength;
+constexpr std::size_t MaxParts = app::MaxFilters;
+constexpr std::size_t MaxIcs = app::MaxIcs;
 constexpr int MaxGroup = 9;        // the part chart has nine colours
 constexpr double MaxChartLossDb = 100;  // bottom of the part chart's loss axis
-constexpr int MaxTwoTerminal = 35;
-constexpr int MaxCoupled = 5;
-constexpr int MaxIcElements = 5;
+constexpr int MaxTwoTerminal = app::FilterElementCount;
+constexpr int MaxCoupled = app::FilterTransElementCount;
+constexpr std::size_t MaxIcElements = app::IcElementCount;
 
 [[noreturn]] void refuse(const std::string& where, const std::string& who, const std::string& why) {
     throw RowError(where + (who.empty() ? "" : " (" + who + ")") + ": " + why);
@@ -130,22 +131,6 @@ void checkText(const std::string& text, const std::string& where, const std::str
     }
 }
 
-// The program's own normalisation of a typed number; a stored number must survive it unchanged
-// to be found at all.
-std::string normalisedPartNum(const std::string& number) {
-    std::string q = number.substr(0, number.find(' '));
-    for (char& c : q) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    }
-    if (q.size() >= 2 && (q.ends_with("PT") || q.ends_with("PB"))) q.resize(q.size() - 2);
-    if (q.starts_with("R(")) {
-        for (std::size_t i = 4; i < 7 && i < q.size(); ++i) {
-            if (q[i] >= 'A' && q[i] <= 'Z') q[i] = static_cast<char>(q[i] + 32);
-        }
-    }
-    return q;
-}
-
 std::vector<std::string> prefixesOf(const std::string& series) {
     if (series == "KSV") return {"KS"};
     if (series == "QTA") return {"QT", "R("};
@@ -156,7 +141,8 @@ std::vector<std::string> prefixesOf(const std::string& series) {
 void checkPartNumber(const std::string& number, const std::string& series, const PartRow& row, const std::string& field) {
     checkText(number, row.where, row.globalNum, field);
     if (number.find(' ') != std::string::npos) refuse(row.where, row.globalNum, field + " holds a blank");
-    if (normalisedPartNum(number) != number) {
+    // The program normalises a typed number before it looks for it.
+    if (app::normalisePartnum(number) != number) {
         refuse(row.where, row.globalNum,
                field + " '" + number + "' cannot be found as stored (upper case, 'ohm'-style lower case only in "
                        "characters 5 to 7 of an R( number, no PT or PB ending)");
@@ -353,7 +339,7 @@ std::vector<IcRow> parseIcRows(const std::string& text, const std::string& fileN
 }
 
 void validateParts(const std::vector<PartRow>& parts) {
-    if (parts.size() > MaxParts) throw RowError("more than 268 parts: the program reads no more");
+    if (parts.size() > MaxParts) throw RowError("more than " + std::to_string(MaxParts) + " parts: the program reads no more");
     std::map<std::string, std::string> globalSeen, prevSeen;
     std::map<std::vector<std::string>, int> groups, qtSecondaries;
     for (const PartRow& row : parts) {
@@ -405,7 +391,7 @@ void validateParts(const std::vector<PartRow>& parts) {
 }
 
 void validateIcs(const std::vector<IcRow>& ics) {
-    if (ics.size() > MaxIcs) throw RowError("more than 30 ICs: the program reads no more");
+    if (ics.size() > MaxIcs) throw RowError("more than " + std::to_string(MaxIcs) + " ICs: the program reads no more");
     bool receiverSeen = false;
     std::set<std::pair<int, std::string>> seen;
     for (const IcRow& row : ics) {
@@ -541,7 +527,7 @@ std::vector<std::uint8_t> filterData(const std::vector<PartRow>& parts) {
             putSingle(out, e.value);
             ++written;
         }
-        out.resize(out.size() + 10 * static_cast<std::size_t>(MaxTwoTerminal - written), 0);
+        out.resize(out.size() + app::FilterElementBytes * static_cast<std::size_t>(MaxTwoTerminal - written), 0);
         written = 0;
         for (const auto& e : p.model) {
             if (e.kind != 'K') continue;
@@ -552,7 +538,7 @@ std::vector<std::uint8_t> filterData(const std::vector<PartRow>& parts) {
             putSingle(out, e.k);
             ++written;
         }
-        out.resize(out.size() + 22 * static_cast<std::size_t>(MaxCoupled - written), 0);
+        out.resize(out.size() + app::FilterTransElementBytes * static_cast<std::size_t>(MaxCoupled - written), 0);
         const Curves c = computeCurves(p);
         for (const Curve* block : {&c.freqMHz, &c.block1, &c.block2, &c.block3}) {
             for (const double v : *block) putSingle(out, v);
@@ -566,7 +552,7 @@ std::vector<std::uint8_t> icData(const std::vector<IcRow>& ics) {
     std::vector<std::uint8_t> out;
     for (const IcRow& ic : ics) {
         const std::size_t start = out.size();
-        out.resize(out.size() + 8, 0);  // header, unused by the program
+        out.resize(out.size() + app::IcHeaderBytes, 0);  // unused by the program
         for (const auto& e : ic.model) {
             putInt16(out, e.kind == 'R' ? 10 : e.kind == 'C' ? 20 : 30);
             putInt16(out, e.nodes[0]);

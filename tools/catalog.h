@@ -2,6 +2,7 @@
 // The catalogue tool's model: source rows of parts and ICs, the rules every row must keep,
 // the curves computed from each part's model, and the four files written from them.
 
+#include "app/shared/data_files.h"
 #include "nodal.h"
 
 #include <array>
@@ -34,8 +35,7 @@ struct IcRow {
     std::vector<Element> model;
 };
 
-constexpr int CurvePoints = 201;
-using Curve = std::array<double, CurvePoints>;
+using Curve = std::array<double, app::CurvePoints>;
 
 struct Curves {
     Curve freqMHz{}, block1{}, block2{}, block3{};

@@ -52,7 +52,7 @@ public:
     NetlistWriter(mdlPublic::NetlistBlock& block, const SimConfigRecord& record, const NetlistFormValues& form)
         : block_(block), r_(record), form_(form) {}
 
-    NetlistNodes make(std::int16_t harmonics, std::int16_t partState, std::int16_t measureMode) {
+    NetlistNodes make(std::int16_t harmonics, std::int16_t partState, std::int16_t measurePoint) {
         for (std::string& line : block_.Line) line.assign(mdlPublic::NetlistLineLength, ' ');
         counter_ = 0;
         SetPulse();
@@ -62,7 +62,7 @@ public:
         SetTrans();
         SetIc(Receiver);
         SetSpectrum(harmonics);
-        SetPrint(measureMode);
+        SetPrint(measurePoint);
         SetEnd();
         return {outputNode_, measureNode_};
     }
@@ -245,13 +245,13 @@ private:
 
     void SetSpectrum(std::int16_t harmonics) { write(".SPECTRUM " + node(harmonics)); }
 
-    void SetPrint(std::int16_t measureMode) {
-        if (measureMode == MeasurePointA)
+    void SetPrint(std::int16_t measurePoint) {
+        if (measurePoint == MeasurePointA)
             write(".PRINT 10");
-        else if (measureMode == MeasurePointB)
+        else if (measurePoint == MeasurePointB)
             write(".PRINT " + node(measureNode_));
         else
-            raiseError(platform::errInvalidArgument, "Unknown measuring mode " + std::to_string(measureMode));
+            raiseError(platform::errInvalidArgument, "Unknown measuring mode " + std::to_string(measurePoint));
     }
 
     void SetEnd() { write(".END"); }
@@ -268,8 +268,8 @@ private:
 
 NetlistNodes MakeNetlist(mdlPublic::NetlistBlock& block, const SimConfigRecord& record,
                          const NetlistFormValues& form, std::int16_t harmonics, std::int16_t partState,
-                         std::int16_t measureMode) {
-    return NetlistWriter(block, record, form).make(harmonics, partState, measureMode);
+                         std::int16_t measurePoint) {
+    return NetlistWriter(block, record, form).make(harmonics, partState, measurePoint);
 }
 
 }  // namespace app

@@ -27,7 +27,7 @@ struct NetlistFormValues {
     std::string partnumType;    // setting "PartnumType": "0" global part numbers, else previous
 };
 
-enum MeasureMode : std::int16_t { MeasurePointA = 0, MeasurePointB = 1 };
+enum MeasurePoint : std::int16_t { MeasurePointA = 0, MeasurePointB = 1 };
 
 // The written block's two nodes, for callers and tests that need them.
 struct NetlistNodes {
@@ -42,6 +42,6 @@ struct NetlistNodes {
 // piece missing would simulate another circuit than the one shown.
 NetlistNodes MakeNetlist(mdlPublic::NetlistBlock& block, const SimConfigRecord& record,
                          const NetlistFormValues& form, std::int16_t harmonics, std::int16_t partState,
-                         std::int16_t measureMode);
+                         std::int16_t measurePoint);
 
 }  // namespace app

@@ -14,9 +14,9 @@ namespace app {
 // Runs simulation s (= SimCount) of the form; traps every run-time error with the error box
 // "Vandor.frmConfig.StartSimulation" and then opens no result window. s of 100 or more is refused
 // with a message before anything is stored.
-void StartSimulation(frmConfig& form, std::int16_t s);
+void runFilterSimulation(frmConfig& form, std::int16_t s);
 
-// Makes StartSimulation the run of frmConfig's Start Simulation button and menu item.
+// Makes runFilterSimulation the run of frmConfig's Start Simulation button and menu item.
 void registerFilterRun();
 
 }  // namespace app

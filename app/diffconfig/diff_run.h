@@ -10,16 +10,12 @@ class frmConfig2;
 
 namespace app {
 
-// Points of a stored differential waveform: 201 samples of a period, the first one repeated a
-// period on, then samples 1..152 of the next period (353/201 of a period in all).
-constexpr std::size_t DiffResultPoints = 354;
-
 // Runs simulation s (= SimCount) of the form; traps every run-time error with the error box
 // "Vandor.frmConfig2.StartSimulation" and then opens no result window. s of 100 or more is refused
 // with a message before anything is stored. The caller adds 1 to SimCount afterwards.
-void StartSimulation(frmConfig2& form, std::int16_t s);
+void runDiffSimulation(frmConfig2& form, std::int16_t s);
 
-// Makes StartSimulation(frmConfig2&, s) the run of frmConfig2's Start Simulation button and menu item.
+// Makes runDiffSimulation the run of frmConfig2's Start Simulation button and menu item.
 void registerDiffRun();
 
 }  // namespace app

@@ -32,8 +32,6 @@ public:
     diffconfig::DiffInputs inputs() const;
     // The selected line mode: 0 geometry, 1 impedances, 2 interface cable, 3 (or none) ignored.
     int selectedLineMode() const;
-    // The netlist block the run writes and hands to the engine.
-    mdlPublic::NetlistBlock NetlistLines;
 
     // ---- Controls (read and written by the run, the part chooser and the shell) ----------------
 

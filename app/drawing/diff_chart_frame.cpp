@@ -157,7 +157,7 @@ DiffVoltRange defaultDiffVoltRange(const std::string& dccType, const std::string
 }
 
 // The differential curves hold points 0..353, segments 0..352.
-DiffCharts::DiffCharts() : primitives_(static_cast<int>(DiffWavePoints) - 2) {}
+DiffCharts::DiffCharts() : primitives_(static_cast<int>(DiffResultPoints) - 2) {}
 
 void DiffCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int base, std::int16_t sim,
                                 bool monochrome, const PlotGrid& grid, std::int32_t value1, std::int32_t value2,

@@ -41,13 +41,13 @@ std::int32_t findChoke(const std::string& partNum) {
 
 // One curve of a voltage chart: a working copy of its times and voltages.
 struct DiffWave {
-    std::array<double, DiffWavePoints> t{};
-    std::array<double, DiffWavePoints> v{};
+    std::array<double, DiffResultPoints> t{};
+    std::array<double, DiffResultPoints> v{};
 };
 
 const mdlPublic::SimResultRecord& waveResult(int kind, std::int16_t sim) {
     const mdlPublic::SimResultRecord& r = result(kind, sim);
-    if (r.Time.size() < DiffWavePoints || r.Wave.size() < DiffWavePoints) platform::raiseError(platform::errSubscript);
+    if (r.Time.size() < DiffResultPoints || r.Wave.size() < DiffResultPoints) platform::raiseError(platform::errSubscript);
     return r;
 }
 
@@ -116,8 +116,8 @@ void DiffCharts::DrawVoltageChart(const ChartTarget& target, std::int16_t sim, b
         for (int kind = 0; kind < 4; ++kind) {
             const mdlPublic::SimResultRecord& r = waveResult(kind, sim);
             DiffWave w;
-            std::copy_n(r.Time.begin(), DiffWavePoints, w.t.begin());
-            std::copy_n(r.Wave.begin(), DiffWavePoints, w.v.begin());
+            std::copy_n(r.Time.begin(), DiffResultPoints, w.t.begin());
+            std::copy_n(r.Wave.begin(), DiffResultPoints, w.v.begin());
             curves.push_back(w);
         }
     } else {
@@ -126,7 +126,7 @@ void DiffCharts::DrawVoltageChart(const ChartTarget& target, std::int16_t sim, b
             const mdlPublic::SimResultRecord& plus = waveResult(2 * i, sim);
             const mdlPublic::SimResultRecord& minus = waveResult(2 * i + 1, sim);
             DiffWave w;
-            for (std::size_t p = 0; p < DiffWavePoints; ++p) {
+            for (std::size_t p = 0; p < DiffResultPoints; ++p) {
                 w.t[p] = plus.Time[p];
                 w.v[p] = plus.Wave[p] + sign * minus.Wave[p];
             }
@@ -155,9 +155,9 @@ void DiffCharts::DrawVoltageChart(const ChartTarget& target, std::int16_t sim, b
     static constexpr int FourWidths[] = {3, 3, 1, 1};
     static constexpr const char* TwoColors[] = {"blue", "red"};
     static constexpr int TwoWidths[] = {3, 1};
-    std::vector<double> x(DiffWavePoints), y(DiffWavePoints);
+    std::vector<double> x(DiffResultPoints), y(DiffResultPoints);
     for (std::size_t k = 0; k < curves.size(); ++k) {
-        for (std::size_t p = 0; p < DiffWavePoints; ++p) {
+        for (std::size_t p = 0; p < DiffResultPoints; ++p) {
             x[p] = box.left + curves[k].t[p] * (box.right - box.left) / timeSpan;
             y[p] = box.bottom + (curves[k].v[p] - vMin) * (box.top - box.bottom) / voltSpan;
         }

@@ -11,11 +11,11 @@
 
 #include "app/drawing/chart_primitives.h"
 #include "app/shared/SimConfig2Record.h"
+#include "app/shared/engine_run.h"
 
 namespace charts {
 
-// Points 0..353 of a differential waveform: 353/201 of a clock period.
-constexpr std::size_t DiffWavePoints = 354;
+using app::DiffResultPoints;
 
 class DiffCharts {
 public:

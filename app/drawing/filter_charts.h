@@ -6,11 +6,15 @@
 // Every procedure here may raise platform::RuntimeError; none shows anything itself.
 
 #include <cstdint>
+#include <map>
 #include <span>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/drawing/chart_primitives.h"
 #include "app/shared/SimConfigRecord.h"
+#include "app/shared/data_files.h"
 
 namespace charts {
 
@@ -38,10 +42,14 @@ public:
     const ChartPrimitives& primitives() const { return primitives_; }
 
 private:
+    // One part's curves and its axis; vMax and vMin carry the extremes across both parts.
     void drawFreqPart(const ChartTarget& target, std::int16_t sim, bool monochrome, int partNumber,
                       const PlotGrid& grid, float& vMax, float& vMin);
+    // Record j of filter.dat, read once: the data files do not change while the program runs.
+    const app::FilterRecord& partRecord(std::int32_t j);
 
     ChartPrimitives primitives_;
+    std::map<std::pair<std::string, std::int32_t>, app::FilterRecord> records_;  // by folder and number
 };
 
 // --- Pieces of the chart rules that callers and tests reach directly -----------------------------

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/drawing/filter_charts.h"
+#include "app/shared/engine_run.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/canvas.h"
 #include "platform/convert.h"
@@ -15,8 +16,7 @@ namespace charts {
 
 namespace {
 
-// Points 0..201 of a waveform: 201 samples of one period and the first one repeated a period on.
-constexpr std::size_t WavePoints = 202;
+constexpr std::size_t WavePoints = app::FilterResultPoints;  // 0..201
 
 struct Waveform {
     bool present = false;

@@ -9,6 +9,7 @@
 
 #include "app/shared/SimConfigRecord.h"
 #include "app/shared/SimConfig2Record.h"
+#include "app/shared/data_files.h"
 #include "platform/types.h"
 
 namespace platform {
@@ -67,8 +68,8 @@ struct NetlistBlock {
 
 // ---- Shared variables ---------------------------------------------------------------------------
 
-constexpr int MaxFilters = 268;
-constexpr int MaxIcs = 30;
+using app::MaxFilters;
+using app::MaxIcs;
 constexpr int MaxSims = 100;
 constexpr int ResultKinds = 4;
 constexpr int MaxCharts = 10;

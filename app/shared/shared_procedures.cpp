@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/shared/data_files.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/dispatch.h"
 #include "platform/errors.h"
@@ -27,13 +28,7 @@ void ReplaceAll(std::string& text, const std::string& find, const std::string& r
     }
 }
 
-std::string UpperAscii(const std::string& s) {
-    // Bytes of a UTF-8 sequence are all >= 0x80, so a byte-wise pass leaves other characters whole.
-    std::string out = s;
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    return out;
-}
+std::string UpperAscii(const std::string& s) { return app::upperAscii(s); }
 
 namespace {
 
@@ -56,43 +51,6 @@ constexpr NamedColor kColors[] = {
 bool startsWith(std::string_view text, std::string_view prefix) {
     // An ASCII prefix: equal bytes are equal characters in UTF-8.
     return text.substr(0, prefix.size()) == prefix;
-}
-
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
-// Length in bytes of the UTF-8 sequence that starts with lead.
-std::size_t sequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) return 2;
-    if ((lead & 0xF0) == 0xE0) return 3;
-    if ((lead & 0xF8) == 0xF0) return 4;
-    return 1;
-}
-
-// Byte offset of character index chars (0-based), or text.size() past the end.
-std::size_t byteOffset(const std::string& text, std::size_t chars) {
-    std::size_t pos = 0;
-    while (chars > 0 && pos < text.size()) {
-        pos += sequenceLength(static_cast<unsigned char>(text[pos]));
-        --chars;
-    }
-    return std::min(pos, text.size());
-}
-
-// The typed part number as the index stores it: no note, upper case, no packing suffix, and the
-// value letters of an "R(" array filter in lower case.
-std::string normalisePartnum(const std::string& partnum) {
-    std::string q = UpperAscii(partnum.substr(0, partnum.find(' ')));
-    if (endsWith(q, "PT") || endsWith(q, "PB")) q.resize(q.size() - 2);
-    if (startsWith(q, "R(")) {
-        const std::size_t from = byteOffset(q, 4);
-        const std::size_t to = byteOffset(q, 7);
-        for (std::size_t i = from; i < to; ++i)
-            if (q[i] >= 'A' && q[i] <= 'Z') q[i] = static_cast<char>(q[i] + 32);
-    }
-    return q;
 }
 
 bool modeConsiders(const FilterIndexRecord& entry, std::int16_t mode) {
@@ -135,7 +93,7 @@ std::string GetSeriesFromPartnum(const std::string& partnum) {
 std::int16_t CheckFilPartnum(const std::string& partnum, std::int16_t mode, std::int32_t numberField) {
     if (mode < 0 || mode > 5) platform::stopProgram("CheckFilPartnum: mode " + std::to_string(mode));
     try {
-        const std::string q = normalisePartnum(partnum);
+        const std::string q = app::normalisePartnum(partnum);
         // An empty number is never a part: an index entry with an empty field must not match it.
         if (q.empty()) return -1;
         for (int i = 0; i < FilterCount; ++i) {

@@ -84,17 +84,6 @@ std::string seriesOfNumber(const std::string& n) {
     return "?";
 }
 
-// The program's normalisation of a typed number: a stored number must pass through unchanged.
-std::string normalised(std::string q) {
-    q = q.substr(0, q.find(' '));
-    for (char& c : q) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-    if (q.size() >= 2 && (q.ends_with("PT") || q.ends_with("PB"))) q.resize(q.size() - 2);
-    if (q.rfind("R(", 0) == 0) {
-        for (std::size_t i = 4; i < 7 && i < q.size(); ++i) q[i] = static_cast<char>(std::tolower(q[i]));
-    }
-    return q;
-}
-
 double leadingNumber(const std::string& text) {
     const auto blank = text.find(' ');
     EXPECT_NE(blank, std::string::npos) << text;
@@ -215,7 +204,8 @@ TEST_F(Catalogue, PartNumbersMapToTheirSeries) {
         for (const std::string* n : {&e.global, &e.prev}) {
             if (n->empty()) continue;
             EXPECT_EQ(seriesOfNumber(*n), series) << *n;
-            EXPECT_EQ(normalised(*n), *n) << *n << " could never be found as typed";
+            // The program normalises a typed number before it looks for it.
+            EXPECT_EQ(app::normalisePartnum(*n), *n) << *n << " could never be found as typed";
             EXPECT_EQ(n->find(' '), std::string::npos) << *n;
         }
         EXPECT_FALSE(e.global.empty());

@@ -505,8 +505,8 @@ TEST_F(Config, LineFigureIsOneTopMostWindow) {
 // Where a widget is on the desktop.
 QRect onDesk(const QWidget& w) { return w.isWindow() ? w.frameGeometry() : QRect(w.mapToGlobal(QPoint(0, 0)), w.size()); }
 
-// On the 1600 x 1000 desktop the line figure opens wholly on it and over none of the form's
-// inputs, whether the form is maximized or in its own size.
+// On a desktop of 1600 x 1000 pixels, small beside the form's 1044 pixels in its own size, the line
+// figure opens wholly on it and over none of the form's inputs, maximized or not.
 TEST_F(Config, LineFigureOpensBesideTheFormOnTheDesktop) {
     const QRect desktop(0, 0, 1600, 1000);
     t::setWorkArea(0, 0, desktop.width() * 15, desktop.height() * 15);

@@ -365,6 +365,12 @@ TEST_F(FreqChartTest, TwoPartsInMonochromeUseWiderBeadPensAndARightAxis) {
     EXPECT_EQ(unit->x1, 900);
     EXPECT_EQ(ofKind(canvas, PrimitiveKind::FilledBox).size(), 0u);
     EXPECT_EQ(canvas.DrawWidth(), 1);
+
+    // Drawn again, each part from its own record: the filter's 60 dB stay inside the 100 dB axis.
+    canvas.Cls();
+    charts.DrawFreqChart(target(TargetKind::OwnPicture), 0, false);
+    ASSERT_FALSE(linesIn(canvas, DarkCyan).empty());
+    for (const auto& l : linesIn(canvas, DarkCyan)) EXPECT_GE(std::min(l.y1, l.y2), 180);
 }
 
 // Texts keep apart at every size a chart is drawn at, and a frame drawn over itself (the two-part

@@ -111,11 +111,13 @@ TEST_F(SharedProcedures, CheckFilPartnumNormalisesTheTypedNumber) {
     add(2, "Chip Capacitor (JX)", "JX400PT", "OLD400");
     add(3, "Chip Common Mode Choke Coil", "WQ 500", "OLD500");
     add(3, "Chip Common Mode Choke Coil", "KSV100", "OLD600");
+    add(1, "Chip TESSOR (QTB :Other)", "R(µ1abc", "OLD700");
 
     EXPECT_EQ(CheckFilPartnum("ksv100 (100MHz)", 0, 0), 0);  // note dropped, upper-cased
     EXPECT_EQ(CheckFilPartnum("QTA200PB", 0, 0), 1);          // packing suffix dropped
     EXPECT_EQ(CheckFilPartnum("QTA200PT", 0, 0), 1);
     EXPECT_EQ(CheckFilPartnum("r(2)abcdef", 0, 0), 2);        // value letters of an array filter lower case
+    EXPECT_EQ(CheckFilPartnum("r(µ1ABC", 0, 0), 6);           // counted in characters, not bytes
     EXPECT_EQ(CheckFilPartnum("JX400PT", 0, 0), -1);          // an entry stored with the suffix is never found
     EXPECT_EQ(CheckFilPartnum("WQ 500", 0, 0), -1);           // nor one holding a blank
     EXPECT_EQ(CheckFilPartnum("old200", 0, 1), 1);            // previous numbering
