@@ -123,11 +123,6 @@ void ResultWindow::countOut() {
         }
     }
     --mdlPublic::ChartCount;
-    if (mdlPublic::ChartCount != 0) return;
-    const platform::FormsCollection forms = platform::Forms();
-    for (int i = 0; i < forms.Count(); ++i)
-        if (auto* config = dynamic_cast<ConfigForm*>(&forms(i)))
-            if (platform::MenuItem* item = config->menuByName("mnuWindowClose")) item->setEnabled(false);
 }
 
 void ResultWindow::FixFormSize() {
@@ -183,7 +178,7 @@ void ResultWindow::enableSelectFilter() {
 }
 
 void ResultWindow::showViewChecks() {
-    const bool global = mdlPublic::GetAppSetting("PartnumType") == "0";
+    const bool global = mdlPublic::partnumType() == 0;
     mnuViewCurrent.setChecked(global);
     mnuViewOld.setChecked(!global);
 }

@@ -60,9 +60,8 @@ protected:
     // between 0 and 500 twips, its top as the platform placed it.
     void placeNewWindow(int secondTop);
 
-    // Releases result kinds 0 and 1 of the caption's simulation, counts the window out, and when it
-    // was the last one disables "Close all Chart Windows" on every configuration form (found by
-    // their kind, not by caption).
+    // Releases result kinds 0 and 1 of the caption's simulation and counts the window out; a
+    // configuration form looks at the count when it is activated.
     void countOut();
 
     // Menu captions and which items are reachable; the view checks from the setting.
@@ -162,6 +161,16 @@ protected:
     platform::MenuItem mnuChartrcBar2{mnuChartrc, "-"};
     platform::MenuItem mnuChartrcClipboard{mnuChartrc, "&Copy to Clipboard"};
 };
+
+class frmChart;
+class frmChart2;
+
+namespace mdlPublic {
+// The result windows of each family created last; the print run draws through them. A result
+// window clears its entry when it is destroyed, so these never dangle.
+inline frmChart* LastChart = nullptr;
+inline frmChart2* LastChart2 = nullptr;
+}  // namespace mdlPublic
 
 namespace app {
 // Registers how a simulation opens its result window, "frmChart" or "frmChart2"; each opening

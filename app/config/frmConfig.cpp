@@ -30,7 +30,18 @@ constexpr int kNormalHeight = 7550;
 
 // Where the diagram's wire ends before the line block: past the hidden second part in type 0, at
 // the second part in types 1 and 2.
+constexpr int kSecondPartX = 300;  // pixels
 constexpr int kWireEndOnePart = 5000;
+constexpr int kWireEndTwoParts = px(kSecondPartX);
+
+// The black block of each filter series, in the order of the part types 0 to 2.
+constexpr std::pair<const char*, const char*> kSeriesBlocks[3] = {{"KSV", "ksvb"}, {"QTA", "qtab"}, {"JX", "jxb"}};
+
+const char* blockPicture(const std::string& series) {
+    for (const auto& [known, key] : kSeriesBlocks)
+        if (series == known) return key;
+    platform::stopProgram("frmConfig: series " + series);
+}
 
 // Series of a stored part number; empty for a number of no filter series, which the series lookup
 // would treat as a programming error.
@@ -44,6 +55,7 @@ std::string seriesOf(const std::string& partnum) {
 }  // namespace
 
 using app::FlagScope;
+using app::refuse;
 
 // ---- Construction -------------------------------------------------------------------------------
 
@@ -214,7 +226,7 @@ void frmConfig::layoutDiagram() {
     lblCircuitTitle.Move(px(4), px(56), px(66), px(36));
 
     // Blocks of 64 x 48 pixels on one wire; the second part sits where the type 1 and 2 wire ends.
-    constexpr int blockX[6] = {74, 152, 230, 380, 466, 300};
+    constexpr int blockX[6] = {74, 152, 230, 380, 466, kSecondPartX};
     constexpr int blockTop = 52, wireY = 52 + 24;
     for (int k = 0; k < 6; ++k) {
         imgCircuit(k).Move(px(blockX[k]), px(blockTop), px(64), px(48));
@@ -430,6 +442,28 @@ void frmConfig::Form_Resize() {
     if (!Visible() || WindowState() == platform::StateMinimized) return;
     ConfigWindowState = static_cast<std::int16_t>(WindowState());
     txtFilter(0).SetFocus();
+}
+
+void frmConfig::prepareFor(std::int32_t t, bool review) {
+    if (!review) {
+        setPicture(2, "ksvqtar");
+        if (t == 1) setPicture(5, "jxr");
+        if (t == 2) setPicture(5, "qtar");
+    }
+    Line2.setX2(t == 0 ? kWireEndOnePart : kWireEndTwoParts);
+    const bool secondPart = t != 0;
+    imgCircuit(5).setVisible(secondPart);
+    lblCircuit(5).setVisible(secondPart);
+    lblFilter(1).setVisible(secondPart);
+    txtFilter(1).setVisible(secondPart);
+}
+
+int frmConfig::partSlots() const { return txtFilter(1).Visible() ? 2 : 1; }
+
+void frmConfig::showChosenPart(int slot, const std::string& series) {
+    if (slot != 0) return setPicture(5, blockPicture(series));
+    setPicture(2, blockPicture(series));
+    showMeasuringPoints(series == "KSV");
 }
 
 void frmConfig::mnuSimFilconf_Click() { ArrangeSelectFil(txtFilter(1).Visible() ? 1 : 0); }
@@ -723,9 +757,8 @@ void frmConfig::SetSelectedFil(int part, int box) {
         txtFilter(box).setText(config::partDisplayText(p, partnumType()));
         const int type = simType();
         if (type == 0) {
-            static const char* const keys[3] = {"ksvb", "qtab", "jxb"};
             if (p.PartType < 0 || p.PartType > 2) platform::stopProgram("SetSelectedFil: part type " + std::to_string(p.PartType));
-            setPicture(2, keys[p.PartType]);
+            setPicture(2, kSeriesBlocks[p.PartType].second);
         } else if (box == 0) {
             setPicture(2, "ksvb");
         } else if (box == 1) {
@@ -737,23 +770,26 @@ void frmConfig::SetSelectedFil(int part, int box) {
 }
 
 void frmConfig::SetMeasureCheck(int part) {
+    if (simType() == 0) return showMeasuringPoints(FilterIndex.at(static_cast<std::size_t>(part)).PartType == 0);
     const FlagScope guard(settingMeasure_);
-    const bool bead = FilterIndex.at(static_cast<std::size_t>(part)).PartType == 0;
-    if (simType() == 0 && !bead) {
+    setMeasure(0, 1, true);
+    setMeasure(1, 1, true);
+}
+
+void frmConfig::showMeasuringPoints(bool bead) {
+    const FlagScope guard(settingMeasure_);
+    if (!bead) {
         // Only the receiver's waveform means something behind a filter or capacitor.
         setMeasure(0, 0, false);
         setMeasure(1, 1, false);
-    } else if (simType() == 0) {
-        if (chkMeasure(0).Value() == 0 && chkMeasure(1).Value() == 0) {
-            chkMeasure(0).setValue(1);
-            chkMeasure(1).setValue(1);
-        }
-        chkMeasure(0).setEnabled(true);
-        chkMeasure(1).setEnabled(true);
-    } else {
-        setMeasure(0, 1, true);
-        setMeasure(1, 1, true);
+        return;
     }
+    if (chkMeasure(0).Value() == 0 && chkMeasure(1).Value() == 0) {
+        chkMeasure(0).setValue(1);
+        chkMeasure(1).setValue(1);
+    }
+    chkMeasure(0).setEnabled(true);
+    chkMeasure(1).setEnabled(true);
 }
 
 void frmConfig::chkMeasure_Click(int index) {
@@ -848,14 +884,9 @@ void frmConfig::LoadConfig(std::int16_t s) {
         switch (r.SimType) {
         case 0: {
             const std::string series = seriesOf(r.PartNum[0]);
-            if (series == "KSV") {
-                setPicture(2, "ksvb");
-                txtFilter(0).setText(withNote);
-            } else {
-                // A part of no filter series is shown as an unfinished block, for the checks to refuse.
-                setPicture(2, series == "QTA" ? "qtab" : series == "JX" ? "jxb" : "ksvqtar");
-                txtFilter(0).setText(r.PartNum[0]);
-            }
+            // A part of no filter series is shown as an unfinished block, for the checks to refuse.
+            setPicture(2, series.empty() ? "ksvqtar" : blockPicture(series));
+            txtFilter(0).setText(series == "KSV" ? withNote : r.PartNum[0]);
             break;
         }
         case 1:

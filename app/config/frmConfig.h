@@ -24,6 +24,10 @@ public:
     void LoadConfig(std::int16_t s) override;
     void mnuSimFilconf_Click() override;
     void mnuWindowClose_Click() override;
+    void prepareFor(std::int32_t t, bool review) override;
+    int partSlots() const override;
+    platform::TextBox& partBox(int slot) override { return txtFilter(slot); }
+    void showChosenPart(int slot, const std::string& series) override;
 
     // Stores the form's inputs as the record of simulation s; the simulation run calls it first.
     void SaveConfig(std::int16_t s);
@@ -64,6 +68,9 @@ private:
     std::string SetIcVoltage() const;
     void SetSelectedFil(int part, int box);
     void SetMeasureCheck(int part);
+    // The measuring points a part of the one-part circuit allows: a bead keeps those ticked (at
+    // least one), behind any other part only the receiver's.
+    void showMeasuringPoints(bool bead);
     void CalcLineImpedance();
 
     // Helpers.

@@ -15,6 +15,7 @@
 #include "platform/strings.h"
 
 using namespace mdlPublic;
+using app::refuse;
 
 namespace {
 
@@ -120,6 +121,8 @@ void frmConfig2::SetDccDefaults(const std::string& type, const std::string& cloc
 }
 
 // ---- Choke --------------------------------------------------------------------------------------
+
+void frmConfig2::showChosenPart(int, const std::string&) { setPicture(3, "wqb"); }
 
 void frmConfig2::showChoke(int k) {
     txtFilter(0).setText(config::partDisplayText(FilterIndex.at(static_cast<std::size_t>(k)), partnumType()));

@@ -24,7 +24,7 @@ enum class PartCurves { Impedance, InsertionLoss, None };
 
 // 1-based position in FilterIndex of the part partNum names in the current numbering.
 std::int32_t findPart(const std::string& partNum) {
-    const std::int32_t view = mdlPublic::GetAppSetting("PartnumType") == "0" ? 0 : 1;
+    const std::int32_t view = mdlPublic::partnumType();
     // Found as the check and the netlist found it; then in the other view, as a record may hold
     // the number of the view it was stored in.
     for (const std::int32_t numbers : {view, 1 - view}) {

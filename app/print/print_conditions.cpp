@@ -183,7 +183,7 @@ void partRows(platform::Canvas& printer, double x, int firstRow, const std::stri
 }  // namespace
 
 PartNumbers partNumbers(const std::string& stored) {
-    const bool global = mdlPublic::GetAppSetting("PartnumType") == "0";
+    const bool global = mdlPublic::partnumType() == 0;
     PartNumbers out;
     (global ? out.global : out.previous) = stored;
     // An empty number is no part: entries without a number in one numbering must not answer it.

@@ -11,10 +11,10 @@
 
 using namespace mdlPublic;
 
-ConfigForm::ConfigForm(std::string name, std::string lineFigure)
-    : Form(std::move(name), platform::FormKind::MdiChild), lineFigure_(std::move(lineFigure)) {}
+ConfigFormBase::ConfigFormBase(std::string name, std::string lineFigure)
+    : ConfigForm(std::move(name)), lineFigure_(std::move(lineFigure)) {}
 
-platform::MenuItem* ConfigForm::menuByName(const std::string& name) {
+platform::MenuItem* ConfigFormBase::menuByName(const std::string& name) {
     const std::pair<platform::MenuItem*, const char*> items[] = {
         {&mnuFile, "mnuFile"}, {&mnuFileNew, "mnuFileNew"}, {&mnuFileExit, "mnuFileExit"},
         {&mnuView, "mnuView"}, {&mnuViewCurrent, "mnuViewCurrent"}, {&mnuViewOld, "mnuViewOld"},
@@ -28,7 +28,7 @@ platform::MenuItem* ConfigForm::menuByName(const std::string& name) {
     return nullptr;
 }
 
-void ConfigForm::setMenuCaptions(int windowCloseCaption) {
+void ConfigFormBase::setMenuCaptions(int windowCloseCaption) {
     const std::pair<platform::MenuItem*, int> menus[] = {
         {&mnuFile, 5000},        {&mnuFileNew, 5061}, {&mnuFileExit, 5012},   {&mnuView, 5082},
         {&mnuViewCurrent, 5083}, {&mnuViewOld, 5084}, {&mnuSim, 5060},        {&mnuSimFilconf, 5062},
@@ -39,7 +39,7 @@ void ConfigForm::setMenuCaptions(int windowCloseCaption) {
     for (const auto& [item, id] : menus) item->setCaption(platform::LoadResString(id));
 }
 
-void ConfigForm::wireMenus() {
+void ConfigFormBase::wireMenus() {
     mnuFileNew.Click = [] { app::mainWindow().mnuFileNew_Click(); };
     mnuFileExit.Click = [] { app::mainWindow().mnuFileExit_Click(); };
     mnuOptConf.Click = [] { app::mainWindow().mnuOptConf_Click(); };
@@ -52,7 +52,7 @@ void ConfigForm::wireMenus() {
     mnuWindowClose.Click = [this] { mnuWindowClose_Click(); };
 }
 
-void ConfigForm::enableAtLoad(platform::Control& selectButton) {
+void ConfigFormBase::enableAtLoad(platform::Control& selectButton) {
     // The part chooser may not be part of this build.
     const bool chooser = app::formAvailable("frmSelectFil");
     selectButton.setEnabled(chooser);
@@ -60,25 +60,27 @@ void ConfigForm::enableAtLoad(platform::Control& selectButton) {
     mnuWindowClose.setEnabled(ChartCount > 0);
 }
 
-void ConfigForm::Form_Activate() {
-    const bool global = GetAppSetting("PartnumType") == "0";
+void ConfigFormBase::Form_Activate() {
+    const bool global = partnumType() == 0;
     mnuViewCurrent.setChecked(global);
     mnuViewOld.setChecked(!global);
+    // The result windows close on their own: whether one is left is looked at as the form comes back.
+    mnuWindowClose.setEnabled(ChartCount > 0);
 }
 
-void ConfigForm::Form_QueryUnload(int& cancel, int unloadMode) {
+void ConfigFormBase::Form_QueryUnload(int& cancel, int unloadMode) {
     (void)cancel;
     (void)unloadMode;
     Hide();
 }
 
-void ConfigForm::mnuViewCurrent_Click() {
+void ConfigFormBase::mnuViewCurrent_Click() {
     SetPartnumType(0);
     mnuViewCurrent.setChecked(true);
     mnuViewOld.setChecked(false);
 }
 
-void ConfigForm::mnuViewOld_Click() {
+void ConfigFormBase::mnuViewOld_Click() {
     SetPartnumType(1);
     mnuViewCurrent.setChecked(false);
     mnuViewOld.setChecked(true);
@@ -104,13 +106,13 @@ void ConfigForm::closeChartWindows() {
     unloadForms({"frmChart", "frmChart2", "frmWave", "frmTransFigure"});
 }
 
-void ConfigForm::cmdFigure_Click() {
+void ConfigFormBase::cmdFigure_Click() {
     frmTransFigure& figure = platform::defaultForm<frmTransFigure>();
     figure.setFigure(lineFigure_);
     SetTopMost(figure, 1);
 }
 
-bool ConfigForm::startNextSimulation() {
+bool ConfigFormBase::startNextSimulation() {
     if (!CheckConfig() || !hasRunner()) return false;
     StartSimulation(SimCount);
     // A failed run uses up its number; the refused 101st start does not count on.
@@ -118,23 +120,16 @@ bool ConfigForm::startNextSimulation() {
     return true;
 }
 
-void ConfigForm::cmdSimulation_Click() {
+void ConfigFormBase::cmdSimulation_Click() {
     if (startNextSimulation()) mnuWindowClose.setEnabled(true);
 }
 
-void ConfigForm::mnuSimStart_Click() { startNextSimulation(); }
+void ConfigFormBase::mnuSimStart_Click() { startNextSimulation(); }
 
-bool ConfigForm::refuse(int message) {
-    platform::MsgBox(platform::LoadResString(message), platform::MsgBoxCritical);
-    return false;
-}
-
-bool ConfigForm::linePositive(const platform::ControlArray<platform::TextBox>& boxes, int count, int message) {
+bool ConfigFormBase::linePositive(const platform::ControlArray<platform::TextBox>& boxes, int count, int message) {
     for (int k = 0; k < count; ++k) {
         const std::string text = boxes(k).Text();
-        if (!config::isLineNumber(text) || config::lineNumber(text) <= 0) return refuse(message);
+        if (!config::isLineNumber(text) || config::lineNumber(text) <= 0) return app::refuse(message);
     }
     return true;
 }
-
-int ConfigForm::partnumType() { return GetAppSetting("PartnumType") == "1" ? 1 : 0; }

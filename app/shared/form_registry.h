@@ -28,8 +28,6 @@ void unregisterFormLoader(const std::string& name);
 bool formAvailable(const std::string& name);
 // Typically: registerWindowOpener("frmChart", [] () -> platform::Form& { return platform::Load<frmChart>(); });
 void registerWindowOpener(const std::string& name, WindowOpener opener);
-// Registers every form of the program that is opened by name; main() calls it before Main.
-void registerProgramForms();
 
 // The default instance of the named form, loaded now if needed; nullptr when it is not available.
 platform::Form* defaultFormByName(const std::string& name);

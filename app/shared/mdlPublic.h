@@ -16,9 +16,6 @@ class Canvas;
 class Form;
 }  // namespace platform
 
-class frmChart;
-class frmChart2;
-
 namespace mdlPublic {
 
 // ---- Record types -------------------------------------------------------------------------------
@@ -88,10 +85,6 @@ inline std::array<MaterialRecord, 7> Materials;
 inline std::array<SimConfigRecord, MaxSims> SimConfigs;
 inline std::array<SimConfig2Record, MaxSims> SimConfigs2;
 inline std::array<std::array<SimResultRecord, MaxSims>, ResultKinds> SimResults;  // [kind][simulation]
-// The result windows of each family created last; the print run draws through them. A result
-// window clears its entry when it is destroyed, so these never dangle.
-inline frmChart* LastChart = nullptr;
-inline frmChart2* LastChart2 = nullptr;
 
 // ---- Start-up -----------------------------------------------------------------------------------
 
@@ -120,6 +113,8 @@ std::string dataPath(const std::string& fileName);
 std::string GetAppSetting(const std::string& key);
 // Writes one of the keys above (each writer stores its own key at once).
 void saveAppSetting(const std::string& key, const std::string& value);
+// The part-number view the settings hold: 0 global numbers, 1 previous ones.
+int partnumType();
 
 constexpr const char* AppName = "vandore";
 constexpr const char* SettingsSection = "Settings";

@@ -1,38 +1,29 @@
 // The shared procedures of mdlPublic that manage windows: the configuration forms, the part-number
-// view of every open window, the part chooser's layout, text output and the top-most flag.
+// view of every open window, the part chooser's layout, text output and the top-most flag. They
+// reach the forms through ConfigForm and PartChooser, which each form implements with its own
+// controls.
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "app/shared/config_form.h"
 #include "app/shared/form_procedures.h"
 #include "app/shared/form_registry.h"
 #include "app/shared/main_window.h"
 #include "app/shared/mdlPublic.h"
+#include "app/shared/part_chooser.h"
 #include "platform/canvas.h"
 #include "platform/controls.h"
 #include "platform/dispatch.h"
 #include "platform/errors.h"
 #include "platform/form.h"
-#include "platform/msgbox.h"
 #include "platform/strings.h"
 
 namespace mdlPublic {
 namespace {
 
-// Controls of forms that the shared procedures reach by name.
-using app::controlOf;
-
-void setPicture(platform::Form& form, int index, const std::string& key) {
-    controlOf<platform::Image>(form, "imgCircuit", index).setPicture(key, app::mainWindow().imlMain.picture(key));
-}
-
-void notAvailable(const std::string& what) {
-    platform::MsgBox(what + " is not available yet.", platform::MsgBoxOkOnly);
-}
-
-// The loaded forms with exactly this name (the prefix patterns of the original would also take
-// frmConfigApp, frmConfigRange and frmConfigPrint for configuration forms).
+// The loaded forms with exactly this name.
 std::vector<platform::Form*> formsNamed(std::initializer_list<const char*> names) {
     std::vector<platform::Form*> found;
     const platform::FormsCollection forms = platform::Forms();
@@ -40,25 +31,6 @@ std::vector<platform::Form*> formsNamed(std::initializer_list<const char*> names
         for (const char* name : names)
             if (forms(i).Name() == name) found.push_back(&forms(i));
     return found;
-}
-
-void showFilterConfigForm(platform::Form& form, std::int32_t simType, bool review) {
-    if (!review) {
-        setPicture(form, 2, "ksvqtar");
-        if (simType == 1) setPicture(form, 5, "jxr");
-        if (simType == 2) setPicture(form, 5, "qtar");
-    }
-    controlOf<platform::Line>(form, "Line2").setX2(simType == 0 ? 5000 : 4500);
-    const bool secondPart = simType != 0;
-    controlOf<platform::Image>(form, "imgCircuit", 5).setVisible(secondPart);
-    controlOf<platform::Label>(form, "lblCircuit", 5).setVisible(secondPart);
-    controlOf<platform::Label>(form, "lblFilter", 1).setVisible(secondPart);
-    controlOf<platform::TextBox>(form, "txtFilter", 1).setVisible(secondPart);
-    form.Show();
-    form.setWindowState(ConfigWindowState);
-    // The form's own Resize puts the focus into the first part box only when the state changes;
-    // a form that opens in the state it already had gets it here.
-    controlOf<platform::TextBox>(form, "txtFilter", 0).SetFocus();
 }
 
 const std::string& oldNumber(const FilterIndexRecord& e, std::int32_t t) { return t != 0 ? e.GlobalPartNum : e.PrevPartNum; }
@@ -134,31 +106,21 @@ std::string chartCaption(int sim, const std::string& parts, const std::string& c
 
 void ShowConfigForm(std::int32_t simType, bool review) {
     if (simType < 0 || simType > 3) platform::stopProgram("ShowConfigForm: type " + std::to_string(simType));
-    for (platform::Form* form : formsNamed({"frmConfig", "frmConfig2"})) platform::Unload(*form);
-    const char* name = simType == 3 ? "frmConfig2" : "frmConfig";
-    platform::Form* form = app::defaultFormByName(name);
-    if (!form) {
-        notAvailable("This circuit type");
-        return;
-    }
-    if (simType < 3) {
-        showFilterConfigForm(*form, simType, review);
-    } else {
-        form->Show();
-        form->setWindowState(Config2WindowState);
-        controlOf<platform::TextBox>(*form, "txtFilter", 0).SetFocus();
-    }
+    for (ConfigForm* form : app::openForms<ConfigForm>()) platform::Unload(*form);
+    auto* form = dynamic_cast<ConfigForm*>(app::defaultFormByName(simType == 3 ? "frmConfig2" : "frmConfig"));
+    if (!form) return;  // only a test leaves a form unregistered
+    form->prepareFor(simType, review);
+    form->Show();
+    form->setWindowState(simType == 3 ? Config2WindowState : ConfigWindowState);
+    // The form's own Resize puts the focus into the first part box only when the state changes;
+    // a form that opens in the state it already had gets it here.
+    form->partBox(0).SetFocus();
 }
 
 void SetPartnumType(std::int32_t t) {
     saveAppSetting("PartnumType", std::to_string(t));
-    for (platform::Form* form : formsNamed({"frmConfig", "frmConfig2"})) {
-        rewritePartBox(controlOf<platform::TextBox>(*form, "txtFilter", 0), t);
-        if (form->Name() == "frmConfig") {
-            auto& second = controlOf<platform::TextBox>(*form, "txtFilter", 1);
-            if (second.Visible()) rewritePartBox(second, t);
-        }
-    }
+    for (ConfigForm* form : app::openForms<ConfigForm>())
+        for (int slot = 0; slot < form->partSlots(); ++slot) rewritePartBox(form->partBox(slot), t);
     for (platform::Form* chart : formsNamed({"frmChart", "frmChart2"})) {
         if (chart->Name() == "frmChart")
             rewriteFilterChart(*chart, t);
@@ -170,18 +132,9 @@ void SetPartnumType(std::int32_t t) {
 
 void ArrangeSelectFil(std::int32_t layout) {
     if (layout != 0 && layout != 1) platform::stopProgram("ArrangeSelectFil: layout " + std::to_string(layout));
-    platform::Form* chooser = app::defaultFormByName("frmSelectFil");
-    if (!chooser) {
-        notAvailable("The part chooser");
-        return;
-    }
-    // Sized for the part panels the chooser shows, which follow the circuit type: a form that was
-    // never arranged for its type may still show a second part box the type lacks.
-    if (const platform::Control* second = chooser->controlByName("fraFil", 1)) layout = second->Visible() ? 1 : 0;
-    const int buttonsTop = layout == 0 ? 3100 : 6600;
-    for (const char* button : {"cmdOk", "cmdSimulation", "cmdCancel"})
-        controlOf<platform::CommandButton>(*chooser, button).setTop(buttonsTop);
-    chooser->setHeight(layout == 0 ? 3950 : 7425);
+    auto* chooser = dynamic_cast<app::PartChooser*>(app::defaultFormByName("frmSelectFil"));
+    if (!chooser) return;  // only a test leaves the chooser unregistered
+    chooser->arrange();
     chooser->Show(platform::Modal);
 }
 

@@ -64,7 +64,7 @@ void frmMain::fitConfigForms() {
 
 void frmMain::MDIForm_Load() {
     setCaptions();
-    showPartnumType(GetAppSetting("PartnumType") == "0" ? 0 : 1);
+    showPartnumType(partnumType());
     fitConfigForms();
     Show();
     if (GetAppSetting("StartDialog") == "0") {
