@@ -90,10 +90,7 @@ void ResultWindow::drawTrapped(const char* procedure, platform::Canvas& target,
 
 std::int16_t ResultWindow::readSimNumber() {
     // Every digit after "Simulation No." counts, so the hundredth simulation reads as 99.
-    const int n = mdlPublic::captionSimNumber(Caption());
-    if (n < 0) platform::raiseError(platform::errTypeMismatch);
-    if (n >= mdlPublic::MaxSims) platform::raiseError(platform::errSubscript);
-    mdlPublic::CurrentSim = static_cast<std::int16_t>(n);
+    mdlPublic::CurrentSim = static_cast<std::int16_t>(mdlPublic::windowSimNumber(*this));
     return mdlPublic::CurrentSim;
 }
 
@@ -288,12 +285,9 @@ void ResultWindow::mnuChartClipboardIndex_Click(int index) { copyToClipboard(pic
 void ResultWindow::mnuOptConf_Click() { app::mainWindow().mnuOptConf_Click(); }
 
 void ResultWindow::mnuWindowClose_Click() {
-    // Through the open configuration form, which disables its own item; none is loaded for this.
-    for (const char* name : {"frmConfig", "frmConfig2"})
-        if (auto* config = dynamic_cast<ConfigForm*>(platform::Forms().byName(name))) {
-            config->mnuWindowClose_Click();
-            return;
-        }
+    // Through the loaded configuration form (one at most), which disables its own item; none is
+    // loaded for this.
+    for (ConfigForm* config : app::openForms<ConfigForm>()) return config->mnuWindowClose_Click();
     ConfigForm::closeChartWindows();
 }
 

@@ -447,11 +447,11 @@ void frmConfig::Form_Resize() {
 void frmConfig::prepareFor(std::int32_t t, bool review) {
     if (!review) {
         setPicture(2, "ksvqtar");
-        if (t == 1) setPicture(5, "jxr");
-        if (t == 2) setPicture(5, "qtar");
+        if (t == CircuitBeadCapacitor) setPicture(5, "jxr");
+        if (t == CircuitBeadFilter) setPicture(5, "qtar");
     }
-    Line2.setX2(t == 0 ? kWireEndOnePart : kWireEndTwoParts);
-    const bool secondPart = t != 0;
+    const bool secondPart = hasSecondPart(t);
+    Line2.setX2(secondPart ? kWireEndTwoParts : kWireEndOnePart);
     imgCircuit(5).setVisible(secondPart);
     lblCircuit(5).setVisible(secondPart);
     lblFilter(1).setVisible(secondPart);
@@ -486,12 +486,12 @@ void frmConfig::cmdReset_Click() {
         }
         setPicture(2, "ksvqtar");
         switch (simType()) {
-        case 0: imgCircuit(5).setVisible(false); break;
-        case 1:
+        case CircuitOnePart: imgCircuit(5).setVisible(false); break;
+        case CircuitBeadCapacitor:
             setPicture(5, "jxr");
             imgCircuit(5).setVisible(true);
             break;
-        case 2:
+        case CircuitBeadFilter:
             setPicture(5, "qtar");
             imgCircuit(5).setVisible(true);
             break;
@@ -641,7 +641,7 @@ bool frmConfig::CheckConfig() {
 bool frmConfig::checkParts() {
     const int type = simType();
     const int kind = partnumType();
-    for (int box = 0; box < (type == 0 ? 1 : 2); ++box) {
+    for (int box = 0; box < (hasSecondPart(type) ? 2 : 1); ++box) {
         const std::int16_t k = config::findPart(txtFilter(box).Text(), type, box, kind);
         if (k < 0) return refuse(config::msgUnknownPart);
         SetSelectedFil(k, box);
@@ -655,7 +655,7 @@ bool frmConfig::IsConfigComplete() {
     const std::string part = txtFilter(0).Text();
     const bool line = CheckTransConfig();
     if (!signal || !line || part.empty()) return false;
-    if (simType() == 1 && txtFilter(1).Text().empty()) return false;
+    if (simType() == CircuitBeadCapacitor && txtFilter(1).Text().empty()) return false;
     for (int i = 0; i < 2; ++i) {
         if (optSelectIc(i).Value()) {
             if (cboSelectIc(i).Text().empty()) return false;
@@ -739,9 +739,9 @@ void frmConfig::txtFilter_KeyPress(int index, int& keyAscii) {
     if (keyAscii != 13) return;
     keyAscii = 0;
     const int type = simType();
-    if (type != 0 && index != 0 && index != 1) platform::stopProgram("txtFilter_KeyPress: box " + std::to_string(index));
+    if (type != CircuitOnePart && index != 0 && index != 1) platform::stopProgram("txtFilter_KeyPress: box " + std::to_string(index));
     // Type 0 shows one part box only.
-    const int box = type == 0 ? 0 : index;
+    const int box = type == CircuitOnePart ? 0 : index;
     const std::int16_t k = config::findPart(txtFilter(box).Text(), type, box, partnumType());
     if (k < 0) {
         refuse(config::msgUnknownPart);
@@ -754,15 +754,15 @@ void frmConfig::txtFilter_KeyPress(int index, int& keyAscii) {
 void frmConfig::SetSelectedFil(int part, int box) {
     trapped("SetSelectedFil", [this, part, box] {
         const FilterIndexRecord& p = FilterIndex.at(static_cast<std::size_t>(part));
-        txtFilter(box).setText(config::partDisplayText(p, partnumType()));
+        txtFilter(box).setText(partDisplayText(p, partnumType()));
         const int type = simType();
-        if (type == 0) {
+        if (type == CircuitOnePart) {
             if (p.PartType < 0 || p.PartType > 2) platform::stopProgram("SetSelectedFil: part type " + std::to_string(p.PartType));
             setPicture(2, kSeriesBlocks[p.PartType].second);
         } else if (box == 0) {
             setPicture(2, "ksvb");
         } else if (box == 1) {
-            setPicture(5, type == 1 ? "jxb" : "qtab");
+            setPicture(5, type == CircuitBeadCapacitor ? "jxb" : "qtab");
         } else {
             platform::stopProgram("SetSelectedFil: box " + std::to_string(box));
         }
@@ -770,7 +770,7 @@ void frmConfig::SetSelectedFil(int part, int box) {
 }
 
 void frmConfig::SetMeasureCheck(int part) {
-    if (simType() == 0) return showMeasuringPoints(FilterIndex.at(static_cast<std::size_t>(part)).PartType == 0);
+    if (simType() == CircuitOnePart) return showMeasuringPoints(FilterIndex.at(static_cast<std::size_t>(part)).PartType == 0);
     const FlagScope guard(settingMeasure_);
     setMeasure(0, 1, true);
     setMeasure(1, 1, true);
@@ -882,18 +882,18 @@ void frmConfig::LoadConfig(std::int16_t s) {
 
         const std::string withNote = r.PartNum[0] + " (" + r.PartNote + ")";
         switch (r.SimType) {
-        case 0: {
+        case CircuitOnePart: {
             const std::string series = seriesOf(r.PartNum[0]);
             // A part of no filter series is shown as an unfinished block, for the checks to refuse.
             setPicture(2, series.empty() ? "ksvqtar" : blockPicture(series));
             txtFilter(0).setText(series == "KSV" ? withNote : r.PartNum[0]);
             break;
         }
-        case 1:
-        case 2:
+        case CircuitBeadCapacitor:
+        case CircuitBeadFilter:
             setPicture(2, "ksvb");
             txtFilter(0).setText(withNote);
-            setPicture(5, r.SimType == 1 ? "jxb" : "qtab");
+            setPicture(5, r.SimType == CircuitBeadCapacitor ? "jxb" : "qtab");
             txtFilter(1).setText(r.PartNum[1]);
             break;
         }

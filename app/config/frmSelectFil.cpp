@@ -12,7 +12,7 @@
 #include "app/config/frmConfig.h"
 #include "app/config/part_chart.h"
 #include "app/shared/config_form.h"
-#include "app/shared/form_procedures.h"
+#include "app/shared/form_tools.h"
 #include "app/shared/form_registry.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/dispatch.h"
@@ -70,15 +70,15 @@ const std::string& numberOf(const FilterIndexRecord& e, int view) { return view 
 // filter circuit can take it.
 bool listable(const FilterIndexRecord& e, int type, int slot) {
     switch (type) {
-    case 0: return e.PartType >= 0 && e.PartType <= 2;
-    case 1: return e.PartType == (slot == 0 ? 0 : 2);
-    case 2: return slot == 0 ? e.PartType == 0 : e.PartType == 1 && e.Primary == QtaCapacitor;
-    case 3: return e.PartType == 3;
+    case CircuitOnePart: return e.PartType >= 0 && e.PartType <= 2;
+    case CircuitBeadCapacitor: return e.PartType == (slot == 0 ? 0 : 2);
+    case CircuitBeadFilter: return slot == 0 ? e.PartType == 0 : e.PartType == 1 && e.Primary == QtaCapacitor;
+    case CircuitDifferential: return e.PartType == 3;
     default: return false;
     }
 }
 
-bool listableUnclassified(const FilterIndexRecord& e, int type, int slot) { return type == 0 || listable(e, type, slot); }
+bool listableUnclassified(const FilterIndexRecord& e, int type, int slot) { return type == CircuitOnePart || listable(e, type, slot); }
 
 void addUnique(std::vector<std::string>& texts, const std::string& text) {
     if (std::find(texts.begin(), texts.end(), text) == texts.end()) texts.push_back(text);
@@ -257,7 +257,7 @@ void frmSelectFil::Form_Load() {
     cmdCancel.setCaption(text(txtCancel));
 
     // Placed for the layout the opener will give it; a second panel out of use is not shown.
-    const bool twoParts = type == 1 || type == 2;
+    const bool twoParts = hasSecondPart(type);
     fraFil(1).setVisible(twoParts);
     picChart(1).setVisible(twoParts);
     setWidth(DialogWidth);
@@ -265,7 +265,7 @@ void frmSelectFil::Form_Load() {
     fitScreenWidth();
     platform::centreOnMain(*this);
 
-    InitSelectLists(0, configForm(type == 3 ? "frmConfig2" : "frmConfig"));
+    InitSelectLists(0, configForm(type == CircuitDifferential ? "frmConfig2" : "frmConfig"));
     if (twoParts) InitSelectLists(1, configForm("frmConfig"));
 }
 
@@ -315,9 +315,9 @@ void frmSelectFil::InitSelectLists(int slot, ConfigForm& config) {
     cboSecondary(slot).setText(e.Secondary);
     cboTertiary(slot).setText(e.Tertiary);
     if (numberOf(e, view).empty())
-        selectIfListed(cboPartNumber(2 * slot), config::partDisplayText(e, 0));
+        selectIfListed(cboPartNumber(2 * slot), partDisplayText(e, 0));
     else
-        selectIfListed(cboPartNumber(2 * slot + view), config::partDisplayText(e, view));
+        selectIfListed(cboPartNumber(2 * slot + view), partDisplayText(e, view));
     cboPrimary(slot).setEnabled(true);
     cboSecondary(slot).setEnabled(true);
     cboTertiary(slot).setEnabled(true);
@@ -341,7 +341,7 @@ void frmSelectFil::SetSecondaryList(const std::string& primary, int slot) {
     std::vector<std::string> texts;
     for (int i = 0; i < FilterCount; ++i) {
         const FilterIndexRecord& e = FilterIndex[static_cast<std::size_t>(i)];
-        if ((type == 0 || listable(e, type, slot)) && e.Primary == primary) addUnique(texts, e.Secondary);
+        if ((type == CircuitOnePart || listable(e, type, slot)) && e.Primary == primary) addUnique(texts, e.Secondary);
     }
     fillList(cboSecondary(slot), texts);
 }
@@ -351,7 +351,7 @@ void frmSelectFil::SetTertiaryList(const std::string& primary, const std::string
     std::vector<std::string> texts;
     for (int i = 0; i < FilterCount; ++i) {
         const FilterIndexRecord& e = FilterIndex[static_cast<std::size_t>(i)];
-        if ((type == 0 || listable(e, type, slot)) && e.Primary == primary && e.Secondary == secondary)
+        if ((type == CircuitOnePart || listable(e, type, slot)) && e.Primary == primary && e.Secondary == secondary)
             addUnique(texts, e.Tertiary);
     }
     // By the value each caption begins with ("2.2 pF" before "10 pF"); equal values keep their order.
@@ -371,8 +371,8 @@ void frmSelectFil::SetPartNumberList(const std::string& primary, const std::stri
 
 void frmSelectFil::addPartNumbers(int slot, int filterIndex) {
     const FilterIndexRecord& e = FilterIndex[static_cast<std::size_t>(filterIndex)];
-    cboPartNumber(2 * slot).AddItem(config::partDisplayText(e, 0));
-    if (!e.PrevPartNum.empty()) cboPartNumber(2 * slot + 1).AddItem(config::partDisplayText(e, 1));
+    cboPartNumber(2 * slot).AddItem(partDisplayText(e, 0));
+    if (!e.PrevPartNum.empty()) cboPartNumber(2 * slot + 1).AddItem(partDisplayText(e, 1));
 }
 
 void frmSelectFil::clearPartLists(int slot) {
@@ -462,7 +462,7 @@ void frmSelectFil::cboPartNumber_Click(int index) {
     const FilterIndexRecord* entry = nullptr;
     for (int i = 0; i < FilterCount && !entry; ++i) {
         const FilterIndexRecord& e = FilterIndex[static_cast<std::size_t>(i)];
-        if (!numberOf(e, view).empty() && config::partDisplayText(e, view) == chosen) entry = &e;
+        if (!numberOf(e, view).empty() && partDisplayText(e, view) == chosen) entry = &e;
     }
     if (!entry) return;
     const app::FlagScope guard(settingTwin_);
@@ -471,7 +471,7 @@ void frmSelectFil::cboPartNumber_Click(int index) {
     if (numberOf(*entry, otherView).empty())
         twin.setListIndex(-1);
     else
-        selectIfListed(twin, config::partDisplayText(*entry, otherView));
+        selectIfListed(twin, partDisplayText(*entry, otherView));
 }
 
 // ---- Part chart ---------------------------------------------------------------------------------
@@ -507,7 +507,7 @@ const FilterIndexRecord* frmSelectFil::chosenPart(int slot) const {
     const std::string chosen = cboPartNumber(2 * slot).Text();
     for (int i = 0; i < FilterCount && !chosen.empty(); ++i) {
         const FilterIndexRecord& e = FilterIndex[static_cast<std::size_t>(i)];
-        if (config::partDisplayText(e, 0) == chosen) return &e;
+        if (partDisplayText(e, 0) == chosen) return &e;
     }
     return nullptr;
 }
@@ -516,7 +516,7 @@ std::string frmSelectFil::chosenText(int slot) const {
     // As the part box shows the part in the current view (a part without a previous number under
     // its global one), rather than the previous list's empty selection.
     const FilterIndexRecord* part = chosenPart(slot);
-    return part ? config::partDisplayText(*part, partnumType()) : std::string();
+    return part ? partDisplayText(*part, partnumType()) : std::string();
 }
 
 bool frmSelectFil::SetFilToConfig(ConfigForm& config) {
@@ -531,7 +531,7 @@ bool frmSelectFil::SetFilToConfig(ConfigForm& config) {
     if (!acceptable(0)) return false;
     platform::TextBox& first = config.partBox(0);
     first.setText(chosenText(0));
-    const bool twoParts = type == 1 || type == 2;
+    const bool twoParts = hasSecondPart(type);
     if (twoParts) {
         if (!acceptable(1)) {
             first.setText("");

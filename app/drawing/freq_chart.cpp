@@ -66,7 +66,7 @@ void FilterCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bo
     // The extremes run across both parts of a two-part chart.
     float vMax = 0, vMin = 0;
     drawFreqPart(target, sim, monochrome, 1, grid, vMax, vMin);
-    if (config.SimType != 0) drawFreqPart(target, sim, monochrome, 2, grid, vMax, vMin);
+    if (mdlPublic::hasSecondPart(config.SimType)) drawFreqPart(target, sim, monochrome, 2, grid, vMax, vMin);
     target.canvas.setDrawWidth(1);
 }
 
@@ -135,7 +135,7 @@ void FilterCharts::drawFreqPart(const ChartTarget& target, std::int16_t sim, boo
         }
     }
 
-    const bool twoParts = config.SimType == 1 || config.SimType == 2;
+    const bool twoParts = mdlPublic::hasSecondPart(config.SimType);
     static constexpr const char* ImpedanceColors[] = {"black", "magenta", "dark-green"};
     const auto colorOf = [&](int curve) {
         if (monochrome) return mdlPublic::GetColor("black");

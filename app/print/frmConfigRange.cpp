@@ -71,7 +71,7 @@ void frmConfigRange::Form_Load() {
 
     const SimConfigRecord& r = charts::simConfig(mdlPublic::CurrentSim);
     // The decades of this circuit type are fixed; they are shown but not offered.
-    if (r.SimType == 1) decades_->lock();
+    if (r.SimType == mdlPublic::CircuitBeadCapacitor) decades_->lock();
     decades_->show(r.FreqMin, r.FreqMax);
     txtTo(1).setText(ranges::rangeText(r.TimeMax * 1e9));
     txtMin->setText(ranges::voltText(r.VoltMin));

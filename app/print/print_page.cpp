@@ -182,9 +182,9 @@ void PrintFooter(platform::Canvas& printer) {
 std::string circuitPictureKey(std::int16_t n) {
     const SimConfigRecord& r = mdlPublic::SimConfigs.at(static_cast<std::size_t>(n));
     switch (r.SimType) {
-    case 0: break;
-    case 1: return "cksvjxe";
-    case 2: return "cksvqtae";
+    case mdlPublic::CircuitOnePart: break;
+    case mdlPublic::CircuitBeadCapacitor: return "cksvjxe";
+    case mdlPublic::CircuitBeadFilter: return "cksvqtae";
     default: platform::stopProgram("PrintFilter: SimType " + std::to_string(r.SimType));
     }
     // The series of the part as its catalogue entry files it; a number the index does not carry

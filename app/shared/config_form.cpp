@@ -2,7 +2,7 @@
 
 #include "app/shared/form_registry.h"
 #include "app/shared/frmTransFigure.h"
-#include "app/shared/input_checks.h"
+#include "app/shared/shared_checks.h"
 #include "app/shared/main_window.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
@@ -129,7 +129,7 @@ void ConfigFormBase::mnuSimStart_Click() { startNextSimulation(); }
 bool ConfigFormBase::linePositive(const platform::ControlArray<platform::TextBox>& boxes, int count, int message) {
     for (int k = 0; k < count; ++k) {
         const std::string text = boxes(k).Text();
-        if (!config::isLineNumber(text) || config::lineNumber(text) <= 0) return app::refuse(message);
+        if (!checks::isLineNumber(text) || checks::lineNumber(text) <= 0) return app::refuse(message);
     }
     return true;
 }

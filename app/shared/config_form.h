@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "app/shared/form_procedures.h"
+#include "app/shared/form_tools.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/menu.h"

@@ -20,6 +20,16 @@ namespace mdlPublic {
 
 // ---- Record types -------------------------------------------------------------------------------
 
+// The circuit types, as the setting "SimType" and the records store them.
+enum CircuitType : std::int32_t {
+    CircuitOnePart = 0,         // one EMI filter or chip capacitor
+    CircuitBeadCapacitor = 1,   // a chip ferrite bead with a chip capacitor
+    CircuitBeadFilter = 2,      // a chip ferrite bead with a capacitor-type filter
+    CircuitDifferential = 3,    // the differential pair with its common-mode choke
+};
+// Whether circuit type t has a second part (and a second part box).
+constexpr bool hasSecondPart(std::int32_t t) { return t == CircuitBeadCapacitor || t == CircuitBeadFilter; }
+
 // One catalogue part: one line of filtere.idx.
 struct FilterIndexRecord {
     std::int16_t RecNo = 0;      // record number in filter.dat
@@ -138,6 +148,9 @@ std::string GetSeriesFromPartnum(const std::string& partnum);
 // that has none is found by its global number, as the previous view shows it.
 // mode: 0 all, 1 beads, 2 TESSOR filters, 3 chip capacitors, 4 chokes, 5 capacitor-type TESSOR.
 std::int16_t CheckFilPartnum(const std::string& partnum, std::int16_t mode, std::int32_t numberField);
+// The part as a part box shows it: its number in the view (partnumType 1: previous numbers, where
+// it has one), followed by " (note)" for beads and chokes, whose notes tell them apart.
+std::string partDisplayText(const FilterIndexRecord& part, int partnumType);
 // Loads the part chooser, places its buttons for one (0) or two (1) part panels, as many as the
 // chooser shows, and shows it modal.
 void ArrangeSelectFil(std::int32_t layout);
@@ -162,5 +175,8 @@ std::string chartCaption(int sim, const std::string& parts, const std::string& c
 // The 0-based simulation number of a caption that begins "Simulation No."; every digit after it
 // counts, so simulation 100 reads as 99. -1 when the caption holds no number there.
 int captionSimNumber(const std::string& caption);
+// The simulation number of a result window's caption; a caption without a number there is a type
+// mismatch (13), a number past 100 a subscript error (9).
+int windowSimNumber(const platform::Form& window);
 
 }  // namespace mdlPublic

@@ -60,7 +60,7 @@ std::string longestCataloguePart() {
     std::string longest;
     for (int i = 0; i < FilterCount; ++i)
         for (int view = 0; view < 2; ++view) {
-            const std::string text = config::partDisplayText(FilterIndex[static_cast<std::size_t>(i)], view);
+            const std::string text = partDisplayText(FilterIndex[static_cast<std::size_t>(i)], view);
             if (text.size() > longest.size()) longest = text;
         }
     return longest;

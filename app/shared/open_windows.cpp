@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/shared/config_form.h"
-#include "app/shared/form_procedures.h"
+#include "app/shared/form_tools.h"
 #include "app/shared/form_registry.h"
 #include "app/shared/main_window.h"
 #include "app/shared/mdlPublic.h"
@@ -44,10 +44,7 @@ void rewritePartBox(platform::TextBox& box, std::int32_t t) {
     const std::int16_t i = CheckFilPartnum(box.Text(), 0, t == 0 ? 1 : 0);
     if (i == -1) return;
     const FilterIndexRecord& entry = FilterIndex[i];
-    std::string text = newNumber(entry, t);
-    if (text.empty()) return;
-    if (entry.PartType == 0 || entry.PartType == 3) text += " (" + entry.PartNote + ")";
-    box.setText(text);
+    if (!newNumber(entry, t).empty()) box.setText(partDisplayText(entry, t));
 }
 
 // The first entry whose old number is the part number gives its new number. An empty part number
@@ -62,22 +59,15 @@ void switchFirstMatch(std::string& partNum, std::int32_t t) {
         }
 }
 
-int chartSimNumber(const platform::Form& chart) {
-    const int n = captionSimNumber(chart.Caption());
-    if (n < 0) platform::raiseError(platform::errTypeMismatch);
-    if (n >= MaxSims) platform::raiseError(platform::errSubscript);
-    return n;
-}
-
 void rewriteFilterChart(platform::Form& chart, std::int32_t t) {
-    const int n = chartSimNumber(chart);
+    const int n = windowSimNumber(chart);
     SimConfigRecord& r = SimConfigs[n];
     switchFirstMatch(r.PartNum[0], t);
     std::string parts;
     switch (r.SimType) {
-    case 0: parts = r.PartNum[0]; break;
-    case 1:
-    case 2:
+    case CircuitOnePart: parts = r.PartNum[0]; break;
+    case CircuitBeadCapacitor:
+    case CircuitBeadFilter:
         switchFirstMatch(r.PartNum[1], t);
         parts = r.PartNum[0] + "+" + r.PartNum[1];
         break;
@@ -87,7 +77,7 @@ void rewriteFilterChart(platform::Form& chart, std::int32_t t) {
 }
 
 void rewriteDiffChart(platform::Form& chart, std::int32_t t) {
-    const int n = chartSimNumber(chart);
+    const int n = windowSimNumber(chart);
     SimConfig2Record& r = SimConfigs2[n];
     // Every entry in turn, going on with the replaced number; an entry with no number in the new
     // view replaces nothing (see switchFirstMatch).
@@ -100,18 +90,31 @@ void rewriteDiffChart(platform::Form& chart, std::int32_t t) {
 
 }  // namespace
 
+std::string partDisplayText(const FilterIndexRecord& part, int partnumType) {
+    std::string text = partnumType == 1 && !part.PrevPartNum.empty() ? part.PrevPartNum : part.GlobalPartNum;
+    if (part.PartType == 0 || part.PartType == 3) text += " (" + part.PartNote + ")";
+    return text;
+}
+
+int windowSimNumber(const platform::Form& window) {
+    const int n = captionSimNumber(window.Caption());
+    if (n < 0) platform::raiseError(platform::errTypeMismatch);
+    if (n >= MaxSims) platform::raiseError(platform::errSubscript);
+    return n;
+}
+
 std::string chartCaption(int sim, const std::string& parts, const std::string& clockFreq) {
     return simCaptionPrefix(sim) + "-" + parts + "-" + platform::LoadResString(5625) + clockFreq + "[MHz]";
 }
 
 void ShowConfigForm(std::int32_t simType, bool review) {
-    if (simType < 0 || simType > 3) platform::stopProgram("ShowConfigForm: type " + std::to_string(simType));
+    if (simType < CircuitOnePart || simType > CircuitDifferential) platform::stopProgram("ShowConfigForm: type " + std::to_string(simType));
     for (ConfigForm* form : app::openForms<ConfigForm>()) platform::Unload(*form);
-    auto* form = dynamic_cast<ConfigForm*>(app::defaultFormByName(simType == 3 ? "frmConfig2" : "frmConfig"));
+    auto* form = dynamic_cast<ConfigForm*>(app::defaultFormByName(simType == CircuitDifferential ? "frmConfig2" : "frmConfig"));
     if (!form) return;  // only a test leaves a form unregistered
     form->prepareFor(simType, review);
     form->Show();
-    form->setWindowState(simType == 3 ? Config2WindowState : ConfigWindowState);
+    form->setWindowState(simType == CircuitDifferential ? Config2WindowState : ConfigWindowState);
     // The form's own Resize puts the focus into the first part box only when the state changes;
     // a form that opens in the state it already had gets it here.
     form->partBox(0).SetFocus();
