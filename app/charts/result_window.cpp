@@ -152,7 +152,7 @@ void ResultWindow::setMenuCaptions() {
         mnuChartScaleupIndex(i).setCaption(platform::LoadResString(kind_.zoomCaptionIds[i]));
         mnuChartClipboardIndex(i).setCaption(platform::LoadResString(kind_.clipboardCaptionIds[i]));
     }
-    // Dialogs that are not part of the program yet stay unreachable rather than failing.
+    // A dialog a test leaves unregistered stays unreachable rather than failing.
     const bool rangeDialog = app::formAvailable(kind_.rangeDialog);
     mnuChartRange.setEnabled(rangeDialog);
     mnuChartrcRange.setEnabled(rangeDialog);

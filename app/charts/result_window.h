@@ -39,7 +39,8 @@ public:
     static void copyToClipboard(platform::PictureBox& picture);
 
     platform::PictureBox& chartPicture(int index) { return picChart(index); }
-    // A menu item by its name; the item arrays as "mnuChartScaleupIndex(i)".
+    // Test seam: a menu item by its name, the item arrays as "mnuChartScaleupIndex(i)"; the
+    // program reaches none by name.
     platform::MenuItem* menuByName(const std::string& name);
     // Redraws every chart of simulation sim into this window's pictures; a chart that failed has
     // closed the window, and the later ones are not drawn then.

@@ -53,7 +53,7 @@ void ConfigFormBase::wireMenus() {
 }
 
 void ConfigFormBase::enableAtLoad(platform::Control& selectButton) {
-    // The part chooser may not be part of this build.
+    // Unavailable only in a test that leaves the chooser unregistered.
     const bool chooser = app::formAvailable("frmSelectFil");
     selectButton.setEnabled(chooser);
     mnuSimFilconf.setEnabled(chooser);

@@ -48,7 +48,8 @@ protected:
 
 class ConfigFormBase : public ConfigForm {
 public:
-    // Menu items reached from other windows (and tests) by name; nullptr for an unknown name.
+    // Test seam: a menu item by its name, for tests that drive the menus; nullptr for an unknown
+    // name. The program reaches none by name.
     platform::MenuItem* menuByName(const std::string& name);
 
     platform::MenuItem mnuFile{*this, "&File"};
@@ -117,8 +118,9 @@ private:
     bool startNextSimulation();
 };
 
-// The run of each form's circuit family lives in its own unit and registers here; until one is
-// registered, Start Simulation runs the checks only.
+// The run of each form's circuit family lives in its own unit and registers here when the program
+// registers its forms (registerProgramForms); a test registers its own run, or none, and Start
+// Simulation then runs the checks only.
 template <class Self>
 class ConfigFormOf : public ConfigFormBase {
 public:

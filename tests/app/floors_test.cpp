@@ -79,9 +79,9 @@ std::vector<std::string> brokenRules(const fs::path& root, const fs::path& file)
     return broken;
 }
 
-// The lines of one file that look a control up by its name.
+// The lines of one file that look a control, or another window's menu item, up by its name.
 std::vector<std::string> controlsByName(const fs::path& root, const fs::path& file) {
-    static const std::regex lookup(R"(\bcontrol(ByName\s*\(|Of\s*<))");
+    static const std::regex lookup(R"(\bcontrol(ByName\s*\(|Of\s*<)|(\.|->)\s*menuByName\s*\()");
     std::vector<std::string> found;
     std::ifstream in(root / file);
     std::string line;
