@@ -3,7 +3,6 @@
 #include "app/shared/form_registry.h"
 #include "app/shared/frmTransFigure.h"
 #include "app/shared/shared_checks.h"
-#include "app/shared/main_window.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
 #include "platform/msgbox.h"
@@ -17,11 +16,11 @@ ConfigFormBase::ConfigFormBase(std::string name, std::string lineFigure)
 platform::MenuItem* ConfigFormBase::menuByName(const std::string& name) {
     const std::pair<platform::MenuItem*, const char*> items[] = {
         {&mnuFile, "mnuFile"}, {&mnuFileNew, "mnuFileNew"}, {&mnuFileExit, "mnuFileExit"},
-        {&mnuView, "mnuView"}, {&mnuViewCurrent, "mnuViewCurrent"}, {&mnuViewOld, "mnuViewOld"},
+        {&view.mnuView, "mnuView"}, {&view.mnuViewCurrent, "mnuViewCurrent"}, {&view.mnuViewOld, "mnuViewOld"},
         {&mnuSim, "mnuSim"}, {&mnuSimFilconf, "mnuSimFilconf"}, {&mnuSimStart, "mnuSimStart"},
-        {&mnuOpt, "mnuOpt"}, {&mnuOptConf, "mnuOptConf"}, {&mnuWindow, "mnuWindow"},
-        {&mnuWindowClose, "mnuWindowClose"}, {&mnuHelp, "mnuHelp"}, {&mnuHelpContents, "mnuHelpContents"},
-        {&mnuHelpAbout, "mnuHelpAbout"},
+        {&option.mnuOpt, "mnuOpt"}, {&option.mnuOptConf, "mnuOptConf"}, {&mnuWindow, "mnuWindow"},
+        {&mnuWindowClose, "mnuWindowClose"}, {&help.mnuHelp, "mnuHelp"}, {&help.mnuHelpContents, "mnuHelpContents"},
+        {&help.mnuHelpAbout, "mnuHelpAbout"},
     };
     for (const auto& [item, itemName] : items)
         if (name == itemName) return item;
@@ -30,23 +29,17 @@ platform::MenuItem* ConfigFormBase::menuByName(const std::string& name) {
 
 void ConfigFormBase::setMenuCaptions(int windowCloseCaption) {
     const std::pair<platform::MenuItem*, int> menus[] = {
-        {&mnuFile, 5000},        {&mnuFileNew, 5061}, {&mnuFileExit, 5012},   {&mnuView, 5082},
-        {&mnuViewCurrent, 5083}, {&mnuViewOld, 5084}, {&mnuSim, 5060},        {&mnuSimFilconf, 5062},
-        {&mnuSimStart, 5063},    {&mnuOpt, 5080},     {&mnuOptConf, 5081},    {&mnuWindow, 5018},
-        {&mnuWindowClose, windowCloseCaption},        {&mnuHelp, 5024},       {&mnuHelpContents, 5025},
-        {&mnuHelpAbout, 5027},
+        {&mnuFile, 5000},      {&mnuFileNew, 5061},    {&mnuFileExit, 5012}, {&mnuSim, 5060},
+        {&mnuSimFilconf, 5062}, {&mnuSimStart, 5063},  {&mnuWindow, 5018},   {&mnuWindowClose, windowCloseCaption},
     };
     for (const auto& [item, id] : menus) item->setCaption(platform::LoadResString(id));
+    view.setCaptions();
+    option.setCaptions();
+    help.setCaptions();
 }
 
 void ConfigFormBase::wireMenus() {
-    mnuFileNew.Click = [] { app::mainWindow().mnuFileNew_Click(); };
-    mnuFileExit.Click = [] { app::mainWindow().mnuFileExit_Click(); };
-    mnuOptConf.Click = [] { app::mainWindow().mnuOptConf_Click(); };
-    mnuHelpContents.Click = [] { app::mainWindow().mnuHelpContents_Click(); };
-    mnuHelpAbout.Click = [] { app::mainWindow().mnuHelpAbout_Click(); };
-    mnuViewCurrent.Click = [this] { mnuViewCurrent_Click(); };
-    mnuViewOld.Click = [this] { mnuViewOld_Click(); };
+    app::forwardFileMenu(mnuFileNew, mnuFileExit);
     mnuSimFilconf.Click = [this] { mnuSimFilconf_Click(); };
     mnuSimStart.Click = [this] { mnuSimStart_Click(); };
     mnuWindowClose.Click = [this] { mnuWindowClose_Click(); };
@@ -61,9 +54,7 @@ void ConfigFormBase::enableAtLoad(platform::Control& selectButton) {
 }
 
 void ConfigFormBase::Form_Activate() {
-    const bool global = partnumType() == 0;
-    mnuViewCurrent.setChecked(global);
-    mnuViewOld.setChecked(!global);
+    view.tick(partnumType());
     // The result windows close on their own: whether one is left is looked at as the form comes back.
     mnuWindowClose.setEnabled(ChartCount > 0);
 }
@@ -72,18 +63,6 @@ void ConfigFormBase::Form_QueryUnload(int& cancel, int unloadMode) {
     (void)cancel;
     (void)unloadMode;
     Hide();
-}
-
-void ConfigFormBase::mnuViewCurrent_Click() {
-    SetPartnumType(0);
-    mnuViewCurrent.setChecked(true);
-    mnuViewOld.setChecked(false);
-}
-
-void ConfigFormBase::mnuViewOld_Click() {
-    SetPartnumType(1);
-    mnuViewCurrent.setChecked(false);
-    mnuViewOld.setChecked(true);
 }
 
 void ConfigForm::unloadForms(std::initializer_list<const char*> names) {

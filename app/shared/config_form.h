@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "app/shared/form_tools.h"
+#include "app/shared/window_menus.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/menu.h"
@@ -56,20 +57,14 @@ public:
     platform::MenuItem mnuFileNew{mnuFile, "&New Simulation"};
     platform::MenuItem mnuFileBar1{mnuFile, "-"};
     platform::MenuItem mnuFileExit{mnuFile, "E&xit"};
-    platform::MenuItem mnuView{*this, "&View"};
-    platform::MenuItem mnuViewCurrent{mnuView, "&Global Part Number"};
-    platform::MenuItem mnuViewOld{mnuView, "&Previous Part Number"};
+    app::ViewMenu view{*this};
     platform::MenuItem mnuSim{*this, "&Simulation"};
     platform::MenuItem mnuSimFilconf{mnuSim, "Select &Filter..."};
     platform::MenuItem mnuSimStart{mnuSim, "&Start Simulation"};
-    platform::MenuItem mnuOpt{*this, "&Option"};
-    platform::MenuItem mnuOptConf{mnuOpt, "&Setting"};
+    app::OptionMenu option{*this};
     platform::MenuItem mnuWindow{*this, "&Window"};
     platform::MenuItem mnuWindowClose{mnuWindow, "&Close all Chart Windows"};
-    platform::MenuItem mnuHelp{*this, "&Help"};
-    platform::MenuItem mnuHelpContents{mnuHelp, "&Contents"};
-    platform::MenuItem mnuHelpBar1{mnuHelp, "-"};
-    platform::MenuItem mnuHelpAbout{mnuHelp, "&About..."};
+    app::HelpMenu help{*this};
 
 protected:
     // lineFigure: the imlMain key of the line-model picture that the Figure button shows.
@@ -85,8 +80,6 @@ protected:
     void cmdFigure_Click();
     void cmdSimulation_Click();
     void mnuSimStart_Click();
-    void mnuViewCurrent_Click();
-    void mnuViewOld_Click();
 
     // Menu captions from the string table; the forms differ in the caption of Close all only.
     void setMenuCaptions(int windowCloseCaption);
