@@ -851,86 +851,102 @@ void frmConfig::SaveConfig(std::int16_t s) {
 
 void frmConfig::LoadConfig(std::int16_t s) {
     trapped("LoadConfig", [this, s] {
-        using config::shownLcr;
         if (s < 0 || s >= MaxSims) platform::raiseError(platform::errSubscript);
         const SimConfigRecord& r = SimConfigs[static_cast<std::size_t>(s)];
-        {
-            const FlagScope guard(settingMeasure_);
-            for (int i = 0; i < 2; ++i) {
-                const int m = r.Measure[static_cast<std::size_t>(i)];
-                setMeasure(i, m >= 2 ? m - 2 : m, m < 2);
-            }
-        }
-        txtClockFreq.setText(r.ClockFreq);
-        txtDuty.setText(r.Duty);
-        txtUp.setText(r.RiseTime);
-        txtDown.setText(r.FallTime);
-        txtVoltage.setText(r.Voltage);
-
-        if (r.DriverByLcr == 1) {
-            optSelectCircuit(0).setValue(true);
-            txtR(0).setText(shownLcr(r.DriverR, config::TinyR));
-            txtL(0).setText(shownLcr(r.DriverL, config::TinyL));
-            txtC(0).setText(shownLcr(r.DriverC, config::TinyC));
-            showIcMode(0, false);
-        } else {
-            optSelectIc(0).setValue(true);
-            cboSelectIcPrimary(0).setText(r.DriverIcType);
-            cboSelectIc(0).setText(r.DriverIc);
-            showIcMode(0, true);
-        }
-
-        const std::string withNote = r.PartNum[0] + " (" + r.PartNote + ")";
-        switch (r.SimType) {
-        case CircuitOnePart: {
-            const std::string series = seriesOf(r.PartNum[0]);
-            // A part of no filter series is shown as an unfinished block, for the checks to refuse.
-            setPicture(2, series.empty() ? "ksvqtar" : blockPicture(series));
-            txtFilter(0).setText(series == "KSV" ? withNote : r.PartNum[0]);
-            break;
-        }
-        case CircuitBeadCapacitor:
-        case CircuitBeadFilter:
-            setPicture(2, "ksvb");
-            txtFilter(0).setText(withNote);
-            setPicture(5, r.SimType == CircuitBeadCapacitor ? "jxb" : "qtab");
-            txtFilter(1).setText(r.PartNum[1]);
-            break;
-        }
-
-        if (r.LineMode == 0) {
-            optConfigTrans(0).setValue(true);
-            txtConfigTrans(0).setText(r.LineW);
-            txtConfigTrans(1).setText(r.LineH);
-            txtConfigTrans(2).setText(r.LineLength);
-            cboMaterial.setText(r.Material);
-            lblConfigTrans(5).setCaption(r.LineZ0);
-        } else if (r.LineMode == 1) {
-            optConfigTrans(1).setValue(true);
-            txtConfigTrans(0).setText(r.LineZ0);
-            txtConfigTrans(1).setText(r.LineK);
-            txtConfigTrans(2).setText(r.LineLength);
-        } else {
-            optConfigTrans(2).setValue(true);
-        }
-        showLineControls(r.LineMode);
-
-        if (r.ReceiverByLcr == 1) {
-            optSelectCircuit(1).setValue(true);
-            txtL(1).setText(shownLcr(r.ReceiverL, config::TinyL));
-            txtR(1).setText(shownLcr(r.ReceiverR, config::TinyR));
-            txtC(1).setText(shownLcr(r.ReceiverC, config::TinyC));
-            txtR(2).setText(r.ReceiverR2);
-            showIcMode(1, false);
-        } else {
-            optSelectIc(1).setValue(true);
-            cboSelectIcPrimary(1).setText(r.ReceiverIcType);
-            cboSelectIc(1).setText(r.ReceiverIc);
-            showIcMode(1, true);
-        }
-
+        loadSignal(r);
+        loadDriver(r);
+        loadParts(r);
+        loadLine(r);
+        loadReceiver(r);
         setCaption(mdlPublic::simCaptionPrefix(s));
         // The IC choices above suggest their own voltage; the review shows what was simulated.
         txtVoltage.setText(r.Voltage);
     });
+}
+
+void frmConfig::loadSignal(const SimConfigRecord& r) {
+    {
+        const FlagScope guard(settingMeasure_);
+        for (int i = 0; i < 2; ++i) {
+            const int m = r.Measure[static_cast<std::size_t>(i)];
+            setMeasure(i, m >= 2 ? m - 2 : m, m < 2);
+        }
+    }
+    txtClockFreq.setText(r.ClockFreq);
+    txtDuty.setText(r.Duty);
+    txtUp.setText(r.RiseTime);
+    txtDown.setText(r.FallTime);
+    txtVoltage.setText(r.Voltage);
+}
+
+void frmConfig::loadDriver(const SimConfigRecord& r) {
+    using config::shownLcr;
+    if (r.DriverByLcr == 1) {
+        optSelectCircuit(0).setValue(true);
+        txtR(0).setText(shownLcr(r.DriverR, config::TinyR));
+        txtL(0).setText(shownLcr(r.DriverL, config::TinyL));
+        txtC(0).setText(shownLcr(r.DriverC, config::TinyC));
+        showIcMode(0, false);
+    } else {
+        optSelectIc(0).setValue(true);
+        cboSelectIcPrimary(0).setText(r.DriverIcType);
+        cboSelectIc(0).setText(r.DriverIc);
+        showIcMode(0, true);
+    }
+}
+
+void frmConfig::loadParts(const SimConfigRecord& r) {
+    const std::string withNote = r.PartNum[0] + " (" + r.PartNote + ")";
+    switch (r.SimType) {
+    case CircuitOnePart: {
+        const std::string series = seriesOf(r.PartNum[0]);
+        // A part of no filter series is shown as an unfinished block, for the checks to refuse.
+        setPicture(2, series.empty() ? "ksvqtar" : blockPicture(series));
+        txtFilter(0).setText(series == "KSV" ? withNote : r.PartNum[0]);
+        break;
+    }
+    case CircuitBeadCapacitor:
+    case CircuitBeadFilter:
+        setPicture(2, "ksvb");
+        txtFilter(0).setText(withNote);
+        setPicture(5, r.SimType == CircuitBeadCapacitor ? "jxb" : "qtab");
+        txtFilter(1).setText(r.PartNum[1]);
+        break;
+    }
+}
+
+void frmConfig::loadLine(const SimConfigRecord& r) {
+    if (r.LineMode == 0) {
+        optConfigTrans(0).setValue(true);
+        txtConfigTrans(0).setText(r.LineW);
+        txtConfigTrans(1).setText(r.LineH);
+        txtConfigTrans(2).setText(r.LineLength);
+        cboMaterial.setText(r.Material);
+        lblConfigTrans(5).setCaption(r.LineZ0);
+    } else if (r.LineMode == 1) {
+        optConfigTrans(1).setValue(true);
+        txtConfigTrans(0).setText(r.LineZ0);
+        txtConfigTrans(1).setText(r.LineK);
+        txtConfigTrans(2).setText(r.LineLength);
+    } else {
+        optConfigTrans(2).setValue(true);
+    }
+    showLineControls(r.LineMode);
+}
+
+void frmConfig::loadReceiver(const SimConfigRecord& r) {
+    using config::shownLcr;
+    if (r.ReceiverByLcr == 1) {
+        optSelectCircuit(1).setValue(true);
+        txtL(1).setText(shownLcr(r.ReceiverL, config::TinyL));
+        txtR(1).setText(shownLcr(r.ReceiverR, config::TinyR));
+        txtC(1).setText(shownLcr(r.ReceiverC, config::TinyC));
+        txtR(2).setText(r.ReceiverR2);
+        showIcMode(1, false);
+    } else {
+        optSelectIc(1).setValue(true);
+        cboSelectIcPrimary(1).setText(r.ReceiverIcType);
+        cboSelectIc(1).setText(r.ReceiverIc);
+        showIcMode(1, true);
+    }
 }

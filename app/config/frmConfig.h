@@ -9,6 +9,7 @@
 
 #include "app/shared/config_form.h"
 #include "app/config/config_inputs.h"
+#include "app/shared/SimConfigRecord.h"
 #include "platform/controls.h"
 #include "platform/picturebox.h"
 
@@ -72,6 +73,13 @@ private:
     // least one), behind any other part only the receiver's.
     void showMeasuringPoints(bool bead);
     void CalcLineImpedance();
+
+    // LoadConfig's steps, each group of the form from the stored record.
+    void loadSignal(const SimConfigRecord& r);
+    void loadDriver(const SimConfigRecord& r);
+    void loadParts(const SimConfigRecord& r);
+    void loadLine(const SimConfigRecord& r);
+    void loadReceiver(const SimConfigRecord& r);
 
     // Helpers.
     void nameControls();
