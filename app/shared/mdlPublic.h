@@ -151,8 +151,8 @@ std::int16_t CheckFilPartnum(const std::string& partnum, std::int16_t mode, std:
 // The part as a part box shows it: its number in the view (partnumType 1: previous numbers, where
 // it has one), followed by " (note)" for beads and chokes, whose notes tell them apart.
 std::string partDisplayText(const FilterIndexRecord& part, int partnumType);
-// Loads the part chooser, places its buttons for one (0) or two (1) part panels, as many as the
-// chooser shows, and shows it modal.
+// Loads the part chooser, which arranges itself for the one (layout 0) or two (1) part panels it
+// shows, and shows it modal.
 void ArrangeSelectFil(std::int32_t layout);
 // Text with its top-left corner at (x, y) of the target's scale; size 0 keeps the current font size.
 void PrintAt(platform::Canvas& target, float x, float y, const std::string& text, double size);

@@ -3,9 +3,7 @@
 // reach the forms through ConfigForm and PartChooser, which each form implements with its own
 // controls.
 #include <cstdint>
-#include <initializer_list>
 #include <string>
-#include <vector>
 
 #include "app/shared/config_form.h"
 #include "app/shared/form_tools.h"
@@ -22,16 +20,6 @@
 
 namespace mdlPublic {
 namespace {
-
-// The loaded forms with exactly this name.
-std::vector<platform::Form*> formsNamed(std::initializer_list<const char*> names) {
-    std::vector<platform::Form*> found;
-    const platform::FormsCollection forms = platform::Forms();
-    for (int i = 0; i < forms.Count(); ++i)
-        for (const char* name : names)
-            if (forms(i).Name() == name) found.push_back(&forms(i));
-    return found;
-}
 
 const std::string& oldNumber(const FilterIndexRecord& e, std::int32_t t) { return t != 0 ? e.GlobalPartNum : e.PrevPartNum; }
 const std::string& newNumber(const FilterIndexRecord& e, std::int32_t t) { return t != 0 ? e.PrevPartNum : e.GlobalPartNum; }
@@ -124,11 +112,11 @@ void SetPartnumType(std::int32_t t) {
     saveAppSetting("PartnumType", std::to_string(t));
     for (ConfigForm* form : app::openForms<ConfigForm>())
         for (int slot = 0; slot < form->partSlots(); ++slot) rewritePartBox(form->partBox(slot), t);
-    for (platform::Form* chart : formsNamed({"frmChart", "frmChart2"})) {
-        if (chart->Name() == "frmChart")
-            rewriteFilterChart(*chart, t);
-        else
-            rewriteDiffChart(*chart, t);
+    // The result windows by their exact names: a dialog whose name only begins alike has no part.
+    const platform::FormsCollection forms = platform::Forms();
+    for (int i = 0; i < forms.Count(); ++i) {
+        if (forms(i).Name() == "frmChart") rewriteFilterChart(forms(i), t);
+        if (forms(i).Name() == "frmChart2") rewriteDiffChart(forms(i), t);
     }
     if (auto* main = platform::loadedForm<app::MainWindow>()) main->showPartnumType(t);
 }
