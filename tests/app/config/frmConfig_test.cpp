@@ -475,6 +475,10 @@ TEST_F(Config, ViewMenusFollowThePartNumberSetting) {
     t::click(menu("mnuViewCurrent"));
     EXPECT_EQ(box("txtFilter", 0).Text(), "KSV1 (100MHz)");
     EXPECT_TRUE(menu("mnuViewCurrent").Checked());
+    // The second box, hidden in type 0, is not the form's part: it is left as it is.
+    box("txtFilter", 1).setText("KSV1");
+    t::click(menu("mnuViewOld"));
+    EXPECT_EQ(box("txtFilter", 1).Text(), "KSV1");
 }
 
 TEST_F(Config, LineFigureIsOneTopMostWindow) {
