@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/shared/form_registry.h"
+#include "app/shell/program_forms.h"
 #include "app/shared/mdlPublic.h"
 #include "app/shared/string_table.h"
 #include "platform/application.h"

@@ -8,7 +8,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/charts/result_window.h"
 #include "app/shared/form_registry.h"
+#include "app/shell/program_forms.h"
 #include "app/shared/mdlPublic.h"
 #include "app/shared/string_table.h"
 #include "platform/binding.h"

@@ -17,8 +17,8 @@ constexpr int ClipboardCaptionIds[] = {5069, 5070, 5071};
 constexpr ResultWindow::Kind FilterWindow = {3, true, 11050, 3450, "frmConfig", "frmConfigRange",
                                              ZoomCaptionIds, ClipboardCaptionIds};
 
-// The configuration form of the filter circuit, loaded if needed; nullptr while it is not part
-// of the program, and while "SimType" names the differential pair, whose circuit it cannot load.
+// The configuration form of the filter circuit, loaded if needed; nullptr while it is not
+// registered (in a test), and while "SimType" names the differential pair, whose circuit it cannot load.
 ConfigForm* filterConfigForm() {
     if (auto* open = dynamic_cast<ConfigForm*>(platform::Forms().byName("frmConfig"))) return open;
     if (mdlPublic::GetAppSetting("SimType") == "3") return nullptr;
@@ -109,7 +109,7 @@ void frmChart::reviewSettings() {
     const std::int16_t simType = mdlPublic::SimConfigs[static_cast<std::size_t>(n)].SimType;
     mdlPublic::saveAppSetting("SimType", std::to_string(simType));
     mdlPublic::ShowConfigForm(simType, true);
-    // ShowConfigForm has told the user when the form is not part of the program.
+    // Only a test leaves the form unregistered; nothing is reviewed then.
     if (!app::formAvailable("frmConfig")) return;
     if (ConfigForm* config = filterConfigForm()) config->LoadConfig(n);
 }

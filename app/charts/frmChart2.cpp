@@ -113,7 +113,5 @@ void frmChart2::reviewSettings() {
     const std::int16_t n = readSimNumber();
     mdlPublic::saveAppSetting("SimType", "3");
     mdlPublic::ShowConfigForm(3, true);
-    // ShowConfigForm has told the user when the form is not part of the program.
-    if (!app::formAvailable("frmConfig2")) return;
     if (auto* config = dynamic_cast<ConfigForm*>(app::defaultFormByName("frmConfig2"))) config->LoadConfig(n);
 }

@@ -25,21 +25,15 @@ ResultWindow::ResultWindow(std::string name, const Kind& kind)
 }
 
 void ResultWindow::wireEvents() {
-    mnuFileNew.Click = [this] { mnuFileNew_Click(); };
+    app::forwardFileMenu(mnuFileNew, mnuFileExit);
     mnuFilePageSetup.Click = [this] { mnuFilePageSetup_Click(); };
     mnuFilePrint.Click = [this] { mnuFilePrint_Click(); };
-    mnuFileExit.Click = [this] { mnuFileExit_Click(); };
-    mnuViewCurrent.Click = [this] { mnuViewCurrent_Click(); };
-    mnuViewOld.Click = [this] { mnuViewOld_Click(); };
     mnuSimConfReview.Click = [this] { mnuSimConfReview_Click(); };
     mnuSimFilconf.Click = [this] { mnuSimFilconf_Click(); };
     mnuChartScaleupIndex.Click = [this](int index) { mnuChartScaleupIndex_Click(index); };
     mnuChartRange.Click = [this] { mnuChartRange_Click(); };
     mnuChartClipboardIndex.Click = [this](int index) { mnuChartClipboardIndex_Click(index); };
-    mnuOptConf.Click = [this] { mnuOptConf_Click(); };
     mnuWindowClose.Click = [this] { mnuWindowClose_Click(); };
-    mnuHelpContents.Click = [this] { mnuHelpContents_Click(); };
-    mnuHelpAbout.Click = [this] { mnuHelpAbout_Click(); };
     mnuChartrcReview.Click = [this] { mnuSimConfReview_Click(); };
     mnuChartrcScaleup.Click = [this] { mnuChartrcScaleup_Click(); };
     mnuChartrcRange.Click = [this] { mnuChartRange_Click(); };
@@ -90,10 +84,7 @@ void ResultWindow::drawTrapped(const char* procedure, platform::Canvas& target,
 
 std::int16_t ResultWindow::readSimNumber() {
     // Every digit after "Simulation No." counts, so the hundredth simulation reads as 99.
-    const int n = mdlPublic::captionSimNumber(Caption());
-    if (n < 0) platform::raiseError(platform::errTypeMismatch);
-    if (n >= mdlPublic::MaxSims) platform::raiseError(platform::errSubscript);
-    mdlPublic::CurrentSim = static_cast<std::int16_t>(n);
+    mdlPublic::CurrentSim = static_cast<std::int16_t>(mdlPublic::windowSimNumber(*this));
     return mdlPublic::CurrentSim;
 }
 
@@ -123,11 +114,6 @@ void ResultWindow::countOut() {
         }
     }
     --mdlPublic::ChartCount;
-    if (mdlPublic::ChartCount != 0) return;
-    const platform::FormsCollection forms = platform::Forms();
-    for (int i = 0; i < forms.Count(); ++i)
-        if (auto* config = dynamic_cast<ConfigForm*>(&forms(i)))
-            if (platform::MenuItem* item = config->menuByName("mnuWindowClose")) item->setEnabled(false);
 }
 
 void ResultWindow::FixFormSize() {
@@ -146,21 +132,22 @@ void ResultWindow::setMenuCaptions() {
     };
     const Caption captions[] = {
         {mnuFile, 5000},          {mnuFileNew, 5061},        {mnuFilePageSetup, 5008}, {mnuFilePrint, 5010},
-        {mnuFileExit, 5012},      {mnuView, 5082},           {mnuViewCurrent, 5083},   {mnuViewOld, 5084},
-        {mnuSim, 5060},           {mnuSimConfReview, 5065},  {mnuSimFilconf, 5062},    {mnuChart, 5064},
-        {mnuChartScaleup, 5066},  {mnuChartRange, 5067},     {mnuChartClipboard, 5068}, {mnuOpt, 5080},
-        {mnuOptConf, 5081},       {mnuWindow, 5018},         {mnuWindowClose, 5086},   {mnuHelp, 5024},
-        {mnuHelpContents, 5025},  {mnuHelpAbout, 5027},      {mnuChartrcReview, 5065}, {mnuChartrcScaleup, 5076},
+        {mnuFileExit, 5012},      {mnuSim, 5060},            {mnuSimConfReview, 5065}, {mnuSimFilconf, 5062},
+        {mnuChart, 5064},         {mnuChartScaleup, 5066},   {mnuChartRange, 5067},    {mnuChartClipboard, 5068},
+        {mnuWindow, 5018},        {mnuWindowClose, 5086},    {mnuChartrcReview, 5065}, {mnuChartrcScaleup, 5076},
         {mnuChartrcRange, 5067},  {mnuChartrcClipboard, 5068},
     };
     for (const Caption& c : captions) c.item.setCaption(platform::LoadResString(c.id));
+    view.setCaptions();
+    option.setCaptions();
+    help.setCaptions();
     for (platform::MenuItem* cycle : {mnuChartCycle.get(), mnuChartrcCycle.get()})
         if (cycle) cycle->setCaption(platform::LoadResString(5072));
     for (int i = 0; i < kind_.chartCount; ++i) {
         mnuChartScaleupIndex(i).setCaption(platform::LoadResString(kind_.zoomCaptionIds[i]));
         mnuChartClipboardIndex(i).setCaption(platform::LoadResString(kind_.clipboardCaptionIds[i]));
     }
-    // Dialogs that are not part of the program yet stay unreachable rather than failing.
+    // A dialog a test leaves unregistered stays unreachable rather than failing.
     const bool rangeDialog = app::formAvailable(kind_.rangeDialog);
     mnuChartRange.setEnabled(rangeDialog);
     mnuChartrcRange.setEnabled(rangeDialog);
@@ -182,11 +169,7 @@ void ResultWindow::enableSelectFilter() {
     mnuSimFilconf.setEnabled(openConfigForm() && app::formAvailable("frmSelectFil"));
 }
 
-void ResultWindow::showViewChecks() {
-    const bool global = mdlPublic::GetAppSetting("PartnumType") == "0";
-    mnuViewCurrent.setChecked(global);
-    mnuViewOld.setChecked(!global);
-}
+void ResultWindow::showViewChecks() { view.tick(mdlPublic::partnumType()); }
 
 void ResultWindow::showDialog(const std::string& name) {
     if (platform::Form* dialog = app::defaultFormByName(name)) dialog->Show(platform::Modal);
@@ -196,12 +179,12 @@ platform::MenuItem* ResultWindow::menuByName(const std::string& name) {
     const std::pair<platform::MenuItem*, const char*> items[] = {
         {&mnuFileNew, "mnuFileNew"},         {&mnuFilePageSetup, "mnuFilePageSetup"},
         {&mnuFilePrint, "mnuFilePrint"},     {&mnuFileExit, "mnuFileExit"},
-        {&mnuViewCurrent, "mnuViewCurrent"}, {&mnuViewOld, "mnuViewOld"},
+        {&view.mnuViewCurrent, "mnuViewCurrent"}, {&view.mnuViewOld, "mnuViewOld"},
         {&mnuSimConfReview, "mnuSimConfReview"}, {&mnuSimFilconf, "mnuSimFilconf"},
         {&mnuChartScaleup, "mnuChartScaleup"}, {&mnuChartRange, "mnuChartRange"},
         {mnuChartCycle.get(), "mnuChartCycle"}, {&mnuChartClipboard, "mnuChartClipboard"},
-        {&mnuOptConf, "mnuOptConf"},         {&mnuWindowClose, "mnuWindowClose"},
-        {&mnuHelpContents, "mnuHelpContents"}, {&mnuHelpAbout, "mnuHelpAbout"},
+        {&option.mnuOptConf, "mnuOptConf"},  {&mnuWindowClose, "mnuWindowClose"},
+        {&help.mnuHelpContents, "mnuHelpContents"}, {&help.mnuHelpAbout, "mnuHelpAbout"},
         {&mnuChartrc, "mnuChartrc"},         {&mnuChartrcReview, "mnuChartrcReview"},
         {&mnuChartrcScaleup, "mnuChartrcScaleup"}, {&mnuChartrcRange, "mnuChartrcRange"},
         {mnuChartrcCycle.get(), "mnuChartrcCycle"}, {&mnuChartrcClipboard, "mnuChartrcClipboard"},
@@ -238,8 +221,6 @@ void ResultWindow::Form_Unload(int&) { countOut(); }
 
 // --- Menus ---------------------------------------------------------------------------------------
 
-void ResultWindow::mnuFileNew_Click() { app::mainWindow().mnuFileNew_Click(); }
-
 void ResultWindow::mnuFilePageSetup_Click() {
     try {
         CommonDialog& dialog = app::mainWindow().dlgCommonDialog;
@@ -256,20 +237,6 @@ void ResultWindow::mnuFilePageSetup_Click() {
 void ResultWindow::mnuFilePrint_Click() {
     readSimNumber();
     showDialog("frmConfigPrint");
-}
-
-void ResultWindow::mnuFileExit_Click() { app::mainWindow().mnuFileExit_Click(); }
-
-void ResultWindow::mnuViewCurrent_Click() {
-    mdlPublic::SetPartnumType(0);
-    mnuViewCurrent.setChecked(true);
-    mnuViewOld.setChecked(false);
-}
-
-void ResultWindow::mnuViewOld_Click() {
-    mdlPublic::SetPartnumType(1);
-    mnuViewCurrent.setChecked(false);
-    mnuViewOld.setChecked(true);
 }
 
 void ResultWindow::mnuSimConfReview_Click() { reviewSettings(); }
@@ -290,21 +257,12 @@ void ResultWindow::mnuChartRange_Click() {
 
 void ResultWindow::mnuChartClipboardIndex_Click(int index) { copyToClipboard(picChart(index)); }
 
-void ResultWindow::mnuOptConf_Click() { app::mainWindow().mnuOptConf_Click(); }
-
 void ResultWindow::mnuWindowClose_Click() {
-    // Through the open configuration form, which disables its own item; none is loaded for this.
-    for (const char* name : {"frmConfig", "frmConfig2"})
-        if (auto* config = dynamic_cast<ConfigForm*>(platform::Forms().byName(name))) {
-            config->mnuWindowClose_Click();
-            return;
-        }
+    // Through the loaded configuration form (one at most), which disables its own item; none is
+    // loaded for this.
+    for (ConfigForm* config : app::openForms<ConfigForm>()) return config->mnuWindowClose_Click();
     ConfigForm::closeChartWindows();
 }
-
-void ResultWindow::mnuHelpContents_Click() { app::mainWindow().mnuHelpContents_Click(); }
-
-void ResultWindow::mnuHelpAbout_Click() { app::mainWindow().mnuHelpAbout_Click(); }
 
 void ResultWindow::mnuChartrcScaleup_Click() {
     if (mdlPublic::ChartPicIndex < 0 || mdlPublic::ChartPicIndex >= kind_.chartCount)

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/drawing/chart_primitives.h"
+#include "app/shared/window_menus.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/menu.h"
@@ -39,7 +40,8 @@ public:
     static void copyToClipboard(platform::PictureBox& picture);
 
     platform::PictureBox& chartPicture(int index) { return picChart(index); }
-    // A menu item by its name; the item arrays as "mnuChartScaleupIndex(i)".
+    // Test seam: a menu item by its name, the item arrays as "mnuChartScaleupIndex(i)"; the
+    // program reaches none by name.
     platform::MenuItem* menuByName(const std::string& name);
     // Redraws every chart of simulation sim into this window's pictures; a chart that failed has
     // closed the window, and the later ones are not drawn then.
@@ -60,9 +62,8 @@ protected:
     // between 0 and 500 twips, its top as the platform placed it.
     void placeNewWindow(int secondTop);
 
-    // Releases result kinds 0 and 1 of the caption's simulation, counts the window out, and when it
-    // was the last one disables "Close all Chart Windows" on every configuration form (found by
-    // their kind, not by caption).
+    // Releases result kinds 0 and 1 of the caption's simulation and counts the window out; a
+    // configuration form looks at the count when it is activated.
     void countOut();
 
     // Menu captions and which items are reachable; the view checks from the setting.
@@ -86,21 +87,14 @@ protected:
     void Form_Unload(int& cancel) override;
 
     // Menu and picture events alike in both windows.
-    void mnuFileNew_Click();
     void mnuFilePageSetup_Click();
     void mnuFilePrint_Click();
-    void mnuFileExit_Click();
-    void mnuViewCurrent_Click();
-    void mnuViewOld_Click();
     void mnuSimConfReview_Click();
     void mnuSimFilconf_Click();
     void mnuChartScaleupIndex_Click(int index);
     void mnuChartRange_Click();
     void mnuChartClipboardIndex_Click(int index);
-    void mnuOptConf_Click();
     void mnuWindowClose_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpAbout_Click();
     void mnuChartrcScaleup_Click();
     void mnuChartrcClipboard_Click();
     void picChart_MouseUp(int index, int button, int shift, float x, float y);
@@ -130,9 +124,7 @@ protected:
     platform::MenuItem mnuFilePrint{mnuFile, "&Print..."};
     platform::MenuItem mnuFileBar2{mnuFile, "-"};
     platform::MenuItem mnuFileExit{mnuFile, "E&xit"};
-    platform::MenuItem mnuView{*this, "&View"};
-    platform::MenuItem mnuViewCurrent{mnuView, "&Global Part Number"};
-    platform::MenuItem mnuViewOld{mnuView, "&Previous Part Number"};
+    app::ViewMenu view{*this};
     platform::MenuItem mnuSim{*this, "&Simulation"};
     platform::MenuItem mnuSimConfReview{mnuSim, "&See Configuration"};
     platform::MenuItem mnuSimFilconf{mnuSim, "Select &Filter..."};
@@ -144,14 +136,10 @@ protected:
     platform::MenuItem mnudChartBar2{mnuChart, "-"};
     platform::MenuItem mnuChartClipboard{mnuChart, "&Copy to Clipboard"};
     platform::MenuArray mnuChartClipboardIndex{mnuChartClipboard, kind_.chartCount};
-    platform::MenuItem mnuOpt{*this, "&Option"};
-    platform::MenuItem mnuOptConf{mnuOpt, "&Setting"};
+    app::OptionMenu option{*this};
     platform::MenuItem mnuWindow{*this, "&Window"};
     platform::MenuItem mnuWindowClose{mnuWindow, "&Close all Chart Windows"};
-    platform::MenuItem mnuHelp{*this, "&Help"};
-    platform::MenuItem mnuHelpContents{mnuHelp, "&Contents"};
-    platform::MenuItem mnuHelpBar1{mnuHelp, "-"};
-    platform::MenuItem mnuHelpAbout{mnuHelp, "&About..."};
+    app::HelpMenu help{*this};
     // The pop-up menu of a right click on a chart; never in the menu bar.
     platform::MenuItem mnuChartrc{*this, "Chart"};
     platform::MenuItem mnuChartrcReview{mnuChartrc, "&See Configuration"};
@@ -162,6 +150,16 @@ protected:
     platform::MenuItem mnuChartrcBar2{mnuChartrc, "-"};
     platform::MenuItem mnuChartrcClipboard{mnuChartrc, "&Copy to Clipboard"};
 };
+
+class frmChart;
+class frmChart2;
+
+namespace mdlPublic {
+// The result windows of each family created last; the print run draws through them. A result
+// window clears its entry when it is destroyed, so these never dangle.
+inline frmChart* LastChart = nullptr;
+inline frmChart2* LastChart2 = nullptr;
+}  // namespace mdlPublic
 
 namespace app {
 // Registers how a simulation opens its result window, "frmChart" or "frmChart2"; each opening

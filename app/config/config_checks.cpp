@@ -131,9 +131,9 @@ int lineMessage(const ConfigInputs& in) {
 
 int partSearchMode(int simType, int box) {
     switch (simType) {
-    case 0: return 0;
-    case 1: return box == 0 ? 1 : box == 1 ? 3 : -1;
-    case 2: return box == 0 ? 1 : box == 1 ? 5 : -1;
+    case mdlPublic::CircuitOnePart: return 0;
+    case mdlPublic::CircuitBeadCapacitor: return box == 0 ? 1 : box == 1 ? 3 : -1;
+    case mdlPublic::CircuitBeadFilter: return box == 0 ? 1 : box == 1 ? 5 : -1;
     default: return -1;
     }
 }

@@ -6,9 +6,11 @@
 #include <string>
 
 #include "app/config/config_inputs.h"
-#include "app/shared/input_checks.h"
+#include "app/shared/shared_checks.h"
 
 namespace config {
+
+using namespace checks;
 
 // Longest number the netlist takes as typed: such a field must never outgrow its line.
 constexpr std::size_t MaxNumericLength = 15;
@@ -16,15 +18,9 @@ constexpr std::size_t MaxNumericLength = 15;
 // Message ids of the checks.
 enum Message : int {
     msgNumericValue = 5280,
-    msgNotComplete = 5281,
-    msgUnknownPart = 5282,
     msgLinePositive = 5289,
     msgFrequencyRange = 5285,
     msgDutyRange = 5287,
-    msgPeriodEnd = 5290,
-    msgNotNumeric = 5291,
-    msgTooManyCharts = 5292,
-    msgNotPositive = 5295,
     msgVoltageRange = 5296,
     msgNoMeasuringPoint = 5297,
     msgNumberTooLong = 6691,

@@ -49,7 +49,7 @@ void storeConfig(const ConfigInputs& in, SimConfigRecord& r) {
     const PartText first = splitPartText(in.partText[0]);
     r.PartNum[0] = first.number;
     if (first.hasNote) r.PartNote = first.note;
-    if (in.simType == 1 || in.simType == 2) r.PartNum[1] = splitPartText(in.partText[1]).number;
+    if (mdlPublic::hasSecondPart(in.simType)) r.PartNum[1] = splitPartText(in.partText[1]).number;
 
     if (in.lineMode == 0) {
         r.LineMode = 0;

@@ -180,9 +180,9 @@ private:
             return;
         }
         switch (r_.SimType) {
-        case 0: outputNode_ = mdlPublic::GetSeriesFromPartnum(r_.PartNum[0]) == "JX" ? 10 : 50; break;
-        case 1: outputNode_ = 50; break;
-        case 2: outputNode_ = 90; break;
+        case mdlPublic::CircuitOnePart: outputNode_ = mdlPublic::GetSeriesFromPartnum(r_.PartNum[0]) == "JX" ? 10 : 50; break;
+        case mdlPublic::CircuitBeadCapacitor: outputNode_ = 50; break;
+        case mdlPublic::CircuitBeadFilter: outputNode_ = 90; break;
         default: raiseError(platform::errInvalidArgument, "Unknown circuit type " + std::to_string(r_.SimType));
         }
 
@@ -194,7 +194,7 @@ private:
             raiseError(platform::errInvalidArgument, "The part \"" + partNum + "\" is not in the catalogue.");
 
         FilterRecord part = readFilterRecord(mdlPublic::dataFolder(), recordNumber);
-        if (r_.SimType == 2 && which == 0) {
+        if (r_.SimType == mdlPublic::CircuitBeadFilter && which == 0) {
             // The bead goes in front of the filter: its nodes 10..50 become 50..90.
             for (FilterElement& e : part.Elements) {
                 if (e.node1 != 0) e.node1 = static_cast<std::int16_t>(e.node1 + 40);

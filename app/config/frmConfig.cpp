@@ -15,22 +15,18 @@ using namespace mdlPublic;
 
 namespace {
 
-// Layout is designed in pixels and placed in twips.
-constexpr int px(int pixels) { return pixels * platform::TwipsPerPixel; }
-
-// Numeric boxes show 15 characters; the third column (line and parts) shows the longest part text
-// of the catalogue. Pixels.
-constexpr int kNumberBox = 122;
-constexpr int kColumn2 = 274;
-constexpr int kColumn3 = 745;
-
 // Normal-state size of the window, twips.
 constexpr int kNormalWidth = 15660;
 constexpr int kNormalHeight = 7550;
 
-// Where the diagram's wire ends before the line block: past the hidden second part in type 0, at
-// the second part in types 1 and 2.
-constexpr int kWireEndOnePart = 5000;
+// The black block of each filter series, in the order of the part types 0 to 2.
+constexpr std::pair<const char*, const char*> kSeriesBlocks[3] = {{"KSV", "ksvb"}, {"QTA", "qtab"}, {"JX", "jxb"}};
+
+const char* blockPicture(const std::string& series) {
+    for (const auto& [known, key] : kSeriesBlocks)
+        if (series == known) return key;
+    platform::stopProgram("frmConfig: series " + series);
+}
 
 // Series of a stored part number; empty for a number of no filter series, which the series lookup
 // would treat as a programming error.
@@ -44,275 +40,7 @@ std::string seriesOf(const std::string& partnum) {
 }  // namespace
 
 using app::FlagScope;
-
-// ---- Construction -------------------------------------------------------------------------------
-
-frmConfig::frmConfig() : ConfigFormOf("frmConfig", "trans") {
-    for (int i = 0; i < 2; ++i) {
-        platform::Frame& group = fraSelectIc(i);
-        platform::Frame& radio = fraRadio.add(i, group);
-        optSelectIc.add(i, radio);
-        optSelectCircuit.add(i, radio);
-        lblSelectIcPrimary.add(i, group);
-        cboSelectIcPrimary.add(i, group);
-        lblSelectIc.add(i, group);
-        cboSelectIc.add(i, group);
-        picSelectedIc.add(i, group, px(64), px(56));
-        lblR.add(i, group);
-        txtR.add(i, group);
-        lblL.add(i, group);
-        txtL.add(i, group);
-        lblC.add(i, group);
-        txtC.add(i, group);
-    }
-    lblR.add(2, fraSelectIc(1));
-    txtR.add(2, fraSelectIc(1));
-
-    nameControls();
-    layoutControls();
-    drawDesignerPictures();
-
-    // Designer defaults: line by geometry, no measuring point, the IC lists in view.
-    optConfigTrans(0).setValue(true);
-    for (int i = 0; i < 2; ++i) {
-        chkMeasure(i).setEnabled(false);
-        showIcMode(i, true);
-    }
-    wireEvents();
-
-    // Tab goes through the form as it reads: signal, driver, receiver, line, parts and their measuring
-    // points, then the start. The IC groups are filled last above, so the order they were made in
-    // would put them at the end; the receiver's values read L, R, C, Ro.
-    setTabOrder({&fraClock, &fraRadio(0), &cboSelectIcPrimary(0), &cboSelectIc(0), &txtR(0), &txtL(0), &txtC(0),
-                 &fraRadio(1), &cboSelectIcPrimary(1), &cboSelectIc(1), &txtL(1), &txtR(1), &txtC(1), &txtR(2),
-                 &fraConfigTrans, &cmdFigure, &txtConfigTrans(0), &txtConfigTrans(1), &txtConfigTrans(2), &cboMaterial,
-                 &txtFilter(0), &txtFilter(1), &cmdSelect, &cmdReset, &chkMeasure(0), &chkMeasure(1), &cmdSimulation});
-}
-
-void frmConfig::nameControls() {
-    const std::pair<platform::Control*, const char*> single[] = {
-        {&fraClock, "fraClock"},     {&lblClockHz, "lblClockHz"},   {&txtClockFreq, "txtClockFreq"},
-        {&lblDuty, "lblDuty"},       {&txtDuty, "txtDuty"},         {&lblUp, "lblUp"},
-        {&txtUp, "txtUp"},           {&lblDown, "lblDown"},         {&txtDown, "txtDown"},
-        {&lblVoltage, "lblVoltage"}, {&txtVoltage, "txtVoltage"},   {&fraFilter, "fraFilter"},
-        {&cmdSelect, "cmdSelect"},   {&cmdReset, "cmdReset"},       {&picLogo, "picLogo"},
-        {&fraDensou, "fraDensou"},   {&fraConfigTrans, "fraConfigTrans"}, {&cboMaterial, "cboMaterial"},
-        {&cmdFigure, "cmdFigure"},   {&fraCircuit, "fraCircuit"},   {&lblCircuitTitle, "lblCircuitTitle"},
-        {&cmdSimulation, "cmdSimulation"}, {&lblWarning, "lblWarning"}, {&Line0, "Line0"},
-        {&Line1, "Line1"},           {&Line2, "Line2"},             {&Line3, "Line3"},
-        {&Line4, "Line4"},           {&Line5, "Line5"},             {&Line6, "Line6"},
-    };
-    for (const auto& [control, name] : single) control->setName(name);
-
-    fraSelectIc.setName("fraSelectIc");
-    fraRadio.setName("fraRadio");
-    optSelectIc.setName("optSelectIc");
-    optSelectCircuit.setName("optSelectCircuit");
-    lblSelectIcPrimary.setName("lblSelectIcPrimary");
-    cboSelectIcPrimary.setName("cboSelectIcPrimary");
-    lblSelectIc.setName("lblSelectIc");
-    cboSelectIc.setName("cboSelectIc");
-    picSelectedIc.setName("picSelectedIc");
-    lblR.setName("lblR");
-    txtR.setName("txtR");
-    lblL.setName("lblL");
-    txtL.setName("txtL");
-    lblC.setName("lblC");
-    txtC.setName("txtC");
-    lblFilter.setName("lblFilter");
-    txtFilter.setName("txtFilter");
-    optConfigTrans.setName("optConfigTrans");
-    lblConfigTrans.setName("lblConfigTrans");
-    txtConfigTrans.setName("txtConfigTrans");
-    lblCircuit.setName("lblCircuit");
-    imgCircuit.setName("imgCircuit");
-    chkMeasure.setName("chkMeasure");
-    lblMeasure.setName("lblMeasure");
-}
-
-void frmConfig::layoutControls() {
-    setClientSize(px(kColumn3 + 291), px(442));
-
-    // Input signal: five rows of label and box.
-    fraClock.Move(px(1), px(4), px(kColumn2 - 4), px(146));
-    const std::pair<platform::Label*, platform::TextBox*> signal[] = {
-        {&lblClockHz, &txtClockFreq}, {&lblDuty, &txtDuty}, {&lblUp, &txtUp}, {&lblDown, &txtDown},
-        {&lblVoltage, &txtVoltage}};
-    for (int k = 0; k < 5; ++k) {
-        signal[k].first->Move(px(3), px(25 + 24 * k), px(140), px(18));
-        signal[k].second->Move(px(143), px(22 + 24 * k), px(kNumberBox), px(22));
-    }
-    cmdSimulation.Move(px(1), px(160), px(kColumn2 - 4), px(34));
-    lblWarning.Move(px(1), px(204), px(kColumn2 - 4), px(90));
-    lblWarning.setForeColor(platform::RGB(192, 0, 0));
-
-    for (int i = 0; i < 2; ++i) layoutIcGroup(i);
-
-    // Line: the three modes, then up to three value rows, the material and the impedance.
-    fraDensou.Move(px(kColumn3), px(4), px(290), px(296));
-    fraConfigTrans.Move(px(1), px(18), px(288), px(68));
-    for (int k = 0; k < 3; ++k) optConfigTrans(k).Move(px(1), px(3 + 21 * k), px(286), px(20));
-    cmdFigure.Move(px(8), px(90), px(110), px(24));
-    for (int k = 0; k < 3; ++k) {
-        lblConfigTrans(k).Move(px(8), px(120 + 32 * k), px(152), px(30));
-        txtConfigTrans(k).Move(px(162), px(122 + 32 * k), px(kNumberBox), px(22));
-    }
-    lblConfigTrans(3).Move(px(8), px(216), px(274), px(18));
-    cboMaterial.Move(px(8), px(234), px(274), px(24));
-    lblConfigTrans(4).Move(px(8), px(262), px(152), px(30));
-    lblConfigTrans(5).Move(px(162), px(266), px(kNumberBox), px(18));
-
-    layoutDiagram();
-
-    // Parts.
-    fraFilter.Move(px(kColumn3), px(304), px(290), px(134));
-    for (int k = 0; k < 2; ++k) {
-        lblFilter(k).Move(px(8), px(20 + 40 * k), px(274), px(18));
-        txtFilter(k).Move(px(8), px(37 + 40 * k), px(274), px(22));
-    }
-    cmdSelect.Move(px(8), px(104), px(108), px(24));
-    cmdReset.Move(px(120), px(104), px(56), px(24));
-    picLogo.Move(px(254), px(100), px(28), px(28));
-}
-
-void frmConfig::layoutIcGroup(int i) {
-    // Wide enough for the longest option text, "Enter an Output Condition of an IC by LCR Parameter".
-    fraSelectIc(i).Move(px(kColumn2), px(4 + 150 * i), px(kColumn3 - kColumn2 - 3), px(146));
-    fraRadio(i).Move(px(1), px(18), px(kColumn3 - kColumn2 - 5), px(50));
-    optSelectIc(i).Move(px(1), px(3), px(kColumn3 - kColumn2 - 7), px(20));
-    optSelectCircuit(i).Move(px(1), px(24), px(kColumn3 - kColumn2 - 7), px(20));
-
-    lblSelectIcPrimary(i).Move(px(10), px(82), px(108), px(18));
-    cboSelectIcPrimary(i).Move(px(120), px(78), px(kColumn3 - kColumn2 - 133), px(24));
-    lblSelectIc(i).Move(px(10), px(112), px(108), px(18));
-    cboSelectIc(i).Move(px(120), px(108), px(kColumn3 - kColumn2 - 133), px(24));
-
-    // R, L, C in a two-by-two grid beside the IC picture; the receiver's order is L, R, C, Ro.
-    picSelectedIc(i).Move(px(10), px(76), px(64), px(56));
-    const auto place = [](platform::Label& label, platform::TextBox& box, int column, int row) {
-        label.Move(px(86 + 190 * column), px(84 + 30 * row), px(58), px(18));
-        box.Move(px(146 + 190 * column), px(80 + 30 * row), px(kNumberBox), px(22));
-    };
-    if (i == 0) {
-        place(lblR(0), txtR(0), 0, 0);
-        place(lblL(0), txtL(0), 1, 0);
-        place(lblC(0), txtC(0), 0, 1);
-    } else {
-        place(lblL(1), txtL(1), 0, 0);
-        place(lblR(1), txtR(1), 1, 0);
-        place(lblC(1), txtC(1), 0, 1);
-        place(lblR(2), txtR(2), 1, 1);
-    }
-    lblR(i).setCaption("R[ohm]");
-    lblL(i).setCaption("L[nH]");
-    lblC(i).setCaption("C[pF]");
-    if (i == 1) lblR(2).setCaption("Ro[ohm]");
-}
-
-void frmConfig::layoutDiagram() {
-    fraCircuit.Move(px(1), px(304), px(kColumn3 - 4), px(134));
-    lblCircuitTitle.Move(px(4), px(56), px(66), px(36));
-
-    // Blocks of 64 x 48 pixels on one wire; the second part sits where the type 1 and 2 wire ends.
-    constexpr int blockX[6] = {74, 152, 230, 380, 466, 300};
-    constexpr int blockTop = 52, wireY = 52 + 24;
-    for (int k = 0; k < 6; ++k) {
-        imgCircuit(k).Move(px(blockX[k]), px(blockTop), px(64), px(48));
-        // The first part's caption may run over the second part's place, which type 2 leaves empty.
-        lblCircuit(k).Move(px(blockX[k] - 7), px(16), px(k == 2 ? 140 : k == 3 ? 84 : 78), px(34));
-    }
-    const auto wire = [](platform::Line& line, int x1, int x2) {
-        line.setX1(x1);
-        line.setY1(px(wireY));
-        line.setX2(x2);
-        line.setY2(px(wireY));
-    };
-    wire(Line0, px(138), px(152));
-    wire(Line1, px(216), px(230));
-    wire(Line2, px(294), kWireEndOnePart);
-    wire(Line3, kWireEndOnePart, px(380));
-    wire(Line4, px(444), px(466));
-
-    // Measuring points A (driver side of the part) and B (receiver), each marked down to its box.
-    constexpr int pointX[2] = {223, 455};
-    platform::Line* marks[2] = {&Line5, &Line6};
-    for (int i = 0; i < 2; ++i) {
-        marks[i]->setX1(px(pointX[i]));
-        marks[i]->setY1(px(wireY));
-        marks[i]->setX2(px(pointX[i]));
-        marks[i]->setY2(px(108));
-        chkMeasure(i).Move(px(pointX[i] - 7), px(108), px(18), px(18));
-        lblMeasure(i).Move(px(pointX[i] - 128), px(110), px(118), px(18));
-    }
-}
-
-void frmConfig::drawDesignerPictures() {
-    // The IC given by its equivalent circuit: a buffer driving its output pin.
-    for (int i = 0; i < 2; ++i) {
-        platform::Canvas& c = picSelectedIc(i).canvas();
-        c.setScaleMode(platform::ScalePixels);
-        c.setBackColor(platform::RGB(255, 255, 255));
-        c.Line(12, 8, 12, 48);
-        c.Line(12, 8, 44, 28);
-        c.Line(12, 48, 44, 28);
-        c.Line(44, 28, 60, 28);
-        c.Line(2, 28, 12, 28);
-        c.setCurrentX(15);
-        c.setCurrentY(20);
-        c.setFontSize(7);
-        c.Print("IC");
-    }
-    platform::Canvas& logo = picLogo.canvas();
-    logo.setScaleMode(platform::ScalePixels);
-    logo.setBackColor(platform::RGB(0, 128, 128));
-    logo.setForeColor(platform::RGB(255, 255, 255));
-    logo.setFontBold(true);
-    logo.setFontSize(14);
-    logo.setCurrentX(7);
-    logo.setCurrentY(3);
-    logo.Print("Q");
-}
-
-void frmConfig::wireEvents() {
-    wireMenus();
-
-    cmdSimulation.Click = [this] { cmdSimulation_Click(); };
-    cmdSelect.Click = [this] { cmdSelect_Click(); };
-    cmdReset.Click = [this] { cmdReset_Click(); };
-    cmdFigure.Click = [this] { cmdFigure_Click(); };
-    picLogo.DblClick = [this] { picLogo_DblClick(); };
-
-    for (platform::TextBox* box : {&txtClockFreq, &txtDuty, &txtUp, &txtDown, &txtVoltage})
-        box->Change = [this] { CheckClockConfig(); };
-    const auto circuitChanged = [this](int index) { CheckCircuitConfig(index); };
-    txtR.Change = circuitChanged;
-    txtL.Change = circuitChanged;
-    txtC.Change = circuitChanged;
-    txtConfigTrans.Change = [this](int index) { txtConfigTrans_Change(index); };
-    txtConfigTrans.KeyPress = [this](int index, int& key) { txtConfigTrans_KeyPress(index, key); };
-    txtFilter.KeyPress = [this](int index, int& key) { txtFilter_KeyPress(index, key); };
-
-    optConfigTrans.Click = [this](int index) { optConfigTrans_Click(index); };
-    optSelectIc.Click = [this](int index) { optSelectIc_Click(index); };
-    optSelectCircuit.Click = [this](int index) { optSelectCircuit_Click(index); };
-    cboSelectIcPrimary.Click = [this](int index) { cboSelectIcPrimary_Click(index); };
-    cboSelectIc.Click = [this](int index) { cboSelectIc_Click(index); };
-    cboMaterial.Click = [this] { cboMaterial_Click(); };
-    chkMeasure.Click = [this](int index) { chkMeasure_Click(index); };
-
-    // Entering a box selects its whole text, so typing replaces it.
-    const auto selectAll = [](platform::TextBox& box) {
-        box.setSelStart(0);
-        box.setSelLength(static_cast<int>(platform::Len(box.Text())));
-    };
-    for (platform::TextBox* box : {&txtClockFreq, &txtDuty, &txtUp, &txtDown, &txtVoltage})
-        box->GotFocus = [box, selectAll] { selectAll(*box); };
-    txtR.GotFocus = [this, selectAll](int i) { selectAll(txtR(i)); };
-    txtL.GotFocus = [this, selectAll](int i) { selectAll(txtL(i)); };
-    txtC.GotFocus = [this, selectAll](int i) { selectAll(txtC(i)); };
-    txtConfigTrans.GotFocus = [this, selectAll](int i) { selectAll(txtConfigTrans(i)); };
-    txtFilter.GotFocus = [this, selectAll](int i) { selectAll(txtFilter(i)); };
-}
+using app::refuse;
 
 // ---- Load, window state and menus ---------------------------------------------------------------
 
@@ -432,6 +160,14 @@ void frmConfig::Form_Resize() {
     txtFilter(0).SetFocus();
 }
 
+int frmConfig::partSlots() const { return txtFilter(1).Visible() ? 2 : 1; }
+
+void frmConfig::showChosenPart(int slot, const std::string& series) {
+    if (slot != 0) return setPicture(5, blockPicture(series));
+    setPicture(2, blockPicture(series));
+    showMeasuringPoints(series == "KSV");
+}
+
 void frmConfig::mnuSimFilconf_Click() { ArrangeSelectFil(txtFilter(1).Visible() ? 1 : 0); }
 
 void frmConfig::mnuWindowClose_Click() {
@@ -452,12 +188,12 @@ void frmConfig::cmdReset_Click() {
         }
         setPicture(2, "ksvqtar");
         switch (simType()) {
-        case 0: imgCircuit(5).setVisible(false); break;
-        case 1:
+        case CircuitOnePart: imgCircuit(5).setVisible(false); break;
+        case CircuitBeadCapacitor:
             setPicture(5, "jxr");
             imgCircuit(5).setVisible(true);
             break;
-        case 2:
+        case CircuitBeadFilter:
             setPicture(5, "qtar");
             imgCircuit(5).setVisible(true);
             break;
@@ -607,7 +343,7 @@ bool frmConfig::CheckConfig() {
 bool frmConfig::checkParts() {
     const int type = simType();
     const int kind = partnumType();
-    for (int box = 0; box < (type == 0 ? 1 : 2); ++box) {
+    for (int box = 0; box < (hasSecondPart(type) ? 2 : 1); ++box) {
         const std::int16_t k = config::findPart(txtFilter(box).Text(), type, box, kind);
         if (k < 0) return refuse(config::msgUnknownPart);
         SetSelectedFil(k, box);
@@ -621,7 +357,7 @@ bool frmConfig::IsConfigComplete() {
     const std::string part = txtFilter(0).Text();
     const bool line = CheckTransConfig();
     if (!signal || !line || part.empty()) return false;
-    if (simType() == 1 && txtFilter(1).Text().empty()) return false;
+    if (simType() == CircuitBeadCapacitor && txtFilter(1).Text().empty()) return false;
     for (int i = 0; i < 2; ++i) {
         if (optSelectIc(i).Value()) {
             if (cboSelectIc(i).Text().empty()) return false;
@@ -705,9 +441,9 @@ void frmConfig::txtFilter_KeyPress(int index, int& keyAscii) {
     if (keyAscii != 13) return;
     keyAscii = 0;
     const int type = simType();
-    if (type != 0 && index != 0 && index != 1) platform::stopProgram("txtFilter_KeyPress: box " + std::to_string(index));
+    if (type != CircuitOnePart && index != 0 && index != 1) platform::stopProgram("txtFilter_KeyPress: box " + std::to_string(index));
     // Type 0 shows one part box only.
-    const int box = type == 0 ? 0 : index;
+    const int box = type == CircuitOnePart ? 0 : index;
     const std::int16_t k = config::findPart(txtFilter(box).Text(), type, box, partnumType());
     if (k < 0) {
         refuse(config::msgUnknownPart);
@@ -720,16 +456,15 @@ void frmConfig::txtFilter_KeyPress(int index, int& keyAscii) {
 void frmConfig::SetSelectedFil(int part, int box) {
     trapped("SetSelectedFil", [this, part, box] {
         const FilterIndexRecord& p = FilterIndex.at(static_cast<std::size_t>(part));
-        txtFilter(box).setText(config::partDisplayText(p, partnumType()));
+        txtFilter(box).setText(partDisplayText(p, partnumType()));
         const int type = simType();
-        if (type == 0) {
-            static const char* const keys[3] = {"ksvb", "qtab", "jxb"};
+        if (type == CircuitOnePart) {
             if (p.PartType < 0 || p.PartType > 2) platform::stopProgram("SetSelectedFil: part type " + std::to_string(p.PartType));
-            setPicture(2, keys[p.PartType]);
+            setPicture(2, kSeriesBlocks[p.PartType].second);
         } else if (box == 0) {
             setPicture(2, "ksvb");
         } else if (box == 1) {
-            setPicture(5, type == 1 ? "jxb" : "qtab");
+            setPicture(5, type == CircuitBeadCapacitor ? "jxb" : "qtab");
         } else {
             platform::stopProgram("SetSelectedFil: box " + std::to_string(box));
         }
@@ -737,23 +472,26 @@ void frmConfig::SetSelectedFil(int part, int box) {
 }
 
 void frmConfig::SetMeasureCheck(int part) {
+    if (simType() == CircuitOnePart) return showMeasuringPoints(FilterIndex.at(static_cast<std::size_t>(part)).PartType == 0);
     const FlagScope guard(settingMeasure_);
-    const bool bead = FilterIndex.at(static_cast<std::size_t>(part)).PartType == 0;
-    if (simType() == 0 && !bead) {
+    setMeasure(0, 1, true);
+    setMeasure(1, 1, true);
+}
+
+void frmConfig::showMeasuringPoints(bool bead) {
+    const FlagScope guard(settingMeasure_);
+    if (!bead) {
         // Only the receiver's waveform means something behind a filter or capacitor.
         setMeasure(0, 0, false);
         setMeasure(1, 1, false);
-    } else if (simType() == 0) {
-        if (chkMeasure(0).Value() == 0 && chkMeasure(1).Value() == 0) {
-            chkMeasure(0).setValue(1);
-            chkMeasure(1).setValue(1);
-        }
-        chkMeasure(0).setEnabled(true);
-        chkMeasure(1).setEnabled(true);
-    } else {
-        setMeasure(0, 1, true);
-        setMeasure(1, 1, true);
+        return;
     }
+    if (chkMeasure(0).Value() == 0 && chkMeasure(1).Value() == 0) {
+        chkMeasure(0).setValue(1);
+        chkMeasure(1).setValue(1);
+    }
+    chkMeasure(0).setEnabled(true);
+    chkMeasure(1).setEnabled(true);
 }
 
 void frmConfig::chkMeasure_Click(int index) {
@@ -815,91 +553,102 @@ void frmConfig::SaveConfig(std::int16_t s) {
 
 void frmConfig::LoadConfig(std::int16_t s) {
     trapped("LoadConfig", [this, s] {
-        using config::shownLcr;
         if (s < 0 || s >= MaxSims) platform::raiseError(platform::errSubscript);
         const SimConfigRecord& r = SimConfigs[static_cast<std::size_t>(s)];
-        {
-            const FlagScope guard(settingMeasure_);
-            for (int i = 0; i < 2; ++i) {
-                const int m = r.Measure[static_cast<std::size_t>(i)];
-                setMeasure(i, m >= 2 ? m - 2 : m, m < 2);
-            }
-        }
-        txtClockFreq.setText(r.ClockFreq);
-        txtDuty.setText(r.Duty);
-        txtUp.setText(r.RiseTime);
-        txtDown.setText(r.FallTime);
-        txtVoltage.setText(r.Voltage);
-
-        if (r.DriverByLcr == 1) {
-            optSelectCircuit(0).setValue(true);
-            txtR(0).setText(shownLcr(r.DriverR, config::TinyR));
-            txtL(0).setText(shownLcr(r.DriverL, config::TinyL));
-            txtC(0).setText(shownLcr(r.DriverC, config::TinyC));
-            showIcMode(0, false);
-        } else {
-            optSelectIc(0).setValue(true);
-            cboSelectIcPrimary(0).setText(r.DriverIcType);
-            cboSelectIc(0).setText(r.DriverIc);
-            showIcMode(0, true);
-        }
-
-        const std::string withNote = r.PartNum[0] + " (" + r.PartNote + ")";
-        switch (r.SimType) {
-        case 0: {
-            const std::string series = seriesOf(r.PartNum[0]);
-            if (series == "KSV") {
-                setPicture(2, "ksvb");
-                txtFilter(0).setText(withNote);
-            } else {
-                // A part of no filter series is shown as an unfinished block, for the checks to refuse.
-                setPicture(2, series == "QTA" ? "qtab" : series == "JX" ? "jxb" : "ksvqtar");
-                txtFilter(0).setText(r.PartNum[0]);
-            }
-            break;
-        }
-        case 1:
-        case 2:
-            setPicture(2, "ksvb");
-            txtFilter(0).setText(withNote);
-            setPicture(5, r.SimType == 1 ? "jxb" : "qtab");
-            txtFilter(1).setText(r.PartNum[1]);
-            break;
-        }
-
-        if (r.LineMode == 0) {
-            optConfigTrans(0).setValue(true);
-            txtConfigTrans(0).setText(r.LineW);
-            txtConfigTrans(1).setText(r.LineH);
-            txtConfigTrans(2).setText(r.LineLength);
-            cboMaterial.setText(r.Material);
-            lblConfigTrans(5).setCaption(r.LineZ0);
-        } else if (r.LineMode == 1) {
-            optConfigTrans(1).setValue(true);
-            txtConfigTrans(0).setText(r.LineZ0);
-            txtConfigTrans(1).setText(r.LineK);
-            txtConfigTrans(2).setText(r.LineLength);
-        } else {
-            optConfigTrans(2).setValue(true);
-        }
-        showLineControls(r.LineMode);
-
-        if (r.ReceiverByLcr == 1) {
-            optSelectCircuit(1).setValue(true);
-            txtL(1).setText(shownLcr(r.ReceiverL, config::TinyL));
-            txtR(1).setText(shownLcr(r.ReceiverR, config::TinyR));
-            txtC(1).setText(shownLcr(r.ReceiverC, config::TinyC));
-            txtR(2).setText(r.ReceiverR2);
-            showIcMode(1, false);
-        } else {
-            optSelectIc(1).setValue(true);
-            cboSelectIcPrimary(1).setText(r.ReceiverIcType);
-            cboSelectIc(1).setText(r.ReceiverIc);
-            showIcMode(1, true);
-        }
-
+        loadSignal(r);
+        loadDriver(r);
+        loadParts(r);
+        loadLine(r);
+        loadReceiver(r);
         setCaption(mdlPublic::simCaptionPrefix(s));
         // The IC choices above suggest their own voltage; the review shows what was simulated.
         txtVoltage.setText(r.Voltage);
     });
+}
+
+void frmConfig::loadSignal(const SimConfigRecord& r) {
+    {
+        const FlagScope guard(settingMeasure_);
+        for (int i = 0; i < 2; ++i) {
+            const int m = r.Measure[static_cast<std::size_t>(i)];
+            setMeasure(i, m >= 2 ? m - 2 : m, m < 2);
+        }
+    }
+    txtClockFreq.setText(r.ClockFreq);
+    txtDuty.setText(r.Duty);
+    txtUp.setText(r.RiseTime);
+    txtDown.setText(r.FallTime);
+    txtVoltage.setText(r.Voltage);
+}
+
+void frmConfig::loadDriver(const SimConfigRecord& r) {
+    using config::shownLcr;
+    if (r.DriverByLcr == 1) {
+        optSelectCircuit(0).setValue(true);
+        txtR(0).setText(shownLcr(r.DriverR, config::TinyR));
+        txtL(0).setText(shownLcr(r.DriverL, config::TinyL));
+        txtC(0).setText(shownLcr(r.DriverC, config::TinyC));
+        showIcMode(0, false);
+    } else {
+        optSelectIc(0).setValue(true);
+        cboSelectIcPrimary(0).setText(r.DriverIcType);
+        cboSelectIc(0).setText(r.DriverIc);
+        showIcMode(0, true);
+    }
+}
+
+void frmConfig::loadParts(const SimConfigRecord& r) {
+    const std::string withNote = r.PartNum[0] + " (" + r.PartNote + ")";
+    switch (r.SimType) {
+    case CircuitOnePart: {
+        const std::string series = seriesOf(r.PartNum[0]);
+        // A part of no filter series is shown as an unfinished block, for the checks to refuse.
+        setPicture(2, series.empty() ? "ksvqtar" : blockPicture(series));
+        txtFilter(0).setText(series == "KSV" ? withNote : r.PartNum[0]);
+        break;
+    }
+    case CircuitBeadCapacitor:
+    case CircuitBeadFilter:
+        setPicture(2, "ksvb");
+        txtFilter(0).setText(withNote);
+        setPicture(5, r.SimType == CircuitBeadCapacitor ? "jxb" : "qtab");
+        txtFilter(1).setText(r.PartNum[1]);
+        break;
+    }
+}
+
+void frmConfig::loadLine(const SimConfigRecord& r) {
+    if (r.LineMode == 0) {
+        optConfigTrans(0).setValue(true);
+        txtConfigTrans(0).setText(r.LineW);
+        txtConfigTrans(1).setText(r.LineH);
+        txtConfigTrans(2).setText(r.LineLength);
+        cboMaterial.setText(r.Material);
+        lblConfigTrans(5).setCaption(r.LineZ0);
+    } else if (r.LineMode == 1) {
+        optConfigTrans(1).setValue(true);
+        txtConfigTrans(0).setText(r.LineZ0);
+        txtConfigTrans(1).setText(r.LineK);
+        txtConfigTrans(2).setText(r.LineLength);
+    } else {
+        optConfigTrans(2).setValue(true);
+    }
+    showLineControls(r.LineMode);
+}
+
+void frmConfig::loadReceiver(const SimConfigRecord& r) {
+    using config::shownLcr;
+    if (r.ReceiverByLcr == 1) {
+        optSelectCircuit(1).setValue(true);
+        txtL(1).setText(shownLcr(r.ReceiverL, config::TinyL));
+        txtR(1).setText(shownLcr(r.ReceiverR, config::TinyR));
+        txtC(1).setText(shownLcr(r.ReceiverC, config::TinyC));
+        txtR(2).setText(r.ReceiverR2);
+        showIcMode(1, false);
+    } else {
+        optSelectIc(1).setValue(true);
+        cboSelectIcPrimary(1).setText(r.ReceiverIcType);
+        cboSelectIc(1).setText(r.ReceiverIc);
+        showIcMode(1, true);
+    }
 }

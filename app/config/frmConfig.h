@@ -9,6 +9,7 @@
 
 #include "app/shared/config_form.h"
 #include "app/config/config_inputs.h"
+#include "app/shared/SimConfigRecord.h"
 #include "platform/controls.h"
 #include "platform/picturebox.h"
 
@@ -24,6 +25,10 @@ public:
     void LoadConfig(std::int16_t s) override;
     void mnuSimFilconf_Click() override;
     void mnuWindowClose_Click() override;
+    void prepareFor(std::int32_t t, bool review) override;
+    int partSlots() const override;
+    platform::TextBox& partBox(int slot) override { return txtFilter(slot); }
+    void showChosenPart(int slot, const std::string& series) override;
 
     // Stores the form's inputs as the record of simulation s; the simulation run calls it first.
     void SaveConfig(std::int16_t s);
@@ -64,7 +69,17 @@ private:
     std::string SetIcVoltage() const;
     void SetSelectedFil(int part, int box);
     void SetMeasureCheck(int part);
+    // The measuring points a part of the one-part circuit allows: a bead keeps those ticked (at
+    // least one), behind any other part only the receiver's.
+    void showMeasuringPoints(bool bead);
     void CalcLineImpedance();
+
+    // LoadConfig's steps, each group of the form from the stored record.
+    void loadSignal(const SimConfigRecord& r);
+    void loadDriver(const SimConfigRecord& r);
+    void loadParts(const SimConfigRecord& r);
+    void loadLine(const SimConfigRecord& r);
+    void loadReceiver(const SimConfigRecord& r);
 
     // Helpers.
     void nameControls();

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "app/config/config_checks.h"
-#include "app/shared/config_form.h"
+#include "app/config/frmConfig.h"
 #include "app/config/part_chart.h"
-#include "app/shared/form_procedures.h"
+#include "app/shared/config_form.h"
+#include "app/shared/form_tools.h"
 #include "app/shared/form_registry.h"
-#include "app/shared/main_window.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/dispatch.h"
 #include "platform/errors.h"
@@ -28,8 +28,10 @@ namespace {
 constexpr const char* QtaCapacitor = "Chip TESSOR (QTA :Capacitor type)";
 constexpr int errNoObject = 91;
 
-// Designed sizes, twips.
+// Designed sizes, twips; [0] with one part panel, [1] with two.
 constexpr int PanelTop[2] = {120, 3600};
+constexpr int ButtonsTop[2] = {3100, 6600};
+constexpr int DialogHeight[2] = {3950, 7425};
 constexpr int ChartWidth = 5535;
 constexpr int ChartHeight = 3375;
 // The chart's single-line border takes a pixel each side; the chart's scale spans what it encloses.
@@ -56,16 +58,10 @@ enum Text : int {
     txtNoClassification = 5322,
 };
 
-// Controls of a configuration form are reached by name so that either form can be served.
-using app::controlOf;
-
 int simType() {
     const std::string type = GetAppSetting("SimType");
     return type == "1" ? 1 : type == "2" ? 2 : type == "3" ? 3 : 0;
 }
-
-// 0 while global part numbers are shown, 1 for previous ones.
-int numbering() { return GetAppSetting("PartnumType") == "0" ? 0 : 1; }
 
 const std::string& numberOf(const FilterIndexRecord& e, int view) { return view == 0 ? e.GlobalPartNum : e.PrevPartNum; }
 
@@ -74,15 +70,15 @@ const std::string& numberOf(const FilterIndexRecord& e, int view) { return view 
 // filter circuit can take it.
 bool listable(const FilterIndexRecord& e, int type, int slot) {
     switch (type) {
-    case 0: return e.PartType >= 0 && e.PartType <= 2;
-    case 1: return e.PartType == (slot == 0 ? 0 : 2);
-    case 2: return slot == 0 ? e.PartType == 0 : e.PartType == 1 && e.Primary == QtaCapacitor;
-    case 3: return e.PartType == 3;
+    case CircuitOnePart: return e.PartType >= 0 && e.PartType <= 2;
+    case CircuitBeadCapacitor: return e.PartType == (slot == 0 ? 0 : 2);
+    case CircuitBeadFilter: return slot == 0 ? e.PartType == 0 : e.PartType == 1 && e.Primary == QtaCapacitor;
+    case CircuitDifferential: return e.PartType == 3;
     default: return false;
     }
 }
 
-bool listableUnclassified(const FilterIndexRecord& e, int type, int slot) { return type == 0 || listable(e, type, slot); }
+bool listableUnclassified(const FilterIndexRecord& e, int type, int slot) { return type == CircuitOnePart || listable(e, type, slot); }
 
 void addUnique(std::vector<std::string>& texts, const std::string& text) {
     if (std::find(texts.begin(), texts.end(), text) == texts.end()) texts.push_back(text);
@@ -114,36 +110,19 @@ void selectIfListed(platform::ComboBox& list, const std::string& text) {
     list.setListIndex(-1);
 }
 
-std::string pictureKey(const std::string& series) {
-    if (series == "KSV") return "ksvb";
-    if (series == "QTA") return "qtab";
-    if (series == "JX") return "jxb";
-    platform::stopProgram("frmSelectFil: series " + series);
-}
+using app::refuse;
 
-void setPicture(platform::Form& config, int index, const std::string& key) {
-    controlOf<platform::Image>(config, "imgCircuit", index).setPicture(key, app::mainWindow().imlMain.picture(key));
-}
-
-bool refuse(int message) {
-    platform::MsgBox(platform::LoadResString(message), platform::MsgBoxCritical);
-    return false;
-}
-
-// The open configuration form, by its exact name (a prefix would also take the options, range
-// and print dialogs). A hidden one is closed as far as the user knows: the choice, and a run,
-// would go into settings nobody can see.
-platform::Form* openConfigForm() {
-    const platform::FormsCollection forms = platform::Forms();
-    for (int i = 0; i < forms.Count(); ++i)
-        if ((forms(i).Name() == "frmConfig" || forms(i).Name() == "frmConfig2") && forms(i).Visible()) return &forms(i);
+// The open configuration form. A hidden one is closed as far as the user knows: the choice, and a
+// run, would go into settings nobody can see.
+ConfigForm* openConfigForm() {
+    for (ConfigForm* form : app::openForms<ConfigForm>())
+        if (form->Visible()) return form;
     return nullptr;
 }
 
 // The configuration form's default instance, loaded if need be.
-platform::Form& configForm(const std::string& name) {
-    if (platform::Form* form = platform::Forms().byName(name)) return *form;
-    if (platform::Form* form = app::defaultFormByName(name)) return *form;
+ConfigForm& configForm(const std::string& name) {
+    if (auto* form = dynamic_cast<ConfigForm*>(app::defaultFormByName(name))) return *form;
     platform::raiseError(errNoObject, "Object variable or With block variable not set");
 }
 
@@ -151,7 +130,7 @@ platform::Form& configForm(const std::string& name) {
 
 // ---- Construction -------------------------------------------------------------------------------
 
-frmSelectFil::frmSelectFil() : Form("frmSelectFil") {
+frmSelectFil::frmSelectFil() : PartChooser("frmSelectFil") {
     for (int slot = 0; slot < 2; ++slot) {
         platform::Frame& panel = fraFil.add(slot, *this);
         lblPrimary.add(slot, panel);
@@ -220,9 +199,17 @@ void frmSelectFil::layoutControls() {
         picChart(slot).Move(ChartLeft, PanelTop[slot], ChartWidth, ChartHeight);
         config::setPartChartScale(picChart(slot).canvas(), ChartWidth - ChartBorder, ChartHeight - ChartBorder);
     }
-    cmdOk.Move(120, 3100, 1935, 375);
-    cmdSimulation.Move(2160, 3100, 1935, 375);
-    cmdCancel.Move(4200, 3100, 1935, 375);
+    cmdOk.Move(120, ButtonsTop[0], 1935, 375);
+    cmdSimulation.Move(2160, ButtonsTop[0], 1935, 375);
+    cmdCancel.Move(4200, ButtonsTop[0], 1935, 375);
+}
+
+void frmSelectFil::arrange() {
+    // A form that was never arranged for its type may still show a second part box the type lacks:
+    // the panels shown decide.
+    const int panels = fraFil(1).Visible() ? 1 : 0;
+    for (platform::CommandButton* button : {&cmdOk, &cmdSimulation, &cmdCancel}) button->setTop(ButtonsTop[panels]);
+    setHeight(DialogHeight[panels]);
 }
 
 // A screen narrower than the dialog takes the width it lacks from the charts, drawn narrower in their
@@ -270,22 +257,22 @@ void frmSelectFil::Form_Load() {
     cmdCancel.setCaption(text(txtCancel));
 
     // Placed for the layout the opener will give it; a second panel out of use is not shown.
-    const bool twoParts = type == 1 || type == 2;
+    const bool twoParts = hasSecondPart(type);
     fraFil(1).setVisible(twoParts);
     picChart(1).setVisible(twoParts);
     setWidth(DialogWidth);
-    setHeight(twoParts ? 7425 : 3950);
+    setHeight(DialogHeight[twoParts ? 1 : 0]);
     fitScreenWidth();
     platform::centreOnMain(*this);
 
-    InitSelectLists(0, configForm(type == 3 ? "frmConfig2" : "frmConfig"));
+    InitSelectLists(0, configForm(type == CircuitDifferential ? "frmConfig2" : "frmConfig"));
     if (twoParts) InitSelectLists(1, configForm("frmConfig"));
 }
 
 // ---- Lists --------------------------------------------------------------------------------------
 
-void frmSelectFil::InitSelectLists(int slot, platform::Form& config) {
-    const std::string text = controlOf<platform::TextBox>(config, "txtFilter", slot).Text();
+void frmSelectFil::InitSelectLists(int slot, ConfigForm& config) {
+    const std::string text = config.partBox(slot).Text();
     if (text.empty()) {
         SetPrimaryList(slot);
         prompt(slot, txtSelectPrimary, 900);
@@ -299,7 +286,7 @@ void frmSelectFil::InitSelectLists(int slot, platform::Form& config) {
     // The box shows the number, then a blank and the note in brackets.
     const std::string partnum = text.substr(0, text.find(' '));
     const int type = simType();
-    const int view = numbering();
+    const int view = partnumType();
     // Found as the form finds a typed number: by previous number, a part that has none is shown
     // under its global one.
     int found = -1;
@@ -328,9 +315,9 @@ void frmSelectFil::InitSelectLists(int slot, platform::Form& config) {
     cboSecondary(slot).setText(e.Secondary);
     cboTertiary(slot).setText(e.Tertiary);
     if (numberOf(e, view).empty())
-        selectIfListed(cboPartNumber(2 * slot), config::partDisplayText(e, 0));
+        selectIfListed(cboPartNumber(2 * slot), partDisplayText(e, 0));
     else
-        selectIfListed(cboPartNumber(2 * slot + view), config::partDisplayText(e, view));
+        selectIfListed(cboPartNumber(2 * slot + view), partDisplayText(e, view));
     cboPrimary(slot).setEnabled(true);
     cboSecondary(slot).setEnabled(true);
     cboTertiary(slot).setEnabled(true);
@@ -354,7 +341,7 @@ void frmSelectFil::SetSecondaryList(const std::string& primary, int slot) {
     std::vector<std::string> texts;
     for (int i = 0; i < FilterCount; ++i) {
         const FilterIndexRecord& e = FilterIndex[static_cast<std::size_t>(i)];
-        if ((type == 0 || listable(e, type, slot)) && e.Primary == primary) addUnique(texts, e.Secondary);
+        if ((type == CircuitOnePart || listable(e, type, slot)) && e.Primary == primary) addUnique(texts, e.Secondary);
     }
     fillList(cboSecondary(slot), texts);
 }
@@ -364,7 +351,7 @@ void frmSelectFil::SetTertiaryList(const std::string& primary, const std::string
     std::vector<std::string> texts;
     for (int i = 0; i < FilterCount; ++i) {
         const FilterIndexRecord& e = FilterIndex[static_cast<std::size_t>(i)];
-        if ((type == 0 || listable(e, type, slot)) && e.Primary == primary && e.Secondary == secondary)
+        if ((type == CircuitOnePart || listable(e, type, slot)) && e.Primary == primary && e.Secondary == secondary)
             addUnique(texts, e.Tertiary);
     }
     // By the value each caption begins with ("2.2 pF" before "10 pF"); equal values keep their order.
@@ -384,8 +371,8 @@ void frmSelectFil::SetPartNumberList(const std::string& primary, const std::stri
 
 void frmSelectFil::addPartNumbers(int slot, int filterIndex) {
     const FilterIndexRecord& e = FilterIndex[static_cast<std::size_t>(filterIndex)];
-    cboPartNumber(2 * slot).AddItem(config::partDisplayText(e, 0));
-    if (!e.PrevPartNum.empty()) cboPartNumber(2 * slot + 1).AddItem(config::partDisplayText(e, 1));
+    cboPartNumber(2 * slot).AddItem(partDisplayText(e, 0));
+    if (!e.PrevPartNum.empty()) cboPartNumber(2 * slot + 1).AddItem(partDisplayText(e, 1));
 }
 
 void frmSelectFil::clearPartLists(int slot) {
@@ -475,7 +462,7 @@ void frmSelectFil::cboPartNumber_Click(int index) {
     const FilterIndexRecord* entry = nullptr;
     for (int i = 0; i < FilterCount && !entry; ++i) {
         const FilterIndexRecord& e = FilterIndex[static_cast<std::size_t>(i)];
-        if (!numberOf(e, view).empty() && config::partDisplayText(e, view) == chosen) entry = &e;
+        if (!numberOf(e, view).empty() && partDisplayText(e, view) == chosen) entry = &e;
     }
     if (!entry) return;
     const app::FlagScope guard(settingTwin_);
@@ -484,7 +471,7 @@ void frmSelectFil::cboPartNumber_Click(int index) {
     if (numberOf(*entry, otherView).empty())
         twin.setListIndex(-1);
     else
-        selectIfListed(twin, config::partDisplayText(*entry, otherView));
+        selectIfListed(twin, partDisplayText(*entry, otherView));
 }
 
 // ---- Part chart ---------------------------------------------------------------------------------
@@ -494,7 +481,7 @@ void frmSelectFil::DrawFreqChart(int slot) {
         const std::string primary = cboPrimary(slot).Text();
         const std::vector<std::int16_t> group =
             config::partChartGroup(primary, cboSecondary(slot).Text(), cboTertiary(slot).Text());
-        config::drawPartChart(picChart(slot).canvas(), GetSeriesFromCategory(primary), group, numbering() == 1);
+        config::drawPartChart(picChart(slot).canvas(), GetSeriesFromCategory(primary), group, partnumType() == 1);
         // The lists follow the chart's order, so a colour of the legend finds its entry.
         clearPartLists(slot);
         for (const std::int16_t recNo : group)
@@ -520,7 +507,7 @@ const FilterIndexRecord* frmSelectFil::chosenPart(int slot) const {
     const std::string chosen = cboPartNumber(2 * slot).Text();
     for (int i = 0; i < FilterCount && !chosen.empty(); ++i) {
         const FilterIndexRecord& e = FilterIndex[static_cast<std::size_t>(i)];
-        if (config::partDisplayText(e, 0) == chosen) return &e;
+        if (partDisplayText(e, 0) == chosen) return &e;
     }
     return nullptr;
 }
@@ -529,12 +516,12 @@ std::string frmSelectFil::chosenText(int slot) const {
     // As the part box shows the part in the current view (a part without a previous number under
     // its global one), rather than the previous list's empty selection.
     const FilterIndexRecord* part = chosenPart(slot);
-    return part ? config::partDisplayText(*part, numbering()) : std::string();
+    return part ? partDisplayText(*part, partnumType()) : std::string();
 }
 
-bool frmSelectFil::SetFilToConfig(platform::Form& config) {
+bool frmSelectFil::SetFilToConfig(ConfigForm& config) {
     const int type = simType();
-    const int view = numbering();
+    const int view = partnumType();
     // What the part box would receive, checked by the form's own rule for that box: a choke,
     // which "(No Classification)" lists, suits no filter circuit.
     const auto acceptable = [&](int slot) {
@@ -542,50 +529,32 @@ bool frmSelectFil::SetFilToConfig(platform::Form& config) {
         return config::findPart(chosenText(slot), type, slot, view) >= 0 || refuse(config::msgUnknownPart);
     };
     if (!acceptable(0)) return false;
-    auto& first = controlOf<platform::TextBox>(config, "txtFilter", 0);
+    platform::TextBox& first = config.partBox(0);
     first.setText(chosenText(0));
-    if (type == 1 || type == 2) {
+    const bool twoParts = hasSecondPart(type);
+    if (twoParts) {
         if (!acceptable(1)) {
             first.setText("");
             return false;
         }
-        controlOf<platform::TextBox>(config, "txtFilter", 1).setText(chosenText(1));
+        config.partBox(1).setText(chosenText(1));
     }
-
-    const std::string series = GetSeriesFromPartnum(cboPartNumber(0).Text());
-    setPicture(config, 2, pictureKey(series));
-    auto& driverSide = controlOf<platform::CheckBox>(config, "chkMeasure", 0);
-    auto& receiverSide = controlOf<platform::CheckBox>(config, "chkMeasure", 1);
-    if (series == "KSV") {
-        if (driverSide.Value() == 0 && receiverSide.Value() == 0) {
-            driverSide.setValue(1);
-            receiverSide.setValue(1);
-        }
-        driverSide.setEnabled(true);
-        receiverSide.setEnabled(true);
-    } else {
-        // Only the receiver's waveform means something behind a filter or capacitor. The receiver
-        // side is ticked first: the form refuses a moment with neither point ticked.
-        receiverSide.setValue(1);
-        receiverSide.setEnabled(false);
-        driverSide.setValue(0);
-        driverSide.setEnabled(false);
-    }
-    if (type == 1 || type == 2) setPicture(config, 5, pictureKey(GetSeriesFromPartnum(cboPartNumber(2).Text())));
+    config.showChosenPart(0, GetSeriesFromPartnum(cboPartNumber(0).Text()));
+    if (twoParts) config.showChosenPart(1, GetSeriesFromPartnum(cboPartNumber(2).Text()));
     return true;
 }
 
-bool frmSelectFil::SetFilToConfig2(platform::Form& config) {
+bool frmSelectFil::SetFilToConfig2(ConfigForm& config) {
     if (!CheckPartSelected(0)) return false;
-    controlOf<platform::TextBox>(config, "txtFilter", 0).setText(chosenText(0));
-    setPicture(config, 3, "wqb");
+    config.partBox(0).setText(chosenText(0));
+    config.showChosenPart(0, "WQ");
     return true;
 }
 
-platform::Form* frmSelectFil::transferChoice() {
-    platform::Form* config = openConfigForm();
+ConfigForm* frmSelectFil::transferChoice() {
+    ConfigForm* config = openConfigForm();
     if (!config) platform::raiseError(errNoObject, "Object variable or With block variable not set");
-    const bool written = config->Name() == "frmConfig" ? SetFilToConfig(*config) : SetFilToConfig2(*config);
+    const bool written = dynamic_cast<frmConfig*>(config) ? SetFilToConfig(*config) : SetFilToConfig2(*config);
     return written ? config : nullptr;
 }
 
@@ -600,13 +569,12 @@ void frmSelectFil::cmdOk_Click() {
 void frmSelectFil::cmdSimulation_Click() {
     bool close = false;
     app::trapped(*this, "cmdSimulation_Click", [this, &close] {
-        platform::Form* config = transferChoice();
-        if (!config) return;
+        ConfigForm* form = transferChoice();
+        if (!form) return;
         close = true;
         Hide();
         // A failed run uses up its number; the refused 101st start does not count on.
-        auto* form = dynamic_cast<ConfigForm*>(config);
-        if (!form || !form->CheckConfig()) return;
+        if (!form->CheckConfig()) return;
         form->StartSimulation(SimCount);
         if (SimCount < MaxSims) ++SimCount;
     });

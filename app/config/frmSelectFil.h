@@ -7,13 +7,18 @@
 #include <string>
 
 #include "app/shared/mdlPublic.h"
+#include "app/shared/part_chooser.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/picturebox.h"
 
-class frmSelectFil : public platform::Form {
+class ConfigForm;
+
+class frmSelectFil : public app::PartChooser {
 public:
     frmSelectFil();
+
+    void arrange() override;
 
 protected:
     void Form_Load() override;
@@ -30,7 +35,7 @@ private:
     void cmdCancel_Click();
 
     // Fills the slot's lists and reproduces the part the configuration form's box holds.
-    void InitSelectLists(int slot, platform::Form& config);
+    void InitSelectLists(int slot, ConfigForm& config);
     void SetPrimaryList(int slot);
     void SetSecondaryList(const std::string& primary, int slot);
     void SetTertiaryList(const std::string& primary, const std::string& secondary, int slot);
@@ -38,8 +43,8 @@ private:
                            int slot);
     bool CheckPartSelected(int slot);
     // Write the choice into frmConfig / frmConfig2; false keeps the dialog open (a message was shown).
-    bool SetFilToConfig(platform::Form& config);
-    bool SetFilToConfig2(platform::Form& config);
+    bool SetFilToConfig(ConfigForm& config);
+    bool SetFilToConfig2(ConfigForm& config);
     void DrawFreqChart(int slot);
 
     // Helpers.
@@ -48,7 +53,7 @@ private:
     void nameControls();
     void wireEvents();
     // Hands the choice to the open configuration form; nullptr when the dialog must stay open.
-    platform::Form* transferChoice();
+    ConfigForm* transferChoice();
     // The part chosen in the slot's lists (nullptr: none), and its text as a part box shows it.
     const mdlPublic::FilterIndexRecord* chosenPart(int slot) const;
     std::string chosenText(int slot) const;

@@ -7,8 +7,6 @@
 namespace diffconfig {
 namespace {
 
-using config::endsWithPoint;
-using config::value;
 
 // Texts tested for numbers: the input group and the line boxes of the mode.
 std::vector<const std::string*> testedTexts(const DiffInputs& in) {
@@ -51,7 +49,7 @@ bool allNumeric(const DiffInputs& in) {
     bool ok = true;
     // The netlist converts every one of them, so any length the locale reads will do.
     for (const std::string* text : clockTexts(in)) ok = platform::IsNumeric(*text) && ok;
-    for (const int box : lineBoxes(in.lineMode)) ok = config::isLineNumber(in.lineText[static_cast<std::size_t>(box)]) && ok;
+    for (const int box : lineBoxes(in.lineMode)) ok = checks::isLineNumber(in.lineText[static_cast<std::size_t>(box)]) && ok;
     return ok;
 }
 
@@ -60,7 +58,7 @@ bool allPositive(const DiffInputs& in) {
     for (const std::string* text : {&in.clockFreq, &in.rise[0], &in.rise[1], &in.fall[0], &in.fall[1]})
         ok = value(*text) > 0 && ok;
     ok = value(in.skew) >= 0 && ok;
-    for (const int box : lineBoxes(in.lineMode)) ok = config::lineNumber(in.lineText[static_cast<std::size_t>(box)]) > 0 && ok;
+    for (const int box : lineBoxes(in.lineMode)) ok = checks::lineNumber(in.lineText[static_cast<std::size_t>(box)]) > 0 && ok;
     return ok;
 }
 
@@ -94,7 +92,7 @@ bool edgesFit(const DiffInputs& in) {
 }
 
 int geometryMessage(const DiffInputs& in, LineImpedance& z) {
-    const auto mm = [&in](int box) { return config::lineNumber(in.lineText[static_cast<std::size_t>(box)]); };
+    const auto mm = [&in](int box) { return checks::lineNumber(in.lineText[static_cast<std::size_t>(box)]); };
     switch (brokenPairBound(mm(0), mm(1), mm(2))) {
     case PairCovered: break;
     case WidthBelowMin: return msgWidthBelowMin;
@@ -109,7 +107,7 @@ int geometryMessage(const DiffInputs& in, LineImpedance& z) {
         if (e.number() != platform::errInvalidArgument) throw;
         return msgLineOutside;
     }
-    return config::isLineImpedance(z.even) && config::isLineImpedance(z.odd) ? 0 : msgLineOutside;
+    return checks::isLineImpedance(z.even) && checks::isLineImpedance(z.odd) ? 0 : msgLineOutside;
 }
 
 int startGeometryMessage(const DiffInputs& in) {
@@ -123,20 +121,20 @@ int startGeometryMessage(const DiffInputs& in) {
 }
 
 int lineMessage(const DiffInputs& in) {
-    const auto number = [&in](int box) { return config::lineNumber(in.lineText[static_cast<std::size_t>(box)]); };
+    const auto number = [&in](int box) { return checks::lineNumber(in.lineText[static_cast<std::size_t>(box)]); };
     switch (in.lineMode) {
-    case LineGeometry: return config::lineLengthMessage(number(3));
+    case LineGeometry: return checks::lineLengthMessage(number(3));
     case LineImpedances:
         // Common- and differential-mode impedance [ohm], their dielectric constants, the length [mm]. The two
         // impedances are the even- and odd-mode impedance of one line, as the geometry shows them and the engine
         // takes them; no pair of lines has its odd mode above its even one.
         for (const int box : {0, 1})
-            if (!config::isLineImpedance(number(box))) return msgLineOutside;
+            if (!checks::isLineImpedance(number(box))) return msgLineOutside;
         if (number(1) > number(0)) return msgOddAboveEven;
         for (const int box : {2, 3})
-            if (!config::isLineDielectric(number(box))) return msgLineOutside;
-        return config::lineLengthMessage(number(4));
-    case LineCable: return config::lineLengthMessage(number(1));
+            if (!checks::isLineDielectric(number(box))) return msgLineOutside;
+        return checks::lineLengthMessage(number(4));
+    case LineCable: return checks::lineLengthMessage(number(1));
     default: return 0;
     }
 }

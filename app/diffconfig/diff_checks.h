@@ -7,18 +7,14 @@
 
 #include "app/diffconfig/diff_inputs.h"
 #include "app/diffconfig/diff_line.h"
-#include "app/shared/input_checks.h"
+#include "app/shared/shared_checks.h"
 
 namespace diffconfig {
 
+using namespace checks;
+
 // Message ids of the checks and of the line group.
 enum Message : int {
-    msgNotComplete = 5281,
-    msgUnknownPart = 5282,
-    msgPeriodEnd = 5290,
-    msgNotNumeric = 5291,
-    msgTooManyCharts = 5292,
-    msgNotPositive = 5295,
     msgEnterNumeric = 6680,
     msgLinePositive = 6681,
     msgVoltageRange = 6684,
@@ -26,8 +22,6 @@ enum Message : int {
     msgFrequencyRange = 6686,
     msgEdgesTooLong = 6687,
     msgNoMaterial = 6688,
-    msgLineOutside = config::msgLineOutside,
-    msgLineTooShort = config::msgLineTooShort,
     msgOddAboveEven = 6692,
     // A geometry outside the pair formulas, by the bound it breaks (PairBound).
     msgWidthBelowMin = 6693,

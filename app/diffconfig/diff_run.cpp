@@ -34,7 +34,7 @@ public:
         form_.SaveConfig(s_);
         form_.setCaption(mdlPublic::simCaptionPrefix(s_));
 
-        partnumType_ = mdlPublic::GetAppSetting("PartnumType");
+        partnumType_ = std::to_string(mdlPublic::partnumType());
         period_ = static_cast<float>(1.0 / (static_cast<double>(clock) * 1e6));
         for (const std::int16_t state : {WithPart, WithoutPart}) {
             for (const std::int16_t node : {NodePlus, NodeMinus}) {

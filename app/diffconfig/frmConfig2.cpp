@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/shared/input_checks.h"
+#include "app/shared/shared_checks.h"
 #include "app/diffconfig/diff_checks.h"
 #include "app/diffconfig/diff_dcc.h"
 #include "app/diffconfig/diff_line.h"
@@ -15,6 +15,7 @@
 #include "platform/strings.h"
 
 using namespace mdlPublic;
+using app::refuse;
 
 namespace {
 
@@ -121,8 +122,10 @@ void frmConfig2::SetDccDefaults(const std::string& type, const std::string& cloc
 
 // ---- Choke --------------------------------------------------------------------------------------
 
+void frmConfig2::showChosenPart(int, const std::string&) { setPicture(3, "wqb"); }
+
 void frmConfig2::showChoke(int k) {
-    txtFilter(0).setText(config::partDisplayText(FilterIndex.at(static_cast<std::size_t>(k)), partnumType()));
+    txtFilter(0).setText(partDisplayText(FilterIndex.at(static_cast<std::size_t>(k)), partnumType()));
     setPicture(3, "wqb");
 }
 
@@ -271,7 +274,7 @@ void frmConfig2::txtConfigTrans_Change(int index) {
 
 void frmConfig2::txtConfigTrans_KeyPress(int index, int& keyAscii) {
     if (keyAscii != 13 || !optConfigTrans(diffconfig::LineGeometry).Value()) return;
-    if (!config::isLineNumber(txtConfigTrans(index).Text())) {
+    if (!checks::isLineNumber(txtConfigTrans(index).Text())) {
         refuse(diffconfig::msgEnterNumeric);
         return;
     }

@@ -25,6 +25,11 @@ public:
     void mnuWindowClose_Click() override;
     // Puts the stored settings of simulation s back into the form, for review.
     void LoadConfig(std::int16_t s) override;
+    // The circuit picture has one layout; the choke's piece follows its box.
+    void prepareFor(std::int32_t, bool) override {}
+    int partSlots() const override { return 1; }
+    platform::TextBox& partBox(int slot) override { return txtFilter(slot); }
+    void showChosenPart(int slot, const std::string& series) override;
     // Stores the form's inputs as the record of simulation s; the simulation run calls it first.
     void SaveConfig(std::int16_t s);
 

@@ -28,7 +28,7 @@ const mdlPublic::SimResultRecord& result(int kind, std::int16_t sim) {
 // 1-based position of the first entry whose number equals partNum exactly, in the current view,
 // then in the other (the record keeps the number of the view it was stored in).
 std::int32_t findChoke(const std::string& partNum) {
-    const bool global = mdlPublic::GetAppSetting("PartnumType") == "0";
+    const bool global = mdlPublic::partnumType() == 0;
     for (const bool view : {global, !global}) {
         if (partNum.empty()) break;
         for (std::int32_t j = 1; j <= mdlPublic::FilterCount; ++j) {

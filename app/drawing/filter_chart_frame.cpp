@@ -130,7 +130,7 @@ void FilterCharts::DrawChartFrame(const ChartTarget& target, ChartKind kind, int
     // 5. Legend.
     switch (kind) {
     case ChartKind::Freq:
-        if (config.SimType == 1 || config.SimType == 2) {
+        if (mdlPublic::hasSecondPart(config.SimType)) {
             static constexpr LegendLine lines[] = {{0, "IL", 890, "dark-cyan", 1},
                                                    {0, "Z", 710, "black", 7},
                                                    {0, "R", 620, "magenta", 5},

@@ -31,7 +31,7 @@ struct PartSamples {
 
 // 1-based position in FilterIndex of the part partNum names in the current numbering.
 std::int32_t findPart(const std::string& partNum) {
-    const std::int32_t view = mdlPublic::GetAppSetting("PartnumType") == "0" ? 0 : 1;
+    const std::int32_t view = mdlPublic::partnumType();
     // Found as the check and the netlist found it; then in the other view, as a record may hold
     // the number of the view it was stored in.
     for (const std::int32_t numbers : {view, 1 - view}) {
@@ -178,7 +178,7 @@ void FilterCharts::DrawFreqChart(const ChartTarget& target, std::int16_t sim, bo
     // The extremes run across both parts of a two-part chart.
     float vMax = 0, vMin = 0;
     drawFreqPart(target, sim, monochrome, 1, grid, vMax, vMin);
-    if (config.SimType != 0) drawFreqPart(target, sim, monochrome, 2, grid, vMax, vMin);
+    if (mdlPublic::hasSecondPart(config.SimType)) drawFreqPart(target, sim, monochrome, 2, grid, vMax, vMin);
     target.canvas.setDrawWidth(1);
 }
 
@@ -203,7 +203,7 @@ void FilterCharts::drawFreqPart(const ChartTarget& target, std::int16_t sim, boo
     cutToFrequencyRange(samples.x, {samples.y1, samples.y2, samples.y3}, fMin, fMax);
 
     const FrameAxis axis = valueAxis(family, vMax, vMin, partNumber, j);
-    const bool twoParts = config.SimType == 1 || config.SimType == 2;
+    const bool twoParts = mdlPublic::hasSecondPart(config.SimType);
     // The segment test runs to the plot box's edge, one unit past the last decade when the
     // width does not divide evenly.
     const double right = primitives_.plotBox(layoutBase(target)).right;

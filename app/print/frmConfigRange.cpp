@@ -71,7 +71,7 @@ void frmConfigRange::Form_Load() {
 
     const SimConfigRecord& r = charts::simConfig(mdlPublic::CurrentSim);
     // The decades of this circuit type are fixed; they are shown but not offered.
-    if (r.SimType == 1) decades_->lock();
+    if (r.SimType == mdlPublic::CircuitBeadCapacitor) decades_->lock();
     decades_->show(r.FreqMin, r.FreqMax);
     txtTo(1).setText(ranges::rangeText(r.TimeMax * 1e9));
     txtMin->setText(ranges::voltText(r.VoltMin));
@@ -121,10 +121,10 @@ void frmConfigRange::redrawResultWindow() {
     frmChart* window = ranges::resultWindowFor<frmChart>(sim);
     // With no window of this simulation open the new ranges apply when it is drawn next.
     if (!window) return;
-    window->DrawFreqChart(sim, ranges::chartCanvas(*window, 0), false);
+    window->DrawFreqChart(sim, window->chartPicture(0).canvas(), false);
     // A chart that failed has closed the window; the others are not drawn then.
-    if (window->isLoaded()) window->DrawVoltageChart(sim, ranges::chartCanvas(*window, 1), false);
-    if (window->isLoaded()) window->DrawSpectrumChart(sim, ranges::chartCanvas(*window, 2), false);
+    if (window->isLoaded()) window->DrawVoltageChart(sim, window->chartPicture(1).canvas(), false);
+    if (window->isLoaded()) window->DrawSpectrumChart(sim, window->chartPicture(2).canvas(), false);
 }
 
 void frmConfigRange::cmdCancel_Click() { platform::Unload(*this); }

@@ -160,11 +160,11 @@ void frmConfigRange2::redrawResultWindow() {
     frmChart2* window = ranges::resultWindowFor<frmChart2>(sim);
     // With no window of this simulation open the new ranges apply when it is drawn next.
     if (!window) return;
-    window->DrawFreqChart(sim, ranges::chartCanvas(*window, 0), false);
+    window->DrawFreqChart(sim, window->chartPicture(0).canvas(), false);
     // A chart that failed has closed the window; the others are not drawn then.
     for (std::int16_t k = 0; k < VoltageCharts && window->isLoaded(); ++k)
-        window->DrawVoltageChart(sim, ranges::chartCanvas(*window, k + 1), false, k);
-    if (window->isLoaded()) window->DrawSpectrumChart(sim, ranges::chartCanvas(*window, 4), false);
+        window->DrawVoltageChart(sim, window->chartPicture(k + 1).canvas(), false, k);
+    if (window->isLoaded()) window->DrawSpectrumChart(sim, window->chartPicture(4).canvas(), false);
 }
 
 void frmConfigRange2::cmdCancel_Click() { platform::Unload(*this); }

@@ -183,7 +183,7 @@ void partRows(platform::Canvas& printer, double x, int firstRow, const std::stri
 }  // namespace
 
 PartNumbers partNumbers(const std::string& stored) {
-    const bool global = mdlPublic::GetAppSetting("PartnumType") == "0";
+    const bool global = mdlPublic::partnumType() == 0;
     PartNumbers out;
     (global ? out.global : out.previous) = stored;
     // An empty number is no part: entries without a number in one numbering must not answer it.
@@ -238,9 +238,9 @@ void PrintCondition(platform::Canvas& printer, std::int16_t n) {
     labels(2, partX, {LoadResString(5844), LoadResString(5851)});
     printer.setFontSize(LabelFont);
     switch (r.SimType) {
-    case 0: labels(2, partX, {LoadResString(5845)}, 3); break;
-    case 1:
-    case 2:
+    case mdlPublic::CircuitOnePart: labels(2, partX, {LoadResString(5845)}, 3); break;
+    case mdlPublic::CircuitBeadCapacitor:
+    case mdlPublic::CircuitBeadFilter:
         printer.setFontSize(SmallFont);
         labels(2, partX, {LoadResString(5844), LoadResString(5851)}, 4);
         printer.setFontSize(LabelFont);
@@ -249,7 +249,7 @@ void PrintCondition(platform::Canvas& printer, std::int16_t n) {
     }
     printer.setFontSize(SmallFont);
     partRows(printer, partX, 1, r.PartNum[0]);
-    if (r.SimType == 0)
+    if (r.SimType == mdlPublic::CircuitOnePart)
         values(2, partX, {r.PartNote}, 3);
     else
         partRows(printer, partX, 4, r.PartNum[1]);

@@ -182,14 +182,14 @@ void PrintFooter(platform::Canvas& printer) {
 std::string circuitPictureKey(std::int16_t n) {
     const SimConfigRecord& r = mdlPublic::SimConfigs.at(static_cast<std::size_t>(n));
     switch (r.SimType) {
-    case 0: break;
-    case 1: return "cksvjxe";
-    case 2: return "cksvqtae";
+    case mdlPublic::CircuitOnePart: break;
+    case mdlPublic::CircuitBeadCapacitor: return "cksvjxe";
+    case mdlPublic::CircuitBeadFilter: return "cksvqtae";
     default: platform::stopProgram("PrintFilter: SimType " + std::to_string(r.SimType));
     }
     // The series of the part as its catalogue entry files it; a number the index does not carry
     // (or a series no circuit picture shows) leaves the circuit box without a picture.
-    const std::int32_t numbering = mdlPublic::GetAppSetting("PartnumType") == "0" ? 0 : 1;
+    const std::int32_t numbering = mdlPublic::partnumType();
     const std::int16_t i = mdlPublic::CheckFilPartnum(r.PartNum[0], 0, numbering);
     if (i < 0) return {};
     const std::string& category = mdlPublic::FilterIndex.at(static_cast<std::size_t>(i)).Primary;

@@ -5,7 +5,6 @@
 #include "app/drawing/chart_primitives.h"
 #include "platform/convert.h"
 #include "platform/msgbox.h"
-#include "platform/picturebox.h"
 #include "platform/strings.h"
 
 namespace ranges {
@@ -104,10 +103,6 @@ void addSpectrumRows(platform::Frame& frame, int index, platform::ControlArray<p
     placeRow(from, txtFrom.add(index, frame), 0);
     platform::Label& to = lblTo.add(index, frame, SpectrumRows[1]);
     placeRow(to, txtTo.add(index, frame), 1);
-}
-
-platform::Canvas& chartCanvas(platform::Form& window, int k) {
-    return dynamic_cast<platform::PictureBox&>(*window.controlByName("picChart", k)).canvas();
 }
 
 std::string captionPrefix(std::int16_t sim) { return "Simulation No." + platform::Format(sim + 1, "00") + "-"; }

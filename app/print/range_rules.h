@@ -11,10 +11,6 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 
-namespace platform {
-class Canvas;
-}
-
 namespace ranges {
 
 // A range value as the dialogs show it: a whole number when it lies within 0.01 of one, else at
@@ -61,9 +57,6 @@ void placeRow(platform::Label& caption, platform::Label& value, int row);
 void addSpectrumRows(platform::Frame& frame, int index, platform::ControlArray<platform::Label>& lblFrom,
                      platform::ControlArray<platform::TextBox>& txtFrom, platform::ControlArray<platform::Label>& lblTo,
                      platform::ControlArray<platform::TextBox>& txtTo);
-
-// The canvas of the result window's picChart(k), which the dialogs redraw.
-platform::Canvas& chartCanvas(platform::Form& window, int k);
 
 // The decade choice of the impedance chart: "From" 1, 10 or 100 MHz and "To" 10, 100 or 1000 MHz,
 // kept in order by enabling only the buttons that cannot cross the other choice.

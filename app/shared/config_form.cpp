@@ -2,8 +2,7 @@
 
 #include "app/shared/form_registry.h"
 #include "app/shared/frmTransFigure.h"
-#include "app/shared/input_checks.h"
-#include "app/shared/main_window.h"
+#include "app/shared/shared_checks.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
 #include "platform/msgbox.h"
@@ -11,77 +10,59 @@
 
 using namespace mdlPublic;
 
-ConfigForm::ConfigForm(std::string name, std::string lineFigure)
-    : Form(std::move(name), platform::FormKind::MdiChild), lineFigure_(std::move(lineFigure)) {}
+ConfigFormBase::ConfigFormBase(std::string name, std::string lineFigure)
+    : ConfigForm(std::move(name)), lineFigure_(std::move(lineFigure)) {}
 
-platform::MenuItem* ConfigForm::menuByName(const std::string& name) {
+platform::MenuItem* ConfigFormBase::menuByName(const std::string& name) {
     const std::pair<platform::MenuItem*, const char*> items[] = {
         {&mnuFile, "mnuFile"}, {&mnuFileNew, "mnuFileNew"}, {&mnuFileExit, "mnuFileExit"},
-        {&mnuView, "mnuView"}, {&mnuViewCurrent, "mnuViewCurrent"}, {&mnuViewOld, "mnuViewOld"},
+        {&view.mnuView, "mnuView"}, {&view.mnuViewCurrent, "mnuViewCurrent"}, {&view.mnuViewOld, "mnuViewOld"},
         {&mnuSim, "mnuSim"}, {&mnuSimFilconf, "mnuSimFilconf"}, {&mnuSimStart, "mnuSimStart"},
-        {&mnuOpt, "mnuOpt"}, {&mnuOptConf, "mnuOptConf"}, {&mnuWindow, "mnuWindow"},
-        {&mnuWindowClose, "mnuWindowClose"}, {&mnuHelp, "mnuHelp"}, {&mnuHelpContents, "mnuHelpContents"},
-        {&mnuHelpAbout, "mnuHelpAbout"},
+        {&option.mnuOpt, "mnuOpt"}, {&option.mnuOptConf, "mnuOptConf"}, {&mnuWindow, "mnuWindow"},
+        {&mnuWindowClose, "mnuWindowClose"}, {&help.mnuHelp, "mnuHelp"}, {&help.mnuHelpContents, "mnuHelpContents"},
+        {&help.mnuHelpAbout, "mnuHelpAbout"},
     };
     for (const auto& [item, itemName] : items)
         if (name == itemName) return item;
     return nullptr;
 }
 
-void ConfigForm::setMenuCaptions(int windowCloseCaption) {
+void ConfigFormBase::setMenuCaptions(int windowCloseCaption) {
     const std::pair<platform::MenuItem*, int> menus[] = {
-        {&mnuFile, 5000},        {&mnuFileNew, 5061}, {&mnuFileExit, 5012},   {&mnuView, 5082},
-        {&mnuViewCurrent, 5083}, {&mnuViewOld, 5084}, {&mnuSim, 5060},        {&mnuSimFilconf, 5062},
-        {&mnuSimStart, 5063},    {&mnuOpt, 5080},     {&mnuOptConf, 5081},    {&mnuWindow, 5018},
-        {&mnuWindowClose, windowCloseCaption},        {&mnuHelp, 5024},       {&mnuHelpContents, 5025},
-        {&mnuHelpAbout, 5027},
+        {&mnuFile, 5000},      {&mnuFileNew, 5061},    {&mnuFileExit, 5012}, {&mnuSim, 5060},
+        {&mnuSimFilconf, 5062}, {&mnuSimStart, 5063},  {&mnuWindow, 5018},   {&mnuWindowClose, windowCloseCaption},
     };
     for (const auto& [item, id] : menus) item->setCaption(platform::LoadResString(id));
+    view.setCaptions();
+    option.setCaptions();
+    help.setCaptions();
 }
 
-void ConfigForm::wireMenus() {
-    mnuFileNew.Click = [] { app::mainWindow().mnuFileNew_Click(); };
-    mnuFileExit.Click = [] { app::mainWindow().mnuFileExit_Click(); };
-    mnuOptConf.Click = [] { app::mainWindow().mnuOptConf_Click(); };
-    mnuHelpContents.Click = [] { app::mainWindow().mnuHelpContents_Click(); };
-    mnuHelpAbout.Click = [] { app::mainWindow().mnuHelpAbout_Click(); };
-    mnuViewCurrent.Click = [this] { mnuViewCurrent_Click(); };
-    mnuViewOld.Click = [this] { mnuViewOld_Click(); };
+void ConfigFormBase::wireMenus() {
+    app::forwardFileMenu(mnuFileNew, mnuFileExit);
     mnuSimFilconf.Click = [this] { mnuSimFilconf_Click(); };
     mnuSimStart.Click = [this] { mnuSimStart_Click(); };
     mnuWindowClose.Click = [this] { mnuWindowClose_Click(); };
 }
 
-void ConfigForm::enableAtLoad(platform::Control& selectButton) {
-    // The part chooser may not be part of this build.
+void ConfigFormBase::enableAtLoad(platform::Control& selectButton) {
+    // Unavailable only in a test that leaves the chooser unregistered.
     const bool chooser = app::formAvailable("frmSelectFil");
     selectButton.setEnabled(chooser);
     mnuSimFilconf.setEnabled(chooser);
     mnuWindowClose.setEnabled(ChartCount > 0);
 }
 
-void ConfigForm::Form_Activate() {
-    const bool global = GetAppSetting("PartnumType") == "0";
-    mnuViewCurrent.setChecked(global);
-    mnuViewOld.setChecked(!global);
+void ConfigFormBase::Form_Activate() {
+    view.tick(partnumType());
+    // The result windows close on their own: whether one is left is looked at as the form comes back.
+    mnuWindowClose.setEnabled(ChartCount > 0);
 }
 
-void ConfigForm::Form_QueryUnload(int& cancel, int unloadMode) {
+void ConfigFormBase::Form_QueryUnload(int& cancel, int unloadMode) {
     (void)cancel;
     (void)unloadMode;
     Hide();
-}
-
-void ConfigForm::mnuViewCurrent_Click() {
-    SetPartnumType(0);
-    mnuViewCurrent.setChecked(true);
-    mnuViewOld.setChecked(false);
-}
-
-void ConfigForm::mnuViewOld_Click() {
-    SetPartnumType(1);
-    mnuViewCurrent.setChecked(false);
-    mnuViewOld.setChecked(true);
 }
 
 void ConfigForm::unloadForms(std::initializer_list<const char*> names) {
@@ -104,13 +85,13 @@ void ConfigForm::closeChartWindows() {
     unloadForms({"frmChart", "frmChart2", "frmWave", "frmTransFigure"});
 }
 
-void ConfigForm::cmdFigure_Click() {
+void ConfigFormBase::cmdFigure_Click() {
     frmTransFigure& figure = platform::defaultForm<frmTransFigure>();
     figure.setFigure(lineFigure_);
     SetTopMost(figure, 1);
 }
 
-bool ConfigForm::startNextSimulation() {
+bool ConfigFormBase::startNextSimulation() {
     if (!CheckConfig() || !hasRunner()) return false;
     StartSimulation(SimCount);
     // A failed run uses up its number; the refused 101st start does not count on.
@@ -118,23 +99,16 @@ bool ConfigForm::startNextSimulation() {
     return true;
 }
 
-void ConfigForm::cmdSimulation_Click() {
+void ConfigFormBase::cmdSimulation_Click() {
     if (startNextSimulation()) mnuWindowClose.setEnabled(true);
 }
 
-void ConfigForm::mnuSimStart_Click() { startNextSimulation(); }
+void ConfigFormBase::mnuSimStart_Click() { startNextSimulation(); }
 
-bool ConfigForm::refuse(int message) {
-    platform::MsgBox(platform::LoadResString(message), platform::MsgBoxCritical);
-    return false;
-}
-
-bool ConfigForm::linePositive(const platform::ControlArray<platform::TextBox>& boxes, int count, int message) {
+bool ConfigFormBase::linePositive(const platform::ControlArray<platform::TextBox>& boxes, int count, int message) {
     for (int k = 0; k < count; ++k) {
         const std::string text = boxes(k).Text();
-        if (!config::isLineNumber(text) || config::lineNumber(text) <= 0) return refuse(message);
+        if (!checks::isLineNumber(text) || checks::lineNumber(text) <= 0) return app::refuse(message);
     }
     return true;
 }
-
-int ConfigForm::partnumType() { return GetAppSetting("PartnumType") == "1" ? 1 : 0; }

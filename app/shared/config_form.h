@@ -1,9 +1,10 @@
 #pragma once
-// What the two configuration forms (filter circuits and differential pair) share: their menu bar
-// and its forwarding to the main window, the part-number view, hiding instead of unloading, the
-// start of a simulation through the run that registers with the form, the error trap of their
-// procedures, the refusal message, the check of the line boxes their impedance needs, the line
-// figure their Figure button shows, and what the result windows ask of them (LoadConfig, Close all).
+// The two configuration forms (filter circuits and differential pair): ConfigForm is what the
+// shared procedures, the part chooser and the result windows ask of either; ConfigFormBase holds
+// what the two share: their menu bar and its forwarding to the main window, the part-number view,
+// hiding instead of unloading, the start of a simulation through the run that registers with the
+// form, the error trap of their procedures, the refusal message, the check of the line boxes their
+// impedance needs and the line figure their Figure button shows.
 
 #include <cstdint>
 #include <functional>
@@ -11,7 +12,8 @@
 #include <string>
 #include <utility>
 
-#include "app/shared/form_procedures.h"
+#include "app/shared/form_tools.h"
+#include "app/shared/window_menus.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/menu.h"
@@ -26,36 +28,50 @@ public:
     virtual void mnuWindowClose_Click() = 0;
     // Shows the settings of simulation s, as stored, in the form.
     virtual void LoadConfig(std::int16_t s) = 0;
+    // Readies the diagram for circuit type t before the form is shown; review leaves the part
+    // pictures to the LoadConfig that follows.
+    virtual void prepareFor(std::int32_t t, bool review) = 0;
+    // The part boxes in use (the first `partSlots()` of them), and part box `slot`.
+    virtual int partSlots() const = 0;
+    virtual platform::TextBox& partBox(int slot) = 0;
+    // Shows the part just written into box `slot`, of series `series`, in the diagram, with the
+    // measuring points it allows.
+    virtual void showChosenPart(int slot, const std::string& series) = 0;
     // Unloads the result windows and the helper windows (preview, line figure), also for result
     // windows whose configuration form is not open.
     static void closeChartWindows();
-    // Menu items reached from other windows (and tests) by name; nullptr for an unknown name.
+
+protected:
+    explicit ConfigForm(std::string name) : Form(std::move(name), platform::FormKind::MdiChild) {}
+    // Unloads every loaded window with one of these names.
+    static void unloadForms(std::initializer_list<const char*> names);
+};
+
+class ConfigFormBase : public ConfigForm {
+public:
+    // Test seam: a menu item by its name, for tests that drive the menus; nullptr for an unknown
+    // name. The program reaches none by name.
     platform::MenuItem* menuByName(const std::string& name);
 
     platform::MenuItem mnuFile{*this, "&File"};
     platform::MenuItem mnuFileNew{mnuFile, "&New Simulation"};
     platform::MenuItem mnuFileBar1{mnuFile, "-"};
     platform::MenuItem mnuFileExit{mnuFile, "E&xit"};
-    platform::MenuItem mnuView{*this, "&View"};
-    platform::MenuItem mnuViewCurrent{mnuView, "&Global Part Number"};
-    platform::MenuItem mnuViewOld{mnuView, "&Previous Part Number"};
+    app::ViewMenu view{*this};
     platform::MenuItem mnuSim{*this, "&Simulation"};
     platform::MenuItem mnuSimFilconf{mnuSim, "Select &Filter..."};
     platform::MenuItem mnuSimStart{mnuSim, "&Start Simulation"};
-    platform::MenuItem mnuOpt{*this, "&Option"};
-    platform::MenuItem mnuOptConf{mnuOpt, "&Setting"};
+    app::OptionMenu option{*this};
     platform::MenuItem mnuWindow{*this, "&Window"};
     platform::MenuItem mnuWindowClose{mnuWindow, "&Close all Chart Windows"};
-    platform::MenuItem mnuHelp{*this, "&Help"};
-    platform::MenuItem mnuHelpContents{mnuHelp, "&Contents"};
-    platform::MenuItem mnuHelpBar1{mnuHelp, "-"};
-    platform::MenuItem mnuHelpAbout{mnuHelp, "&About..."};
+    app::HelpMenu help{*this};
 
 protected:
     // lineFigure: the imlMain key of the line-model picture that the Figure button shows.
-    ConfigForm(std::string name, std::string lineFigure);
+    ConfigFormBase(std::string name, std::string lineFigure);
 
-    // The part-number view ticked as the settings hold it.
+    // The part-number view ticked as the settings hold it, and Close all enabled while result
+    // windows are open.
     void Form_Activate() override;
     // The form is hidden, never unloaded: its inputs stay for the next simulation.
     void Form_QueryUnload(int& cancel, int unloadMode) override;
@@ -64,8 +80,6 @@ protected:
     void cmdFigure_Click();
     void cmdSimulation_Click();
     void mnuSimStart_Click();
-    void mnuViewCurrent_Click();
-    void mnuViewOld_Click();
 
     // Menu captions from the string table; the forms differ in the caption of Close all only.
     void setMenuCaptions(int windowCloseCaption);
@@ -73,8 +87,6 @@ protected:
     // At load: the part chooser's button and menu item when the chooser is part of the build, and
     // Close all while result windows are open.
     void enableAtLoad(platform::Control& selectButton);
-    // Unloads every loaded window with one of these names.
-    static void unloadForms(std::initializer_list<const char*> names);
     // Runs procedure `procedure` of this form, reporting its run-time errors with the error box.
     template <class Body>
     void trapped(const char* procedure, Body&& body) {
@@ -91,11 +103,6 @@ protected:
     // Whether line boxes 0 .. count - 1 each hold a number above 0 (as the line's impedance needs);
     // otherwise refuses with `message`.
     static bool linePositive(const platform::ControlArray<platform::TextBox>& boxes, int count, int message);
-    // Shows message id `message` with the critical icon; always false.
-    static bool refuse(int message);
-    // The part-number view: 1 previous numbers, 0 global ones.
-    static int partnumType();
-
     virtual bool hasRunner() const = 0;
 
 private:
@@ -104,10 +111,11 @@ private:
     bool startNextSimulation();
 };
 
-// The run of each form's circuit family lives in its own unit and registers here; until one is
-// registered, Start Simulation runs the checks only.
+// The run of each form's circuit family lives in its own unit and registers here when the program
+// registers its forms (registerProgramForms); a test registers its own run, or none, and Start
+// Simulation then runs the checks only.
 template <class Self>
-class ConfigFormOf : public ConfigForm {
+class ConfigFormOf : public ConfigFormBase {
 public:
     using SimulationRunner = std::function<void(Self&, std::int16_t simulation)>;
     static void setSimulationRunner(SimulationRunner runner) { registered() = std::move(runner); }
@@ -117,7 +125,7 @@ public:
     }
 
 protected:
-    using ConfigForm::ConfigForm;
+    using ConfigFormBase::ConfigFormBase;
     bool hasRunner() const override { return static_cast<bool>(registered()); }
 
 private:

@@ -1,8 +1,9 @@
 #pragma once
-// Forms that other forms and the shared procedures open by name, never by including them (the
-// configuration forms, the part chooser, the result windows and their dialogs). Each such form
-// registers how it is loaded, once, before Main runs; until a form is registered it is treated as
-// not available.
+// The one way to open a form by name: forms that other forms and the shared procedures open
+// without including them (the configuration forms, the part chooser, the result windows and their
+// dialogs). Each such form registers how it is loaded, once, before Main runs (registerProgramForms
+// on floor 4). What a caller then asks of the form goes through an interface of app/shared
+// (ConfigForm, PartChooser, MainWindow); open windows of a kind are found with app::openForms<T>.
 
 #include <functional>
 #include <memory>
@@ -25,11 +26,11 @@ using WindowOpener = std::function<platform::Form&()>;
 void registerFormLoader(const std::string& name, FormLoader loader, FormBuilder builder = {});
 // Forgets the form's loader and builder.
 void unregisterFormLoader(const std::string& name);
+// Test seam: in the program every form is registered. A test that leaves one out finds it not
+// available; the callers then do nothing and show no message.
 bool formAvailable(const std::string& name);
 // Typically: registerWindowOpener("frmChart", [] () -> platform::Form& { return platform::Load<frmChart>(); });
 void registerWindowOpener(const std::string& name, WindowOpener opener);
-// Registers every form of the program that is opened by name; main() calls it before Main.
-void registerProgramForms();
 
 // The default instance of the named form, loaded now if needed; nullptr when it is not available.
 platform::Form* defaultFormByName(const std::string& name);

@@ -17,12 +17,19 @@ class Canvas;
 class Form;
 }  // namespace platform
 
-class frmChart;
-class frmChart2;
-
 namespace mdlPublic {
 
 // ---- Record types -------------------------------------------------------------------------------
+
+// The circuit types, as the setting "SimType" and the records store them.
+enum CircuitType : std::int32_t {
+    CircuitOnePart = 0,         // one EMI filter or chip capacitor
+    CircuitBeadCapacitor = 1,   // a chip ferrite bead with a chip capacitor
+    CircuitBeadFilter = 2,      // a chip ferrite bead with a capacitor-type filter
+    CircuitDifferential = 3,    // the differential pair with its common-mode choke
+};
+// Whether circuit type t has a second part (and a second part box).
+constexpr bool hasSecondPart(std::int32_t t) { return t == CircuitBeadCapacitor || t == CircuitBeadFilter; }
 
 // One catalogue part: one line of filtere.idx.
 struct FilterIndexRecord {
@@ -89,10 +96,6 @@ inline std::array<MaterialRecord, 7> Materials;
 inline std::array<SimConfigRecord, MaxSims> SimConfigs;
 inline std::array<SimConfig2Record, MaxSims> SimConfigs2;
 inline std::array<std::array<SimResultRecord, MaxSims>, ResultKinds> SimResults;  // [kind][simulation]
-// The result windows of each family created last; the print run draws through them. A result
-// window clears its entry when it is destroyed, so these never dangle.
-inline frmChart* LastChart = nullptr;
-inline frmChart2* LastChart2 = nullptr;
 
 // ---- Start-up -----------------------------------------------------------------------------------
 
@@ -121,6 +124,8 @@ std::string dataPath(const std::string& fileName);
 std::string GetAppSetting(const std::string& key);
 // Writes one of the keys above (each writer stores its own key at once).
 void saveAppSetting(const std::string& key, const std::string& value);
+// The part-number view the settings hold: 0 global numbers, 1 previous ones.
+int partnumType();
 
 constexpr const char* AppName = "vandore";
 constexpr const char* SettingsSection = "Settings";
@@ -144,8 +149,11 @@ std::string GetSeriesFromPartnum(const std::string& partnum);
 // that has none is found by its global number, as the previous view shows it.
 // mode: 0 all, 1 beads, 2 TESSOR filters, 3 chip capacitors, 4 chokes, 5 capacitor-type TESSOR.
 std::int16_t CheckFilPartnum(const std::string& partnum, std::int16_t mode, std::int32_t numberField);
-// Loads the part chooser, places its buttons for one (0) or two (1) part panels, as many as the
-// chooser shows, and shows it modal.
+// The part as a part box shows it: its number in the view (partnumType 1: previous numbers, where
+// it has one), followed by " (note)" for beads and chokes, whose notes tell them apart.
+std::string partDisplayText(const FilterIndexRecord& part, int partnumType);
+// Loads the part chooser, which arranges itself for the one (layout 0) or two (1) part panels it
+// shows, and shows it modal.
 void ArrangeSelectFil(std::int32_t layout);
 // Text with its top-left corner at (x, y) of the target's scale; size 0 keeps the current font size.
 void PrintAt(platform::Canvas& target, float x, float y, const std::string& text, double size);
@@ -168,5 +176,8 @@ std::string chartCaption(int sim, const std::string& parts, const std::string& c
 // The 0-based simulation number of a caption that begins "Simulation No."; every digit after it
 // counts, so simulation 100 reads as 99. -1 when the caption holds no number there.
 int captionSimNumber(const std::string& caption);
+// The simulation number of a result window's caption; a caption without a number there is a type
+// mismatch (13), a number past 100 a subscript error (9).
+int windowSimNumber(const platform::Form& window);
 
 }  // namespace mdlPublic

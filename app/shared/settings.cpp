@@ -43,4 +43,6 @@ void saveAppSetting(const std::string& key, const std::string& value) {
     platform::SaveSetting(AppName, SettingsSection, key, value);
 }
 
+int partnumType() { return GetAppSetting("PartnumType") == "1" ? 1 : 0; }
+
 }  // namespace mdlPublic

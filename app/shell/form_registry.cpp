@@ -1,4 +1,5 @@
 #include "app/shared/form_registry.h"
+#include "app/shell/program_forms.h"
 
 #include <map>
 #include <utility>

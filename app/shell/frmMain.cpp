@@ -28,11 +28,6 @@ app::MainWindow& app::mainWindow() { return frmMain::instance(); }
 void frmMain::wireEvents() {
     mnuFileNew.Click = [this] { mnuFileNew_Click(); };
     mnuFileExit.Click = [this] { mnuFileExit_Click(); };
-    mnuViewCurrent.Click = [this] { mnuViewCurrent_Click(); };
-    mnuViewOld.Click = [this] { mnuViewOld_Click(); };
-    mnuOptConf.Click = [this] { mnuOptConf_Click(); };
-    mnuHelpContents.Click = [this] { mnuHelpContents_Click(); };
-    mnuHelpAbout.Click = [this] { mnuHelpAbout_Click(); };
 }
 
 void frmMain::setCaptions() {
@@ -40,12 +35,11 @@ void frmMain::setCaptions() {
         platform::MenuItem& item;
         int id;
     };
-    const Caption captions[] = {
-        {mnuFile, 5000}, {mnuFileNew, 5061}, {mnuFileExit, 5012},     {mnuView, 5082},
-        {mnuViewCurrent, 5083}, {mnuViewOld, 5084}, {mnuOpt, 5080}, {mnuOptConf, 5081},
-        {mnuHelp, 5024}, {mnuHelpContents, 5025}, {mnuHelpAbout, 5027},
-    };
+    const Caption captions[] = {{mnuFile, 5000}, {mnuFileNew, 5061}, {mnuFileExit, 5012}};
     for (const Caption& c : captions) c.item.setCaption(platform::LoadResString(c.id));
+    view.setCaptions();
+    option.setCaptions();
+    help.setCaptions();
     setCaption(platform::LoadResString(5100));
 }
 
@@ -64,7 +58,7 @@ void frmMain::fitConfigForms() {
 
 void frmMain::MDIForm_Load() {
     setCaptions();
-    showPartnumType(GetAppSetting("PartnumType") == "0" ? 0 : 1);
+    showPartnumType(partnumType());
     fitConfigForms();
     Show();
     if (GetAppSetting("StartDialog") == "0") {
@@ -92,9 +86,7 @@ void frmMain::MDIForm_Unload() {
 }
 
 void frmMain::showPartnumType(int t) {
-    if (t != 0 && t != 1) return;
-    mnuViewCurrent.setChecked(t == 0);
-    mnuViewOld.setChecked(t == 1);
+    if (t == 0 || t == 1) view.tick(t);
 }
 
 void frmMain::mnuFileNew_Click() { platform::defaultForm<frmStart>().Show(platform::Modal, this); }
@@ -116,7 +108,3 @@ void frmMain::mnuHelpContents_Click() {
                          platform::MsgBoxOkOnly, "Vandor.frmMain.mnuHelpContents_Click");
     }
 }
-
-void frmMain::mnuViewCurrent_Click() { SetPartnumType(0); }
-
-void frmMain::mnuViewOld_Click() { SetPartnumType(1); }

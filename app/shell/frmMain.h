@@ -2,6 +2,7 @@
 // The MDI parent window of the program: menus, the circuit pictures and the help.
 
 #include "app/shared/main_window.h"
+#include "app/shared/window_menus.h"
 #include "platform/menu.h"
 
 class frmMain : public app::MainWindow {
@@ -20,8 +21,8 @@ public:
 
     // Ticks the View item of part-number view t (0 global, 1 previous); other values change nothing.
     void showPartnumType(int t) override;
-    bool viewCurrentChecked() const { return mnuViewCurrent.Checked(); }
-    bool viewOldChecked() const { return mnuViewOld.Checked(); }
+    bool viewCurrentChecked() const { return view.mnuViewCurrent.Checked(); }
+    bool viewOldChecked() const { return view.mnuViewOld.Checked(); }
 
 protected:
     void Form_Load() override { MDIForm_Load(); }
@@ -30,8 +31,6 @@ protected:
 private:
     void MDIForm_Load();
     void MDIForm_Unload();
-    void mnuViewCurrent_Click();
-    void mnuViewOld_Click();
     void setCaptions();
     void fitConfigForms();
     void wireEvents();
@@ -40,13 +39,7 @@ private:
     platform::MenuItem mnuFileNew{mnuFile, "&New Simulation"};
     platform::MenuItem mnuFileBar1{mnuFile, "-"};
     platform::MenuItem mnuFileExit{mnuFile, "E&xit"};
-    platform::MenuItem mnuView{*this, "&View"};
-    platform::MenuItem mnuViewCurrent{mnuView, "&Global Part Number"};
-    platform::MenuItem mnuViewOld{mnuView, "&Previous Part Number"};
-    platform::MenuItem mnuOpt{*this, "&Option"};
-    platform::MenuItem mnuOptConf{mnuOpt, "&Setting"};
-    platform::MenuItem mnuHelp{*this, "&Help"};
-    platform::MenuItem mnuHelpContents{mnuHelp, "&Contents"};
-    platform::MenuItem mnuHelpBar1{mnuHelp, "-"};
-    platform::MenuItem mnuHelpAbout{mnuHelp, "&About..."};
+    app::ViewMenu view{*this};
+    app::OptionMenu option{*this};
+    app::HelpMenu help{*this};
 };

@@ -20,9 +20,11 @@
 #include <string>
 #include <vector>
 
+#include "app/charts/result_window.h"
 #include "app/shared/mdlPublic.h"
 #include "app/shared/form_registry.h"
 #include "app/shared/string_table.h"
+#include "app/shell/program_forms.h"
 #include "platform/binding.h"
 #include "platform/controls.h"
 #include "platform/form.h"

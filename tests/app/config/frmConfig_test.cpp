@@ -60,7 +60,7 @@ std::string longestCataloguePart() {
     std::string longest;
     for (int i = 0; i < FilterCount; ++i)
         for (int view = 0; view < 2; ++view) {
-            const std::string text = config::partDisplayText(FilterIndex[static_cast<std::size_t>(i)], view);
+            const std::string text = partDisplayText(FilterIndex[static_cast<std::size_t>(i)], view);
             if (text.size() > longest.size()) longest = text;
         }
     return longest;
@@ -475,6 +475,10 @@ TEST_F(Config, ViewMenusFollowThePartNumberSetting) {
     t::click(menu("mnuViewCurrent"));
     EXPECT_EQ(box("txtFilter", 0).Text(), "KSV1 (100MHz)");
     EXPECT_TRUE(menu("mnuViewCurrent").Checked());
+    // The second box, hidden in type 0, is not the form's part: it is left as it is.
+    box("txtFilter", 1).setText("KSV1");
+    t::click(menu("mnuViewOld"));
+    EXPECT_EQ(box("txtFilter", 1).Text(), "KSV1");
 }
 
 TEST_F(Config, LineFigureIsOneTopMostWindow) {

@@ -177,6 +177,11 @@ TEST_F(Chooser, OpensWithTheCategoriesOfTheCircuitType) {
         Form& config = startProgram(row.simType);
         EXPECT_TRUE(openChooser(config, [&](Form& f) {
             EXPECT_EQ(f.Caption(), "Select Filter");
+            // Buttons and height follow the panels shown; read back with the frame, within 6 pixels.
+            const bool twoPanels = row.panels.size() == 2;
+            for (const char* button : {"cmdOk", "cmdSimulation", "cmdCancel"})
+                EXPECT_EQ(control<platform::CommandButton>(f, button).Top(), twoPanels ? 6600 : 3100);
+            EXPECT_NEAR(f.Height(), twoPanels ? 7425 : 3950, 6 * 15);
             for (std::size_t slot = 0; slot < row.panels.size(); ++slot) {
                 const int s = static_cast<int>(slot);
                 EXPECT_EQ(control<platform::Frame>(f, "fraFil", s).Caption(), row.panels[slot]);

@@ -7,6 +7,7 @@
 
 #include "app/charts/chart_fixture.h"
 #include "app/shared/form_registry.h"
+#include "app/shell/program_forms.h"
 
 namespace print_test {
 

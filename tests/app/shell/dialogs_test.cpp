@@ -110,7 +110,7 @@ TEST_F(Dialogs, SkippingTheStartDialogAndGettingItBack) {
     EXPECT_EQ(setting("StartDialog"), "0");
     EXPECT_EQ(setting("SimType"), "2");
     EXPECT_EQ(platform::loadedForm<shelltest::FakeConfig2>(), nullptr);
-    EXPECT_EQ(platform::loadedForm<shelltest::FakeConfig>()->imgCircuit(5).PictureKey(), "qtar");
+    EXPECT_EQ(platform::loadedForm<shelltest::FakeConfig>()->prepared, (std::vector<std::pair<int, bool>>{{2, false}}));
 }
 
 TEST_F(Dialogs, CancelAtStartUpLeavesTheEmptyMainWindow) {

@@ -7,11 +7,15 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_test_support.h"
+#include "app/shared/config_form.h"
 #include "app/shared/form_registry.h"
+#include "app/shared/main_window.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -80,28 +84,57 @@ private:
     QTemporaryDir folder_;
 };
 
-// What the shell touches of the filter-circuit form, by name.
-class FakeConfig : public platform::Form {
+// A configuration form as the shell asks of one; it records what it is readied for.
+class FakeConfigBase : public ConfigForm {
 public:
-    explicit FakeConfig(const std::string& name = "frmConfig") : Form(name, platform::FormKind::MdiChild) {
-        imgCircuit.setName("imgCircuit");
-        lblCircuit.setName("lblCircuit");
-        lblFilter.setName("lblFilter");
-        txtFilter.setName("txtFilter");
-        Line2.setName("Line2");
+    using ConfigForm::ConfigForm;
+    bool CheckConfig() override { return false; }
+    void StartSimulation(std::int16_t) override {}
+    void mnuSimFilconf_Click() override {}
+    void mnuWindowClose_Click() override {}
+    void LoadConfig(std::int16_t) override {}
+    void prepareFor(std::int32_t t, bool review) override { prepared.emplace_back(t, review); }
+    void showChosenPart(int, const std::string&) override {}
+
+    std::vector<std::pair<int, bool>> prepared;  // (circuit type, review) of each prepareFor
+};
+
+// The filter-circuit form's stand-in, which draws its diagram as that form readies it (the main
+// window's pictures show it) and counts the changes of its part boxes.
+class FakeConfig : public FakeConfigBase {
+public:
+    explicit FakeConfig(const std::string& name = "frmConfig") : FakeConfigBase(name) {
         txtFilter.Change = [this](int index) { changes.push_back(index); };
     }
+    void prepareFor(std::int32_t t, bool review) override {
+        FakeConfigBase::prepareFor(t, review);
+        if (!review) {
+            show(2, "ksvqtar");
+            if (t != 0) show(5, t == 1 ? "jxr" : "qtar");
+        }
+        Line2.setX2(t == 0 ? 5000 : 4500);
+        for (platform::Control* c : std::initializer_list<platform::Control*>{&imgCircuit(5), &lblCircuit(5), &lblFilter(1), &txtFilter(1)})
+            c->setVisible(t != 0);
+    }
+    int partSlots() const override { return txtFilter(1).Visible() ? 2 : 1; }
+    platform::TextBox& partBox(int slot) override { return txtFilter(slot); }
+
     platform::ControlArray<platform::Image> imgCircuit{*this, 6};
     platform::ControlArray<platform::Label> lblCircuit{*this, 6};
     platform::ControlArray<platform::Label> lblFilter{*this, 2};
     platform::ControlArray<platform::TextBox> txtFilter{*this, 2};
     platform::Line Line2{*this, 0, 0, 100, 0};
     std::vector<int> changes;
+
+private:
+    void show(int index, const std::string& key) { imgCircuit(index).setPicture(key, app::mainWindow().imlMain.picture(key)); }
 };
 
-class FakeConfig2 : public platform::Form {
+class FakeConfig2 : public FakeConfigBase {
 public:
-    FakeConfig2() : Form("frmConfig2", platform::FormKind::MdiChild) { txtFilter.setName("txtFilter"); }
+    FakeConfig2() : FakeConfigBase("frmConfig2") {}
+    int partSlots() const override { return 1; }
+    platform::TextBox& partBox(int slot) override { return txtFilter(slot); }
     platform::ControlArray<platform::TextBox> txtFilter{*this, 1};
 };
 

@@ -1,17 +1,20 @@
 #pragma once
-// The checks both configuration forms make alike: a typed number as the checks read it, the ranges
-// of a transmission line, and a part as a part box shows it. None of them shows a message.
+// The checks both configuration forms make alike: a typed number as the checks read it and the
+// ranges of a transmission line, with the ids of the messages both forms show. None of them shows a
+// message. The checks of each form (namespaces config and diffconfig) build on these.
 
 #include <string>
 
-namespace mdlPublic {
-struct FilterIndexRecord;
-}
+namespace checks {
 
-namespace config {
-
-// Message ids of the line checks.
-enum LineMessage : int {
+// Message ids both forms' checks give.
+enum Message : int {
+    msgNotComplete = 5281,
+    msgUnknownPart = 5282,
+    msgPeriodEnd = 5290,
+    msgNotNumeric = 5291,
+    msgTooManyCharts = 5292,
+    msgNotPositive = 5295,
     msgLineOutside = 6689,
     msgLineTooShort = 6690,
 };
@@ -51,8 +54,4 @@ bool isLineImpedance(double ohm);
 bool isLineDielectric(double k);
 int lineLengthMessage(double mm);
 
-// The part as a part box shows it: its number in the current view (partnumType 1: previous
-// numbers), followed by " (note)" for beads and chokes, whose notes tell them apart.
-std::string partDisplayText(const mdlPublic::FilterIndexRecord& part, int partnumType);
-
-}  // namespace config
+}  // namespace checks

@@ -1,13 +1,16 @@
 #pragma once
 // Small tools the forms' procedures share: the error trap of a procedure, a flag held for a scope,
-// and a control of another form reached by its name.
+// the refusal message, and the open forms of a kind.
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/dispatch.h"
 #include "platform/errors.h"
 #include "platform/form.h"
+#include "platform/msgbox.h"
+#include "platform/strings.h"
 
 namespace app {
 
@@ -35,18 +38,21 @@ private:
     bool kept_;
 };
 
-constexpr int errNoSuchControl = 340;
+// Shows message id `message` with the critical icon; always false, so a check can return it.
+inline bool refuse(int message) {
+    platform::MsgBox(platform::LoadResString(message), platform::MsgBoxCritical);
+    return false;
+}
 
-// The control `name` (element `index` of an array) of a form, as the kind it must be; a missing one
-// is run-time error 340.
-template <class C>
-C& controlOf(platform::Form& form, const std::string& name, int index = -1) {
-    C* control = dynamic_cast<C*>(form.controlByName(name, index));
-    if (!control) {
-        const std::string element = index < 0 ? name : name + "(" + std::to_string(index) + ")";
-        platform::raiseError(errNoSuchControl, "Control '" + element + "' of " + form.Name() + " doesn't exist");
-    }
-    return *control;
+// The loaded forms of kind F, in the order of the forms collection: how a form finds the open
+// windows of a kind it does not include (F is then an interface of app/shared).
+template <class F>
+std::vector<F*> openForms() {
+    std::vector<F*> found;
+    const platform::FormsCollection forms = platform::Forms();
+    for (int i = 0; i < forms.Count(); ++i)
+        if (auto* form = dynamic_cast<F*>(&forms(i))) found.push_back(form);
+    return found;
 }
 
 }  // namespace app

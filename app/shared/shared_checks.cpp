@@ -1,12 +1,11 @@
-#include "app/shared/input_checks.h"
+#include "app/shared/shared_checks.h"
 
 #include <cmath>
 
-#include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
 #include "platform/errors.h"
 
-namespace config {
+namespace checks {
 
 bool endsWithPoint(const std::string& text) { return !text.empty() && text.back() == '.'; }
 
@@ -41,10 +40,4 @@ int lineLengthMessage(double mm) {
     return mm > MaxLineLengthMm ? msgLineOutside : 0;
 }
 
-std::string partDisplayText(const mdlPublic::FilterIndexRecord& part, int partnumType) {
-    std::string text = partnumType == 1 && !part.PrevPartNum.empty() ? part.PrevPartNum : part.GlobalPartNum;
-    if (part.PartType == 0 || part.PartType == 3) text += " (" + part.PartNote + ")";
-    return text;
-}
-
-}  // namespace config
+}  // namespace checks
