@@ -56,8 +56,7 @@ void showFilterConfigForm(platform::Form& form, std::int32_t simType, bool revie
     controlOf<platform::TextBox>(form, "txtFilter", 1).setVisible(secondPart);
     form.Show();
     form.setWindowState(ConfigWindowState);
-    // The form's own Resize puts the focus into the first part box only when the state changes;
-    // a form that opens in the state it already had gets it here.
+    // The form opens with the focus in its first part box.
     controlOf<platform::TextBox>(form, "txtFilter", 0).SetFocus();
 }
 
