@@ -404,6 +404,19 @@ TEST_F(FirstWindow, ShowsEveryControlOfEitherConfigurationForm) {
             apptest::resetShared();
         }
     }
+    // At 800x600 the user restores the filter form (its view scrolled to the part box), opens the
+    // second type and maximizes it, then the differential form, and restores it: it lands at the corner.
+    platform::Form* config = &startProgram(0);
+    for (const int simType : {1, 3, -1}) {
+        QCoreApplication::processEvents();
+        auto* frame = qobject_cast<QMdiSubWindow*>(config->window()->parentWidget());
+        simType == 3 ? frame->showMaximized() : frame->showNormal();
+        if (simType < 0) break;
+        ShowConfigForm(simType, false);
+        config = platform::Forms().byName(simType == 3 ? "frmConfig2" : "frmConfig");
+    }
+    const auto* area = frmMain::instance().window()->findChild<QMdiArea*>();
+    EXPECT_EQ(config->window()->parentWidget()->pos() + QPoint(area->horizontalScrollBar()->value(), 0), QPoint(0, 0));
     platform::testing::setWorkArea(0, 0, 0, 0);
 }
 
