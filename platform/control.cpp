@@ -5,8 +5,10 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCheckBox>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
@@ -51,16 +53,25 @@ int scrollToShow(int low, int high, int extent) {
     return std::clamp(0, std::min(low, pastEnd), std::max(low, pastEnd));
 }
 
+// What the user sees of a widget: an option or check box draws its box and caption from the left,
+// and the rest of a wider widget is empty.
+QSize drawnSize(const QWidget& widget) {
+    QSize size = widget.size();
+    if (qobject_cast<const QRadioButton*>(&widget) || qobject_cast<const QCheckBox*>(&widget))
+        size.setWidth(std::min(size.width(), widget.sizeHint().width()));
+    return size;
+}
+
 }  // namespace
 
 // Each area around the widget that scrolls it (the main window's client area among them) moves the
-// least that shows it.
+// least that shows what it draws; a widget in view moves nothing.
 void detail::scrollIntoView(QWidget& widget) {
     for (QWidget* p = widget.parentWidget(); p; p = p->parentWidget()) {
         auto* area = qobject_cast<QAbstractScrollArea*>(p);
         if (!area || !area->viewport()->isAncestorOf(&widget)) continue;
         const QWidget& view = *area->viewport();
-        const QRect r(widget.mapTo(&view, QPoint(0, 0)), widget.size());
+        const QRect r(widget.mapTo(&view, QPoint(0, 0)), drawnSize(widget));
         QScrollBar& across = *area->horizontalScrollBar();
         QScrollBar& down = *area->verticalScrollBar();
         across.setValue(across.value() + scrollToShow(r.left(), r.left() + r.width(), view.width()));

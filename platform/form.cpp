@@ -1,8 +1,10 @@
 #include "platform/form.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -14,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -126,6 +129,10 @@ struct Form::Impl {
     QPointer<QWidget> windowGuard;
     QEventLoop* modalLoop = nullptr;
     std::unique_ptr<detail::EventHook> hook;
+    std::unique_ptr<detail::EventHook> stateHook;  // an MDI child's change of state, before its frame takes it
+    std::optional<detail::CodeScope> stateChange;  // while the frame takes a new state
+    QPointer<QWidget> focusBeforeState;
+    std::optional<QPoint> normalAt;  // an MDI child's place in the area before it left the normal state
     detail::TwipsMemo left, top, width, height;
     bool outerSetByCode = false;
     bool leftByCode = false, topByCode = false;  // the rest of the place is the platform's
@@ -152,15 +159,22 @@ struct FormAccess {
 
 namespace {
 
+// How far the MDI client area's view is scrolled: a child's place is in the area, not in the view.
+QPoint scrolledBy(const QMdiSubWindow& sub) {
+    const QMdiArea* area = sub.mdiArea();
+    if (!area) return {};
+    return {area->horizontalScrollBar()->value(), area->verticalScrollBar()->value()};
+}
+
 QRect outerPx(const Form::Impl& d) {
-    if (d.sub) return d.sub->geometry();
+    if (d.sub) return d.sub->geometry().translated(scrolledBy(*d.sub));
     return d.window->isWindow() ? d.window->frameGeometry() : d.window->geometry();
 }
 
 void setOuterPx(Form::Impl& d, const QRect& r) {
     detail::CodeScope code;
     if (d.sub) {
-        d.sub->setGeometry(r);
+        d.sub->setGeometry(r.translated(-scrolledBy(*d.sub)));
         return;
     }
     const QRect frame = d.window->frameGeometry();
@@ -174,7 +188,11 @@ void setOuterPx(Form::Impl& d, const QRect& r) {
 // Where the platform puts a new MDI child: down and right of the last one by a title bar, back at
 // the top-left corner when it would leave the client area there, so no child hides another.
 QPoint cascadeSlot(const Form::Impl& parent, const QMdiSubWindow& sub, const QSize& size) {
-    if (parent.lastChildAt.x() < 0) return {0, 0};
+    // Past a child that is gone, the corner is free again.
+    const auto children = parent.area->subWindowList();
+    const bool another = std::any_of(children.begin(), children.end(),
+                                     [&](const QMdiSubWindow* s) { return s != &sub && s->isVisible(); });
+    if (parent.lastChildAt.x() < 0 || !another) return {0, 0};
     const QStyle* style = sub.style();
     const int step = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &sub) +
                      style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &sub);
@@ -224,6 +242,37 @@ void keepControlsReachable(Form::Impl& d) {
     d.sub->setMinimumSize(controlsBox(d) + (d.sub->size() - d.client->size()));
 }
 
+// The frame hides itself while it takes a new state, which would hand the focus to the next control:
+// the control the user left stays focused, and the passing focus raises no events.
+void holdFocus(Form::Impl& d, Qt::WindowStates before) {
+    constexpr Qt::WindowStates sized = Qt::WindowMaximized | Qt::WindowMinimized;
+    // A change of the active flag alone is none; the frame's own steps of one change count once.
+    if (!((before ^ d.sub->windowState()) & sized) || d.stateChange) return;
+    if (!(before & sized)) d.normalAt = outerPx(d).topLeft();
+    QWidget* focus = QApplication::focusWidget();
+    d.focusBeforeState = focus && d.sub->isAncestorOf(focus) ? focus : nullptr;
+    d.stateChange.emplace();
+    // Should the frame not report the change after all, the next event runs as the user's again.
+    QTimer::singleShot(0, d.stateHook.get(), [&d] { d.stateChange.reset(); });
+}
+
+// The frame comes back to the place it had in view before, which the area's scrolling since has
+// moved: the window goes back to its place in the area.
+void backInPlace(Form::Impl& d) {
+    if (!d.normalAt || (d.sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) return;
+    detail::CodeScope code;
+    d.sub->move(*d.normalAt - scrolledBy(*d.sub));
+}
+
+void giveFocusBack(Form::Impl& d) {
+    if (!d.stateChange) return;
+    d.stateChange.reset();
+    QWidget* focus = d.focusBeforeState;
+    if (!focus || !focus->isVisible() || QApplication::focusWidget() == focus) return;
+    detail::CodeScope code;
+    focus->setFocus(Qt::OtherFocusReason);
+}
+
 // Form_Resize after the user changed the window state; a change of the active flag alone is none.
 void stateChangedByUser(Form& f, Qt::WindowStates now) {
     auto& d = f.impl();
@@ -242,9 +291,14 @@ Form* formOfSub(QMdiSubWindow* s) {
 }
 
 void rebuildBar(QMenuBar* bar, const Form& source) {
-    bar->clear();
+    QList<QAction*> shown;
     for (MenuItem* m : source.menus())
-        if (m->Visible()) bar->addMenu(m->menu());
+        if (m->Visible()) shown.push_back(m->menu()->menuAction());
+    // Adding the same menus again would take an open one from the bar: the user's keys would no
+    // longer reach the next menu, nor Esc the bar.
+    if (bar->actions() == shown) return;
+    bar->clear();
+    bar->addActions(shown);
 }
 
 // Drops every reference the layer keeps to a form that is going away.
@@ -433,6 +487,7 @@ Form::~Form() {
     forgetForm(*this);
     if (detail::seams().lastPopup && &detail::seams().lastPopup->form() == this) detail::seams().lastPopup = nullptr;
     d.hook.reset();
+    d.stateHook.reset();
     QWidget* top = d.sub ? static_cast<QWidget*>(d.sub.data()) : d.windowGuard.data();
     if (!top) return;  // went with the MDI parent's window
     top->hide();
@@ -570,9 +625,17 @@ void Form::Show(ShowMode mode, Form* owner) {
             d.sub = parent->impl().area->addSubWindow(d.window);
             d.sub->setAttribute(Qt::WA_DeleteOnClose, false);
             d.sub->installEventFilter(d.hook.get());
+            d.stateHook = std::make_unique<detail::EventHook>([this](QObject*, QEvent* e) {
+                if (e->type() == QEvent::WindowStateChange)
+                    holdFocus(*impl_, static_cast<QWindowStateChangeEvent*>(e)->oldState());
+                return false;
+            });
+            d.sub->installEventFilter(d.stateHook.get());
             // The state as it stands: the area's own handling of the signal may have changed it again
             // (maximizing a child that is being activated) before this connection hears the older news.
             QObject::connect(d.sub, &QMdiSubWindow::windowStateChanged, d.hook.get(), [this] {
+                giveFocusBack(*impl_);
+                backInPlace(*impl_);
                 keepControlsReachable(*impl_);
                 // The new frame may take the focused control out of the client area's view.
                 detail::scrollFocusIntoView(*impl_->sub);
@@ -582,7 +645,7 @@ void Form::Show(ShowMode mode, Form* owner) {
             const QPoint slot = cascadeSlot(parent->impl(), *d.sub, r.size());
             if (!d.leftByCode) r.moveLeft(slot.x());
             if (!d.topByCode) r.moveTop(slot.y());
-            d.sub->setGeometry(r);
+            d.sub->setGeometry(r.translated(-scrolledBy(*d.sub)));
             parent->impl().lastChildAt = r.topLeft();
         }
         if (!d.sub) {

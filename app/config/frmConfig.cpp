@@ -154,10 +154,11 @@ void frmConfig::setLineDefaults() {
     cboMaterial.setText(Materials[3].Name);
 }
 
+// The part box takes the focus when the form is shown (ShowConfigForm); a window restored or
+// maximized by the user keeps the focus where the user put it.
 void frmConfig::Form_Resize() {
     if (!Visible() || WindowState() == platform::StateMinimized) return;
     ConfigWindowState = static_cast<std::int16_t>(WindowState());
-    txtFilter(0).SetFocus();
 }
 
 int frmConfig::partSlots() const { return txtFilter(1).Visible() ? 2 : 1; }

@@ -103,8 +103,7 @@ void ShowConfigForm(std::int32_t simType, bool review) {
     form->prepareFor(simType, review);
     form->Show();
     form->setWindowState(simType == CircuitDifferential ? Config2WindowState : ConfigWindowState);
-    // The form's own Resize puts the focus into the first part box only when the state changes;
-    // a form that opens in the state it already had gets it here.
+    // The form opens with the focus in its first part box.
     form->partBox(0).SetFocus();
 }
 

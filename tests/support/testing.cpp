@@ -1,6 +1,7 @@
 #include "support/testing.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QWindow>
@@ -23,6 +25,10 @@
 #include "platform/menu.h"
 #include "platform/picturebox.h"
 #include "platform/screen.h"
+
+// The window system's delivery of a key to the shortcuts (the toolkit's own, as its test library uses).
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text = QString(), bool autorep = false, ushort count = 1);
 
 namespace platform::testing {
 
@@ -130,6 +136,25 @@ void activateWindowOf(QWidget* widget) {
 }
 
 }  // namespace
+
+void pressAltKey(Form& window, char letter) {
+    activateWindowOf(window.window()->window());
+    QWidget* at = QApplication::focusWidget();
+    qt_sendShortcutOverrideEvent(at, 0, Qt::Key_Alt, Qt::AltModifier);
+    qt_sendShortcutOverrideEvent(at, 0, Qt::Key_A + std::toupper(letter) - 'A', Qt::AltModifier, QString(QChar(letter)));
+    QCoreApplication::processEvents();
+}
+
+std::string openMenu(Form& window) {
+    auto* main = qobject_cast<QMainWindow*>(window.window()->window());
+    const QAction* held = main ? main->menuBar()->activeAction() : nullptr;
+    if (!held || !held->menu() || held->menu() != QApplication::activePopupWidget()) return "";
+    return held->text().toStdString();
+}
+
+void closeMenus() {
+    while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+}
 
 void sendKey(Control& control, Key key) {
     activateWindowOf(control.widget());

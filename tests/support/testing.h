@@ -44,6 +44,13 @@ void dblClick(PictureBox& picture);
 // and released), the keypad's Enter.
 enum class Key { Up, Down, Left, Right, Tab, Enter, Escape, Space, KeypadEnter };
 void sendKey(Control& control, Key key);
+// Alt, then Alt and a letter, pressed in the window as the window system hands keys to the shortcuts
+// first: a menu's access key opens the menu.
+void pressAltKey(Form& window, char letter);
+// The caption of the menu open from the main window's menu bar, held by the bar so that the arrows
+// go on to the next menu and Esc back to the bar; "" when none.
+std::string openMenu(Form& window);
+void closeMenus();
 // Activates the control's window and presses Tab there until the control has the focus, as a user
 // reaches it; false when the Tab order never comes to it.
 bool tabTo(Control& control);

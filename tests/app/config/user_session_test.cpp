@@ -504,12 +504,27 @@ TEST_F(UserSession, RandomActionsOnTheDifferentialPairKeepTheProgramRunning) {
 // default marking shows the button Enter presses, and no other. What the user sees after: the runs,
 // a page printed or not, the form with its part, circuit type and end time kept, the windows left open.
 TEST_F(UserSession, EnterPressesTheFocusedButtonElseTheDefaultOne) {
+    // Each menu opens by its access key and stays open, the bar's, through the activation its
+    // opening may bring: right after the window opened and after a dialog closed.
+    const auto menusStayOpen = [](platform::Form& window, const char* when) {
+        for (platform::MenuItem* menu : window.menus()) {
+            const std::string caption = menu->Caption();
+            if (!menu->Visible()) continue;
+            t::activate(window);
+            t::pressAltKey(window, caption[caption.find('&') + 1]);
+            t::activate(window);
+            EXPECT_EQ(t::openMenu(window), caption) << window.Name() << " " << when;
+            t::closeMenus();
+        }
+    };
     auto& form = dynamic_cast<frmConfig&>(startProgram(0));
+    menusStayOpen(form, "opened");
     auto& part = *find<platform::TextBox>(form, "txtFilter", 0);
     t::dblClick(*find<platform::PictureBox>(form, "picLogo"));
     apptest::typeEnter(part, "KSV1608S601");
     t::click(*find<platform::CommandButton>(form, "cmdSimulation"));
     auto* chart = dynamic_cast<ResultWindow*>(charts().at(0));
+    menusStayOpen(*chart, "opened");
     int printed = 0;
     platform::Printer.setPdfOutput(apptest::outputFile("keys_print.pdf"));
     platform::Printer.setPdfWrittenHandler([&](const std::string&) { ++printed; });
@@ -578,6 +593,7 @@ TEST_F(UserSession, EnterPressesTheFocusedButtonElseTheDefaultOne) {
             << row.window << " " << row.control;
         for (const char* name : dialogs)
             if (platform::Form* f = platform::Forms().byName(name)) platform::Unload(*f);
+        if (row.open) menusStayOpen(row.open->form(), row.window);
     }
     platform::Printer.setPdfOutput("");
     platform::Printer.setPdfWrittenHandler({});

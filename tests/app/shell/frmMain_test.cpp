@@ -2,8 +2,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
+#include <QCheckBox>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPainter>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
@@ -406,19 +409,51 @@ TEST_F(FirstWindow, ShowsEveryControlOfEitherConfigurationForm) {
             QCoreApplication::processEvents();
             for (const int state : {2, 0}) {
                 config.setWindowState(state);
-                std::string cut;  // the Tab stops, numbered from 0, that the client area does not show whole
+                std::string cut;    // the Tab stops, numbered from 0, that the client area does not show whole
+                std::string moved;  // those that scrolled the view though they stood wholly in it
+                QPoint was(across.value(), down.value());
                 const std::vector<std::string> stops = platform::testing::tabStops(config, [&](int n) {
                     const QWidget* focus = main.window()->focusWidget();
-                    if (!view->rect().contains(QRect(focus->mapTo(view, QPoint(0, 0)), focus->size()))) cut += " " + std::to_string(n);
+                    // An option or check box draws its caption from the left; the rest of it is empty.
+                    const bool boxed = qobject_cast<const QRadioButton*>(focus) || qobject_cast<const QCheckBox*>(focus);
+                    const QRect shown(focus->mapTo(view, QPoint(0, 0)),
+                                      QSize(boxed ? std::min(focus->width(), focus->sizeHint().width()) : focus->width(), focus->height()));
+                    const QPoint now(across.value(), down.value());
+                    if (now != was && view->rect().contains(shown.translated(now - was))) moved += " " + std::to_string(n);
+                    was = now;
+                    if (!view->rect().contains(shown)) cut += " " + std::to_string(n);
                     if (row.width == 800 && focus == config.controlByName("cmdReset")->widget())
                         apptest::grab(main, "focus_in_view_800x600_type" + std::to_string(simType) + "_state" + std::to_string(state));
                 });
                 EXPECT_EQ(cut, "") << trace << " state " << state << ": " << ::testing::PrintToString(stops);
+                EXPECT_EQ(moved, "") << trace << " state " << state << ": " << ::testing::PrintToString(stops);
+            }
+            // The user maximizes and restores the window by its frame: the focus stays where the user put it.
+            platform::Control& put = *config.controlByName(simType == 3 ? "txtScue" : "txtDuty");
+            ASSERT_TRUE(platform::testing::tabTo(put)) << trace;
+            auto* frame = qobject_cast<QMdiSubWindow*>(config.window()->parentWidget());
+            for (const bool maximize : {true, false}) {
+                maximize ? frame->showMaximized() : frame->showNormal();
+                QCoreApplication::processEvents();
+                EXPECT_EQ(QApplication::focusWidget(), put.widget()) << trace << (maximize ? " maximized" : " restored");
             }
             platform::testing::discardAllForms();
             apptest::resetShared();
         }
     }
+    // At 800x600 the user restores the filter form (its view scrolled to the part box), opens the
+    // second type and maximizes it, then the differential form, and restores it: it lands at the corner.
+    platform::Form* config = &startProgram(0);
+    for (const int simType : {1, 3, -1}) {
+        QCoreApplication::processEvents();
+        auto* frame = qobject_cast<QMdiSubWindow*>(config->window()->parentWidget());
+        simType == 3 ? frame->showMaximized() : frame->showNormal();
+        if (simType < 0) break;
+        ShowConfigForm(simType, false);
+        config = platform::Forms().byName(simType == 3 ? "frmConfig2" : "frmConfig");
+    }
+    const auto* area = frmMain::instance().window()->findChild<QMdiArea*>();
+    EXPECT_EQ(config->window()->parentWidget()->pos() + QPoint(area->horizontalScrollBar()->value(), 0), QPoint(0, 0));
     platform::testing::setWorkArea(0, 0, 0, 0);
 }
 
