@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QMenuBar>
 #include <QPointer>
+#include <QTest>
 #include <QWindow>
 #include <QWidget>
 
@@ -134,6 +135,16 @@ void activateWindowOf(QWidget* widget) {
 void sendKey(Control& control, Key key) {
     activateWindowOf(control.widget());
     sendKeyTo(control.widget(), key);
+}
+
+void mouseClick(Control& control, int x, int y) {
+    QWidget* const widget = control.widget();
+    activateWindowOf(widget);
+    QWindow* const window = widget->window()->windowHandle();
+    const QPoint at = window->mapFromGlobal(widget->mapToGlobal(QPoint(x, y)));
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
+    QCoreApplication::processEvents();  // what the release set going
 }
 
 bool tabTo(Control& control) {
