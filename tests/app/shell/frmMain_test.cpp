@@ -412,6 +412,10 @@ TEST_F(FirstWindow, ShowsEveryControlOfEitherConfigurationForm) {
                         apptest::grab(main, "focus_in_view_800x600_type" + std::to_string(simType) + "_state" + std::to_string(state));
                 });
                 EXPECT_EQ(cut, "") << trace << " state " << state << ": " << ::testing::PrintToString(stops);
+            }
+            for (const int state : {2, 0}) {  // the same by the mouse, after the walks and their pictures
+                config.setWindowState(state);
+                QCoreApplication::processEvents();
                 const auto [pressed, unseen] = clickCutTextBoxes(config, *area);
                 pressedInRow += pressed;
                 EXPECT_EQ(unseen, "") << trace << " state " << state << ": pressed by the mouse";
