@@ -49,7 +49,7 @@ std::set<int> quotedIds() {
                 if (step.empty()) {
                     ids.insert(id);
                 } else if (!loops.count(step)) {
-                    ADD_FAILURE() << file << ": " << (*i)[0] << " counts ids from " << id << " by no loop read";
+                    ADD_FAILURE() << file << ": " << first << " + " << step << " counts ids by no loop read";
                 } else {
                     for (int k = loops[step].first; k <= loops[step].second; ++k) ids.insert(id + k);
                 }
