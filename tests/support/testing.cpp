@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QTest>
 #include <QWindow>
 #include <QWidget>
 
@@ -159,6 +160,16 @@ void closeMenus() {
 void sendKey(Control& control, Key key) {
     activateWindowOf(control.widget());
     sendKeyTo(control.widget(), key);
+}
+
+void mouseClick(Control& control, int x, int y) {
+    QWidget* const widget = control.widget();
+    activateWindowOf(widget);
+    QWindow* const window = widget->window()->windowHandle();
+    const QPoint at = window->mapFromGlobal(widget->mapToGlobal(QPoint(x, y)));
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
+    QCoreApplication::processEvents();  // what the release set going
 }
 
 bool tabTo(Control& control) {

@@ -51,6 +51,9 @@ void pressAltKey(Form& window, char letter);
 // go on to the next menu and Esc back to the bar; "" when none.
 std::string openMenu(Form& window);
 void closeMenus();
+// A real press and release of the left mouse button at (x, y) pixels of the control, through the
+// window system as under the user's hand: they go to whatever the window shows at that point.
+void mouseClick(Control& control, int x, int y);
 // Activates the control's window and presses Tab there until the control has the focus, as a user
 // reaches it; false when the Tab order never comes to it.
 bool tabTo(Control& control);

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -75,9 +74,8 @@ protected:
     // kActions of `step` with the checks after each: the program never ends, the one error the
     // forms show on purpose (a circuit the engine cannot solve: a line of absurd geometry, say)
     // comes with its own procedure's title, and the windows and numbers stay within their bounds.
-    void session(const std::function<void()>& step, const char* chartName, double maxSeconds) {
+    void session(const std::function<void()>& step, const char* chartName) {
         const std::set<int> meant = {1001};
-        const auto began = std::chrono::steady_clock::now();
         std::size_t seen = 0;
         for (action_ = 0; action_ < kActions; ++action_) {
             // Half-way the user has been at it all day: the last simulation numbers are near.
@@ -99,13 +97,11 @@ protected:
             ASSERT_LE(mdlPublic::SimCount, mdlPublic::MaxSims) << "action " << action_;
             t::flushUnloaded();
         }
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-        EXPECT_LT(seconds, maxSeconds);
         // The session did reach the engine and the result windows.
         EXPECT_GT(started_, 10);
         EXPECT_GT(opened_, 0);
-        std::printf("%d actions, %d simulation starts, %d result windows, last number %d, %zu messages, %.1f s\n",
-                    kActions, started_, opened_, mdlPublic::SimCount, t::messageBoxes().size(), seconds);
+        std::printf("%d actions, %d simulation starts, %d result windows, last number %d, %zu messages\n",
+                    kActions, started_, opened_, mdlPublic::SimCount, t::messageBoxes().size());
     }
 
     int pickInt(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
@@ -472,7 +468,7 @@ TEST_F(UserSession, RandomActionsKeepTheProgramRunningAndReportBadInput) {
     t::setModalDriver([this](platform::Form& f) { driveDialog(f); });
     ASSERT_NE(platform::loadedForm<frmConfig>(), nullptr);
 
-    session([this] { act(); }, "frmChart", 30.0);
+    session([this] { act(); }, "frmChart");
 }
 
 // The same careless user on the differential pair: its form, its runs and its result windows.
@@ -496,7 +492,7 @@ TEST_F(UserSession, RandomActionsOnTheDifferentialPairKeepTheProgramRunning) {
     t::setModalDriver(dialogs);
     ASSERT_NE(platform::loadedForm<frmConfig2>(), nullptr);
 
-    session([this] { actDiff(); }, "frmChart2", 60.0);
+    session([this] { actDiff(); }, "frmChart2");
 }
 
 // Tab to a button, then Enter (or Space) presses it once, as a click would, whatever the default

@@ -668,14 +668,18 @@ TEST_F(PrintTest, LongNumbersPrintAsTheNumbersTheRunRead) {
     const auto typed = [](const std::string& lead, const char* e) { return lead + std::string(37 - lead.size(), '0') + e; };
     apptest::LocaleScope decimalComma{QLocale("de_DE")};
     for (const auto& [name, printed] : std::vector<std::pair<std::string, std::vector<const char*>>>{
-             {"filter", {R"(Frequency +25 \[MHz\])", R"(0,50 \[%\])", R"(1,5 \[nsec\])"}},
-             {"differential", {"Frequency +240 ", R"(1,5 / 2 \[nsec\])", R"(0,10 \[nsec\])"}}}) {
+             {"filter", {R"(Frequency +25 \[MHz\])", R"(0,50 \[%\])", R"(1,5 \[nsec\])", R"(1,234568 \[nsec\])"}},
+             {"differential",
+              {"Frequency +240 ", R"(1,5 / 2 \[nsec\])", R"(0,10 \[nsec\])", R"(1,23456789012346 /)"}}}) {
+        // The last of each: as many digits as a single (7) or a double (15) holds, not one more.
         platform::Form* window = &openFilterChart(2, [&](SimConfigRecord& r) {
             r.ClockFreq = typed("2,5", "E+1"), r.Duty = "0,50", r.RiseTime = typed("1,5", "E+0");
+            r.FallTime = typed("1,2345678", "E+0");
         });
         if (name == "differential") window = &openDiffChart(2);
         SimConfig2Record& pair = mdlPublic::SimConfigs2[2];  // on the filter page, a record without interface
         pair.ClockFreq = typed("2,4", "E+2"), pair.RiseTime = {typed("1,5", "E+0"), typed("2,", "E+0")}, pair.Skew = "0,10";
+        pair.FallTime = {typed("1,2345678901234567", "E+0"), typed("2,", "E+0")};
         printFrom(*window, "print_long_values_" + name, "", false);
         const QString text = QString::fromStdString(pdfPageText(pdf_, 1));
         for (const char* p : printed) EXPECT_TRUE(text.contains(QRegularExpression(p))) << name << ": " << p;

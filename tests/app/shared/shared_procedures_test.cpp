@@ -2,6 +2,10 @@
 
 #include <cmath>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -155,6 +159,32 @@ TEST_F(SharedProcedures, CaptionNumbers) {
     EXPECT_EQ(captionSimNumber("Simulation No.12"), 11);
     EXPECT_EQ(captionSimNumber("Simulation No.-x"), -1);
     EXPECT_EQ(captionSimNumber("frmConfig"), -1);
+}
+
+// Every variable of mdlPublic is one the tests' resetShared sets back, or one of the program's
+// folder that useProgramFolder sets as main() does: a new one cannot carry a test's state into the next.
+TEST_F(SharedProcedures, TestsResetEverySharedVariable) {
+    const auto read = [](const std::string& file) {
+        std::ifstream in(std::string(QUENLIS_SOURCE_DIR) + "/" + file);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const auto body = [](const std::string& text, const std::string& head) {
+        const std::size_t at = text.find(head);
+        return at == std::string::npos ? std::string() : text.substr(at, text.find("\n}\n", at) - at);
+    };
+    const std::string support = read("tests/app/app_test_support.h");
+    const std::string resets = body(support, "inline void resetShared()") + body(support, "inline void useProgramFolder(");
+    static const std::regex variable(R"(^inline\s+[^(;]*?\b(\w+)\s*(=[^;]*)?;)");
+    std::istringstream header(read("app/shared/mdlPublic.h"));
+    int variables = 0;
+    for (std::string line; std::getline(header, line);) {
+        std::smatch m;
+        if (!std::regex_search(line, m, variable)) continue;
+        ++variables;
+        EXPECT_TRUE(std::regex_search(resets, std::regex("\\b" + m[1].str() + " =")))
+            << m[1] << " is not set back between tests";
+    }
+    EXPECT_GT(variables, 15);
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
 #include <string>
 
 #include "app/shared/string_table.h"
@@ -13,31 +18,52 @@ std::string text(int id) {
     return "<missing " + std::to_string(id) + ">";
 }
 
-// Every id that a caption, menu or message of the program names.
-constexpr int kQuotedIds[] = {
-    5000, 5008, 5010, 5012, 5018, 5024, 5025, 5027, 5060, 5061, 5062, 5063, 5064, 5065,
-    5066, 5067, 5068, 5069, 5070, 5071, 5072, 5073, 5074, 5075, 5076, 5080, 5081, 5082,
-    5083, 5084, 5086, 5087, 5088, 5089, 5090, 5091, 5092, 5093, 5094, 5100, 5202, 5210,
-    5211, 5212, 5214, 5215, 5216, 5217, 5218, 5219, 5221, 5222, 5223, 5224, 5225, 5232,
-    5234, 5235, 5241, 5242, 5243, 5251, 5252, 5253, 5254, 5255, 5256, 5257, 5258, 5259,
-    5270, 5280, 5281, 5282, 5283, 5284, 5285, 5287, 5289, 5290, 5291, 5292, 5293, 5294,
-    5295, 5296, 5297, 5300, 5301, 5302, 5303, 5305, 5306, 5307, 5308, 5309, 5310, 5311,
-    5312, 5313, 5314, 5320, 5321, 5322, 5323, 5400, 5401, 5402, 5403, 5404, 5601, 5602,
-    5603, 5604, 5605, 5625, 5630, 5631, 5632, 5633, 5700, 5701, 5702, 5710, 5711, 5712,
-    5713, 5714, 5800, 5801, 5802, 5803, 5804, 5810, 5811, 5820, 5821, 5840, 5841, 5842,
-    5843, 5844, 5845, 5846, 5847, 5848, 5849, 5850, 5851, 5862, 5863, 5864, 5865, 5866,
-    5867, 5868, 5869, 5870, 5871, 5872, 5900, 5901, 6001, 6003, 6101, 6102, 6103, 6104,
-    6105, 6106, 6107, 6200, 6201, 6202, 6203, 6204, 6205, 6206, 6207, 6210, 6300, 6301,
-    6302, 6306, 6400, 6601, 6602, 6603, 6610, 6611, 6612, 6613, 6615, 6617, 6619, 6620,
-    6621, 6622, 6623, 6624, 6625, 6626, 6640, 6641, 6650, 6651, 6652, 6653, 6654, 6655,
-    6656, 6657, 6658, 6659, 6660, 6661, 6662, 6663, 6664, 6665, 6670, 6671, 6680, 6681,
-    6684, 6685, 6686, 6901, 6902, 6903, 6904, 6905, 6906, 6907, 6908, 6909, 6910, 7000,
-    7001, 7002, 7010, 7011, 7012, 7013, 7014,
-};
+// Every id that a caption, menu or message of the program names, read from the sources of app/
+// (the table's own aside): each number of the table's range, but those of lines that place or size
+// something, and the ids a loop counts from a first one ("6204 + i" in a loop of four).
+std::set<int> quotedIds() {
+    namespace fs = std::filesystem;
+    static const std::regex number(R"(\b(\w+)(?=\s*\+\s*(\w+)|))");
+    static const std::regex measure(R"(Move\(|Size\(|set(Width|Height|X2|Y2)\(|Button\(|PictureBox|(Width|Height|Top|left|bottom)\s*=|Kind\b)");
+    static const std::regex loop(R"(for \(int (\w+) = (\d+); \1 (<=?) (\d+);)");
+    static const std::regex inRange(R"(5\d{3}|6\d{3}|70\d{2})");
+    static const std::regex constant(R"(constexpr int (\w+) = (\d{4});)");
+    std::set<int> ids;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(QUENLIS_SOURCE_DIR) / "app")) {
+        const fs::path file = entry.path();
+        if ((file.extension() != ".h" && file.extension() != ".cpp") || file.stem() == "string_table") continue;
+        std::map<std::string, std::pair<int, int>> loops;  // a loop variable's first and last value
+        std::map<std::string, int> constants;
+        std::ifstream in(file);
+        std::smatch m;
+        for (std::string line; std::getline(in, line);) {
+            line = line.substr(0, line.find("//"));
+            if (std::regex_search(line, m, measure)) continue;
+            if (std::regex_search(line, m, loop)) loops[m[1]] = {std::stoi(m[2]), std::stoi(m[4]) - (m[3] == "<")};
+            if (std::regex_search(line, m, constant)) constants[m[1]] = std::stoi(m[2]);
+            for (std::sregex_iterator i(line.begin(), line.end(), number), e; i != e; ++i) {
+                const std::string first = (*i)[1], step = (*i)[2];
+                const bool literal = std::regex_match(first, inRange);
+                if (!literal && !(step.size() && constants.count(first))) continue;
+                const int id = literal ? std::stoi(first) : constants[first];
+                if (step.empty()) {
+                    ids.insert(id);
+                } else if (!loops.count(step)) {
+                    ADD_FAILURE() << file << ": " << first << " + " << step << " counts ids by no loop read";
+                } else {
+                    for (int k = loops[step].first; k <= loops[step].second; ++k) ids.insert(id + k);
+                }
+            }
+        }
+    }
+    return ids;
+}
 
 TEST(StringTable, EveryQuotedIdIsPresentOnceAndInRange) {
     const auto table = app::stringTable();
-    for (int id : kQuotedIds)
+    const std::set<int> quoted = quotedIds();
+    EXPECT_GT(quoted.size(), 250u);  // the reader reads
+    for (int id : quoted)
         EXPECT_EQ(std::count_if(table.begin(), table.end(), [id](const auto& e) { return e.id == id; }), 1) << id;
     EXPECT_TRUE(std::is_sorted(table.begin(), table.end(), [](const auto& a, const auto& b) { return a.id < b.id; }));
     for (const app::StringEntry& e : table) {

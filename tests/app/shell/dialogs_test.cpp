@@ -186,11 +186,16 @@ platform::Form* openShownLineFigure() {  // placed after it shows, before the wi
     SetTopMost(platform::defaultForm<frmTransFigure>(), 1);
     return openLineFigure();
 }
-platform::Form* printWithoutPrinter() {  // the notice it shows, the active window, is no form
+// The notice it shows, the active window, is no form; it bears the program's title, here another one.
+constexpr const char* kNoticeTitle = "Another Program";
+platform::Form* printWithoutPrinter() {
+    const std::string title = platform::AppTitle();
+    platform::setAppTitle(kNoticeTitle);
     platform::Printer.setPdfOutput(apptest::outputFile("no_printer.pdf"));
     platform::Printer.Line(0, 0, 100, 100);
     platform::Printer.EndDoc();
     QCoreApplication::processEvents();
+    platform::setAppTitle(title);
     return nullptr;
 }
 QRect frameOf(const QWidget& w) { return {w.frameGeometry().topLeft(), w.size().grownBy(QMargins(4, 30, 4, 4))}; }
@@ -239,7 +244,7 @@ void Dialogs::openEveryWindowNearEveryCorner(QPoint origin) {
             platform::Form* f = openWindow();
             QWidget& w = f ? *f->window() : *QApplication::activeWindow();
             ASSERT_TRUE(f || w.inherits("QMessageBox"));
-            EXPECT_TRUE(f || w.windowTitle() == "Quenlis");  // the program's title
+            EXPECT_TRUE(f || w.windowTitle() == kNoticeTitle);
             QRect frame = frameOf(w), middle = frame;
             middle.moveCenter(around.center());
             SCOPED_TRACE(w.windowTitle().toStdString() + " near " + std::to_string(corner.x()) + "," + std::to_string(corner.y()));

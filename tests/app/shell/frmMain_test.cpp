@@ -245,11 +245,14 @@ TEST_F(MainWindow, ExitEndsAtOnceWithoutUnloading) {
 TEST_F(MainWindow, HelpOpensTheProgramsOwnFile) {
     frmMain& main = start("1");
     platform::testing::clearMessageBoxes();
+    const std::string title = platform::AppTitle();
+    platform::setAppTitle("Another Program");  // the window bears the program's title, whichever it is
     main.mnuHelpContents_Click();  // no help file beside the program: the viewer says so
+    platform::setAppTitle(title);
     EXPECT_TRUE(boxes().empty());
     EXPECT_TRUE(platform::helpVisible());
     QCoreApplication::processEvents();  // the window system activates it
-    EXPECT_TRUE(QApplication::activeWindow() && QApplication::activeWindow()->windowTitle() == "Quenlis Help");
+    EXPECT_TRUE(QApplication::activeWindow() && QApplication::activeWindow()->windowTitle() == "Another Program Help");
     platform::closeHelp();
 
     const std::string installed = std::string(std::getenv("QUENLIS_SOURCE_DIR")) + "/app/shell/help/vandore.html";
@@ -368,6 +371,37 @@ TEST_F(MainWindow, PrintAtAndSetTopMost) {
     EXPECT_NE(SetTopMost(tool, 0), 0);
 }
 
+// Each text box of the form that the client area can show cut by its edge (its middle scrolled
+// towards the bottom or top edge, else the right or left, or the area at an end), pressed and released by the mouse on the part
+// shown: how many, and those that did not take the focus or did not come whole into view after.
+std::pair<int, std::string> clickCutTextBoxes(platform::Form& config, QMdiArea& area) {
+    QWidget* const view = area.viewport();
+    const auto shown = [view](const QWidget* w) { return QRect(w->mapTo(view, QPoint(0, 0)), w->size()); };
+    int pressed = 0;
+    std::string wrong;
+    for (platform::Control* c : config.controls()) {
+        QWidget* const w = c->widget();
+        if (!dynamic_cast<platform::TextBox*>(c) || !w->isVisible() || !w->isEnabled() || w->hasFocus()) continue;
+        bool cut = false;
+        for (QScrollBar* bar : {area.verticalScrollBar(), area.horizontalScrollBar()}) {
+            const bool down = bar == area.verticalScrollBar();
+            const int middle = (down ? shown(w).center().y() : shown(w).center().x()) + bar->value();
+            for (const int value : {middle - (down ? view->height() : view->width()), middle, bar->minimum(), bar->maximum()}) {
+                if (cut) continue;
+                bar->setValue(value);  // as near as the bar goes
+                cut = view->rect().intersects(shown(w)) && !view->rect().contains(shown(w));
+            }
+        }
+        if (!cut) continue;
+        ++pressed;
+        const QPoint at = w->mapFrom(view, (view->rect() & shown(w)).center());
+        platform::testing::mouseClick(*c, at.x(), at.y());
+        if (QApplication::focusWidget() != w || !view->rect().contains(shown(w)))
+            wrong += " " + c->Name() + "(" + std::to_string(c->Index()) + ")";
+    }
+    return {pressed, wrong};
+}
+
 // The first window on four desktops, with the program's own configuration forms: each of them,
 // maximized in it as it opens, shows every control (hidden ones too, which its other entry modes
 // show) without scrolling, and the window stays on the work area. A desktop too narrow for that
@@ -381,6 +415,7 @@ TEST_F(FirstWindow, ShowsEveryControlOfEitherConfigurationForm) {
     };
     for (const Row& row : {Row{1600, 1000, true}, Row{1366, 768, true}, Row{1024, 768, false}, Row{800, 600, false}}) {
         platform::testing::setWorkArea(0, 0, row.width * 15, row.height * 15);
+        int pressedInRow = 0;
         for (int simType : {0, 1, 2, 3}) {
             const std::string trace = std::to_string(row.width) + "x" + std::to_string(row.height) + " type " +
                                       std::to_string(simType);
@@ -437,9 +472,17 @@ TEST_F(FirstWindow, ShowsEveryControlOfEitherConfigurationForm) {
                 QCoreApplication::processEvents();
                 EXPECT_EQ(QApplication::focusWidget(), put.widget()) << trace << (maximize ? " maximized" : " restored");
             }
+            for (const int state : {2, 0}) {  // the same by the mouse, after the walks and their pictures
+                config.setWindowState(state);
+                QCoreApplication::processEvents();
+                const auto [pressed, unseen] = clickCutTextBoxes(config, *area);
+                pressedInRow += pressed;
+                EXPECT_EQ(unseen, "") << trace << " state " << state << ": pressed by the mouse";
+            }
             platform::testing::discardAllForms();
             apptest::resetShared();
         }
+        EXPECT_TRUE(row.fits || pressedInRow > 0) << row.width << "x" << row.height << ": no text box cut";
     }
     // At 800x600 the user restores the filter form (its view scrolled to the part box), opens the
     // second type and maximizes it, then the differential form, and restores it: it lands at the corner.
