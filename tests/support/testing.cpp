@@ -27,10 +27,6 @@
 #include "platform/picturebox.h"
 #include "platform/screen.h"
 
-// The window system's delivery of a key to the shortcuts (the toolkit's own, as its test library uses).
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
-                                               const QString& text = QString(), bool autorep = false, ushort count = 1);
-
 namespace platform::testing {
 
 void saveDesktopPicture(const std::string& file, const std::vector<const Form*>& windows) {

@@ -24,7 +24,7 @@ std::string text(int id) {
 std::set<int> quotedIds() {
     namespace fs = std::filesystem;
     static const std::regex number(R"(\b(\w+)(?=\s*\+\s*(\w+)|))");
-    static const std::regex measure(R"(Move\(|Size\(|set(Width|Height|X2|Y2)\(|Button\(|PictureBox|(Width|Height|Top|left|bottom)\s*=|Kind\b)");
+    static const std::regex measure(R"(Move\(|Size\(|set(Width|Height|X2|Y2)\(|Button\(|PictureBox|(Width|Height|Top|left|bottom)(\[\d*\])?\s*=|Kind\b)");
     static const std::regex loop(R"(for \(int (\w+) = (\d+); \1 (<=?) (\d+);)");
     static const std::regex inRange(R"(5\d{3}|6\d{3}|70\d{2})");
     static const std::regex constant(R"(constexpr int (\w+) = (\d{4});)");
