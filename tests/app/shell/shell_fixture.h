@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/app_test_support.h"
+#include "app/shared/chart_window.h"
 #include "app/shared/config_form.h"
 #include "app/shared/form_registry.h"
 #include "app/shared/main_window.h"
@@ -138,21 +139,35 @@ public:
     platform::ControlArray<platform::TextBox> txtFilter{*this, 1};
 };
 
-// Any other form: a result window or a dialog, known by name and caption only.
-class NamedForm : public platform::Form {
+// Any other form: a dialog, or (as NamedChart) a result window, known by name and caption only.
+template <class Base>
+class NamedFormOf : public Base {
 public:
-    NamedForm(const std::string& name, const std::string& caption, std::vector<std::string>* unloads = nullptr)
-        : Form(name, platform::FormKind::MdiChild), unloads_(unloads) {
-        setCaption(caption);
+    NamedFormOf(const std::string& name, const std::string& caption, std::vector<std::string>* unloads = nullptr)
+        : Base(name, platform::FormKind::MdiChild), unloads_(unloads) {
+        this->setCaption(caption);
     }
 
 protected:
     void Form_Unload(int&) override {
-        if (unloads_) unloads_->push_back(Caption());
+        if (unloads_) unloads_->push_back(this->Caption());
     }
 
 private:
     std::vector<std::string>* unloads_;
+};
+
+using NamedForm = NamedFormOf<platform::Form>;
+
+// A result window: "frmChart2" switches the differential pair's record, any other name the filter
+// circuits'.
+class NamedChart : public NamedFormOf<app::ChartWindow> {
+public:
+    using NamedFormOf::NamedFormOf;
+    void switchPartnumType(std::int32_t t) override {
+        if (Name() == "frmChart2") return switchDiffRecord(t);
+        switchFilterRecord(t);
+    }
 };
 
 inline void registerFakeConfigForms() {
