@@ -139,35 +139,31 @@ public:
     platform::ControlArray<platform::TextBox> txtFilter{*this, 1};
 };
 
-// Any other form: a dialog, or (as NamedChart) a result window, known by name and caption only.
-template <class Base>
-class NamedFormOf : public Base {
+// Any other form: a result window or a dialog, known by name and caption only.
+class NamedForm : public platform::Form {
 public:
-    NamedFormOf(const std::string& name, const std::string& caption, std::vector<std::string>* unloads = nullptr)
-        : Base(name, platform::FormKind::MdiChild), unloads_(unloads) {
-        this->setCaption(caption);
+    NamedForm(const std::string& name, const std::string& caption, std::vector<std::string>* unloads = nullptr)
+        : Form(name, platform::FormKind::MdiChild), unloads_(unloads) {
+        setCaption(caption);
     }
 
 protected:
     void Form_Unload(int&) override {
-        if (unloads_) unloads_->push_back(this->Caption());
+        if (unloads_) unloads_->push_back(Caption());
     }
 
 private:
     std::vector<std::string>* unloads_;
 };
 
-using NamedForm = NamedFormOf<platform::Form>;
-
-// A result window: "frmChart2" switches the differential pair's record, any other name the filter
-// circuits'.
-class NamedChart : public NamedFormOf<app::ChartWindow> {
+// A result window whose part-number switch the shell drives: "frmChart2" switches the differential
+// pair's record, any other name the filter circuits'.
+class NamedChart : public app::ChartWindow {
 public:
-    using NamedFormOf::NamedFormOf;
-    void switchPartnumType(std::int32_t t) override {
-        if (Name() == "frmChart2") return switchDiffRecord(t);
-        switchFilterRecord(t);
+    NamedChart(const std::string& name, const std::string& caption) : ChartWindow(name, platform::FormKind::MdiChild) {
+        setCaption(caption);
     }
+    void switchPartnumType(std::int32_t t) override { Name() == "frmChart2" ? switchDiffRecord(t) : switchFilterRecord(t); }
 };
 
 inline void registerFakeConfigForms() {
