@@ -25,6 +25,8 @@ public:
     void DrawVoltageChart(std::int16_t sim, platform::Canvas& target, bool monochrome);
     void DrawSpectrumChart(std::int16_t sim, platform::Canvas& target, bool monochrome);
 
+    void switchPartnumType(std::int32_t t) override { switchFilterRecord(t); }
+
 protected:
     void Form_Load() override;
     void drawChart(int index, std::int16_t sim, platform::Canvas& target) override;

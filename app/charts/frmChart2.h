@@ -33,6 +33,8 @@ public:
     // The choke chart's switch, reached by tests and other windows.
     platform::CheckBox& freqChartSwitch() { return chkFreqChart; }
 
+    void switchPartnumType(std::int32_t t) override { switchDiffRecord(t); }
+
 protected:
     void Form_Load() override;
     void drawChart(int index, std::int16_t sim, platform::Canvas& target) override;

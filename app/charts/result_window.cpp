@@ -18,7 +18,7 @@
 #include "platform/strings.h"
 
 ResultWindow::ResultWindow(std::string name, const Kind& kind)
-    : Form(std::move(name), platform::FormKind::MdiChild), kind_(kind) {
+    : ChartWindow(std::move(name), platform::FormKind::MdiChild), kind_(kind) {
     picChart.setName("picChart");
     mnuChartrc.setVisible(false);
     wireEvents();

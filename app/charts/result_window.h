@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/drawing/chart_primitives.h"
+#include "app/shared/chart_window.h"
 #include "app/shared/window_menus.h"
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -20,7 +21,7 @@ namespace platform {
 class Canvas;
 }
 
-class ResultWindow : public platform::Form {
+class ResultWindow : public app::ChartWindow {
 public:
     // What tells one family's window from the other's.
     struct Kind {

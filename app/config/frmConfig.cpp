@@ -4,6 +4,7 @@
 
 #include "app/config/config_checks.h"
 #include "app/config/config_record.h"
+#include "app/shared/chart_window.h"
 #include "app/shared/main_window.h"
 #include "app/shared/mdlPublic.h"
 #include "platform/convert.h"
@@ -172,7 +173,7 @@ void frmConfig::showChosenPart(int slot, const std::string& series) {
 void frmConfig::mnuSimFilconf_Click() { ArrangeSelectFil(txtFilter(1).Visible() ? 1 : 0); }
 
 void frmConfig::mnuWindowClose_Click() {
-    unloadForms({"frmChart", "frmChart2"});
+    unloadForms<app::ChartWindow>();
     mnuWindowClose.setEnabled(false);
 }
 

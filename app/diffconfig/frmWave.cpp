@@ -16,7 +16,7 @@ constexpr int kSkewMark = 27;
 
 }  // namespace
 
-frmWave::frmWave() : Form("frmWave") {
+frmWave::frmWave() : ClosesWithCharts("frmWave") {
     picWave.setName("picWave");
     cmdOk.setName("cmdOk");
     picWave.Move(60, 60, 3090, 1665);

@@ -2,11 +2,12 @@
 // The preview of the two input waveforms: what VH, VL and the skew of the differential inputs mean.
 // Modeless and kept on top, so the user can go on typing in the configuration form.
 
+#include "app/shared/chart_window.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/picturebox.h"
 
-class frmWave : public platform::Form {
+class frmWave : public app::ClosesWithCharts {
 public:
     frmWave();
 

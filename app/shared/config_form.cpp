@@ -1,5 +1,6 @@
 #include "app/shared/config_form.h"
 
+#include "app/shared/chart_window.h"
 #include "app/shared/form_registry.h"
 #include "app/shared/frmTransFigure.h"
 #include "app/shared/shared_checks.h"
@@ -65,24 +66,9 @@ void ConfigFormBase::Form_QueryUnload(int& cancel, int unloadMode) {
     Hide();
 }
 
-void ConfigForm::unloadForms(std::initializer_list<const char*> names) {
-    // By kind, not by caption length: a configuration form's own caption grows past 16 at
-    // simulation 100.
-    for (int i = platform::Forms().Count() - 1; i >= 1; --i) {
-        const platform::FormsCollection forms = platform::Forms();
-        if (i >= forms.Count()) continue;  // an unloaded window may have taken others with it
-        platform::Form& form = forms(i);
-        for (const char* name : names)
-            if (form.Name() == name) {
-                platform::Unload(form);
-                break;
-            }
-    }
-}
-
 void ConfigForm::closeChartWindows() {
     // The result windows and the two helpers.
-    unloadForms({"frmChart", "frmChart2", "frmWave", "frmTransFigure"});
+    unloadForms<app::ClosesWithCharts>();
 }
 
 void ConfigFormBase::cmdFigure_Click() {

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -43,8 +42,16 @@ public:
 
 protected:
     explicit ConfigForm(std::string name) : Form(std::move(name), platform::FormKind::MdiChild) {}
-    // Unloads every loaded window with one of these names.
-    static void unloadForms(std::initializer_list<const char*> names);
+    // Unloads every loaded window of kind K, the last loaded first; the first form loaded is the
+    // main window and never one.
+    template <class K>
+    static void unloadForms() {
+        for (int i = platform::Forms().Count() - 1; i >= 1; --i) {
+            const platform::FormsCollection forms = platform::Forms();
+            if (i >= forms.Count()) continue;  // an unloaded window may have taken others with it
+            if (auto* form = dynamic_cast<K*>(&forms(i))) platform::Unload(*form);
+        }
+    }
 };
 
 class ConfigFormBase : public ConfigForm {

@@ -3,7 +3,8 @@
 // without including them (the configuration forms, the part chooser, the result windows and their
 // dialogs). Each such form registers how it is loaded, once, before Main runs (registerProgramForms
 // on floor 4). What a caller then asks of the form goes through an interface of app/shared
-// (ConfigForm, PartChooser, MainWindow); open windows of a kind are found with app::openForms<T>.
+// (ConfigForm, PartChooser, MainWindow, ChartWindow); open windows of a kind are found with
+// app::openForms<T>.
 
 #include <functional>
 #include <memory>

@@ -10,7 +10,7 @@ constexpr int kFigureLeft = 120, kFigureTop = 120;
 constexpr int kButtonWidth = 1200, kButtonHeight = 375;
 }  // namespace
 
-frmTransFigure::frmTransFigure() : Form("frmTransFigure") {
+frmTransFigure::frmTransFigure() : ClosesWithCharts("frmTransFigure") {
     imgTrans.setName("imgTrans");
     cmdOk.setName("cmdOk");
     imgTrans.Move(kFigureLeft, kFigureTop);

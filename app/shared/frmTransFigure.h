@@ -4,10 +4,11 @@
 
 #include <string>
 
+#include "app/shared/chart_window.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 
-class frmTransFigure : public platform::Form {
+class frmTransFigure : public app::ClosesWithCharts {
 public:
     frmTransFigure();
 

@@ -45,8 +45,10 @@ protected:
     using Form::Form;
 };
 
-// The main window's default instance, loaded on first use. Defined beside frmMain, so that every
-// form reaches the one main window without a registration that a test of a single form would lack.
+// The one way to reach the main window: its default instance, loaded on first use. Defined beside
+// frmMain on floor 4 rather than registered, so that a test of a single form, which registers
+// nothing, still reaches it. Only a procedure that must not load the window for what it does
+// (ticking its View item) asks platform::loadedForm<MainWindow>() instead.
 MainWindow& mainWindow();
 
 }  // namespace app

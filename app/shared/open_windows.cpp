@@ -1,10 +1,11 @@
 // The shared procedures of mdlPublic that manage windows: the configuration forms, the part-number
 // view of every open window, the part chooser's layout, text output and the top-most flag. They
-// reach the forms through ConfigForm and PartChooser, which each form implements with its own
-// controls.
+// reach the forms through ConfigForm, PartChooser and ChartWindow, which each form implements with
+// its own controls.
 #include <cstdint>
 #include <string>
 
+#include "app/shared/chart_window.h"
 #include "app/shared/config_form.h"
 #include "app/shared/form_tools.h"
 #include "app/shared/form_registry.h"
@@ -111,12 +112,7 @@ void SetPartnumType(std::int32_t t) {
     saveAppSetting("PartnumType", std::to_string(t));
     for (ConfigForm* form : app::openForms<ConfigForm>())
         for (int slot = 0; slot < form->partSlots(); ++slot) rewritePartBox(form->partBox(slot), t);
-    // The result windows by their exact names: a dialog whose name only begins alike has no part.
-    const platform::FormsCollection forms = platform::Forms();
-    for (int i = 0; i < forms.Count(); ++i) {
-        if (forms(i).Name() == "frmChart") rewriteFilterChart(forms(i), t);
-        if (forms(i).Name() == "frmChart2") rewriteDiffChart(forms(i), t);
-    }
+    for (app::ChartWindow* chart : app::openForms<app::ChartWindow>()) chart->switchPartnumType(t);
     if (auto* main = platform::loadedForm<app::MainWindow>()) main->showPartnumType(t);
 }
 
@@ -149,3 +145,6 @@ std::int32_t SetTopMost(platform::Form& form, std::int16_t flag) {
 }
 
 }  // namespace mdlPublic
+
+void app::ChartWindow::switchFilterRecord(std::int32_t t) { mdlPublic::rewriteFilterChart(*this, t); }
+void app::ChartWindow::switchDiffRecord(std::int32_t t) { mdlPublic::rewriteDiffChart(*this, t); }

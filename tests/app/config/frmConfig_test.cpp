@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/config/config_checks.h"
+#include "app/shared/chart_window.h"
 #include "app/shared/frmTransFigure.h"
 #include "app/diffconfig/frmConfig2.h"
 #include "config_fixture.h"
@@ -31,11 +32,12 @@ using namespace configtest;
 using namespace mdlPublic;
 
 // A result window, known to the form by its kind only.
-class FakeChart : public platform::Form {
+class FakeChart : public app::ChartWindow {
 public:
-    FakeChart(const std::string& name, const std::string& caption) : Form(name, platform::FormKind::MdiChild) {
+    FakeChart(const std::string& name, const std::string& caption) : ChartWindow(name, platform::FormKind::MdiChild) {
         setCaption(caption);
     }
+    void switchPartnumType(std::int32_t) override {}
 };
 
 class Config : public ConfigTest {};

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/shared/chart_window.h"
 #include "app/shared/frmTransFigure.h"
 #include "app/diffconfig/frmWave.h"
 #include "app/shell/frmStart.h"
@@ -29,11 +30,12 @@ using namespace difftest;
 using namespace mdlPublic;
 
 // A result window, known to the form by its kind only.
-class FakeChart : public platform::Form {
+class FakeChart : public app::ChartWindow {
 public:
-    explicit FakeChart(const std::string& name) : Form(name, platform::FormKind::MdiChild) {
+    explicit FakeChart(const std::string& name) : ChartWindow(name, platform::FormKind::MdiChild) {
         setCaption("Simulation No.01-" + std::string(kChoke) + "-Input Signal Frequency=240[MHz]");
     }
+    void switchPartnumType(std::int32_t) override {}
 };
 
 // What DualLineImp gives for a geometry in millimetres and the material's single-precision K.

@@ -30,6 +30,7 @@ namespace {
 using namespace mdlPublic;
 using shelltest::FakeConfig;
 using shelltest::FakeConfig2;
+using shelltest::NamedChart;
 using shelltest::NamedForm;
 using shelltest::ShellTest;
 
@@ -152,9 +153,9 @@ TEST_F(MainWindow, SetPartnumTypeRewritesOpenWindowsAndTheirRecords) {
     SimConfigs[99].ClockFreq = "25";
     SimConfigs2[1].PartNum = "WQA";
     SimConfigs2[1].ClockFreq = "12";
-    auto& chart0 = load<NamedForm>("frmChart", "Simulation No.01-old caption");
-    auto& chart99 = load<NamedForm>("frmChart", "Simulation No.100-old caption");
-    auto& chart1 = load<NamedForm>("frmChart2", "Simulation No.02-old caption");
+    auto& chart0 = load<NamedChart>("frmChart", "Simulation No.01-old caption");
+    auto& chart99 = load<NamedChart>("frmChart", "Simulation No.100-old caption");
+    auto& chart1 = load<NamedChart>("frmChart2", "Simulation No.02-old caption");
     // Dialogs whose names only begin like the forms above have no part boxes and are left alone.
     load<NamedForm>("frmConfigRange", "Simulation No.01-range");
     load<NamedForm>("frmChartDummy", "Simulation No.01-x");
@@ -206,8 +207,8 @@ TEST_F(MainWindow, APartWithoutANumberInTheOtherViewKeepsItsNumberBothWays) {
     SimConfigs[0].ClockFreq = "10";
     SimConfigs2[1].PartNum = "WQ7";
     SimConfigs2[1].ClockFreq = "12";
-    auto& chart0 = load<NamedForm>("frmChart", "Simulation No.01-KSV7-x");
-    auto& chart1 = load<NamedForm>("frmChart2", "Simulation No.02-WQ7-x");
+    auto& chart0 = load<NamedChart>("frmChart", "Simulation No.01-KSV7-x");
+    auto& chart1 = load<NamedChart>("frmChart2", "Simulation No.02-WQ7-x");
 
     for (int t : {1, 0}) {
         SetPartnumType(t);

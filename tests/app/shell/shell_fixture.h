@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/app_test_support.h"
+#include "app/shared/chart_window.h"
 #include "app/shared/config_form.h"
 #include "app/shared/form_registry.h"
 #include "app/shared/main_window.h"
@@ -153,6 +154,16 @@ protected:
 
 private:
     std::vector<std::string>* unloads_;
+};
+
+// A result window whose part-number switch the shell drives: "frmChart2" switches the differential
+// pair's record, any other name the filter circuits'.
+class NamedChart : public app::ChartWindow {
+public:
+    NamedChart(const std::string& name, const std::string& caption) : ChartWindow(name, platform::FormKind::MdiChild) {
+        setCaption(caption);
+    }
+    void switchPartnumType(std::int32_t t) override { Name() == "frmChart2" ? switchDiffRecord(t) : switchFilterRecord(t); }
 };
 
 inline void registerFakeConfigForms() {
