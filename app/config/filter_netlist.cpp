@@ -188,7 +188,7 @@ private:
 
         const std::string& partNum = r_.PartNum[which];
         // Found as the check found it, so a part the check accepted is always in the netlist.
-        const std::int16_t k = mdlPublic::CheckFilPartnum(partNum, 0, form_.partnumType == "0" ? 0 : 1);
+        const std::int16_t k = mdlPublic::CheckFilPartnum(partNum, 0, form_.partnumType);
         const int recordNumber = k < 0 ? 0 : mdlPublic::FilterIndex.at(k).RecNo;
         if (recordNumber == 0)
             raiseError(platform::errInvalidArgument, "The part \"" + partNum + "\" is not in the catalogue.");

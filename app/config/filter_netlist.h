@@ -24,7 +24,7 @@ struct NetlistFormValues {
     std::string duty;           // txtDuty [%]
     bool driverFromList = true; // optSelectIc(0): only a listed driver gets its pulse times corrected
     std::string simType;        // setting "SimType": "1" and "2" have a second part
-    std::string partnumType;    // setting "PartnumType": "0" global part numbers, else previous
+    int partnumType = 0;        // the part-number view: 0 global part numbers, 1 previous
 };
 
 enum MeasurePoint : std::int16_t { MeasurePointA = 0, MeasurePointB = 1 };

@@ -27,7 +27,7 @@ public:
         form_.setCaption(mdlPublic::simCaptionPrefix(s_));
 
         values_ = {in.clockFreq, in.duty, in.driver.byList, mdlPublic::GetAppSetting("SimType"),
-                   std::to_string(mdlPublic::partnumType())};
+                   mdlPublic::partnumType()};
         period_ = 1.0 / (static_cast<double>(platform::CSng(in.clockFreq)) * 1e6);
         for (const std::int16_t state : {WithPart, WithoutPart}) {
             runWave(state, MeasurePointB);

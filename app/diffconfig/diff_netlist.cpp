@@ -39,7 +39,7 @@ std::string value(const std::string& text) { return netDouble(CDbl(text)); }
 
 class DiffNetlistWriter {
 public:
-    DiffNetlistWriter(mdlPublic::NetlistBlock& block, const SimConfig2Record& record, const std::string& partnumType)
+    DiffNetlistWriter(mdlPublic::NetlistBlock& block, const SimConfig2Record& record, int partnumType)
         : block_(block), r_(record), partnumType_(partnumType) {}
 
     DiffNetlistNodes make(std::int16_t harmonics, std::int16_t partState, std::int16_t measureNode) {
@@ -121,7 +121,7 @@ private:
     // The first entry whose number in the current view is the record's; the record keeps the
     // number of the view it was stored in, so the other view is tried next.
     int chokeRecordNumber() const {
-        const bool global = partnumType_ == "0";
+        const bool global = partnumType_ == 0;
         for (const bool view : {global, !global}) {
             if (r_.PartNum.empty()) break;
             for (int i = 0; i < mdlPublic::FilterCount; ++i) {
@@ -220,7 +220,7 @@ private:
 
     mdlPublic::NetlistBlock& block_;
     const SimConfig2Record& r_;
-    const std::string& partnumType_;
+    const int partnumType_;
     int counter_ = 0;
     DiffNetlistNodes nodes_;
 };
@@ -229,7 +229,7 @@ private:
 
 DiffNetlistNodes MakeNetlist(mdlPublic::NetlistBlock& block, const SimConfig2Record& record,
                              std::int16_t harmonics, std::int16_t partState, std::int16_t measureNode,
-                             const std::string& partnumType) {
+                             int partnumType) {
     return DiffNetlistWriter(block, record, partnumType).make(harmonics, partState, measureNode);
 }
 

@@ -30,14 +30,14 @@ struct DiffNetlistNodes {
 
 // Fills `block` (all 100 lines blank-padded to 128 characters) for one run: partState WithPart
 // (0, the choke in) or WithoutPart (1), node NodePlus or NodeMinus for ".PRINT", harmonics for
-// ".SPECTRUM". partnumType is the setting "PartnumType" ("0": global numbers) by which the choke
+// ".SPECTRUM". partnumType is the part-number view (0: global numbers) by which the choke
 // is looked up in FilterIndex; its record is read from filter.dat in the data folder.
 // Raises a run-time error when a value does not convert, the choke is not in the index or its
 // record cannot be read, a choice lies outside its list, or a statement would not fit in 127
 // characters: a netlist with a piece missing would simulate another circuit than the one shown.
 DiffNetlistNodes MakeNetlist(mdlPublic::NetlistBlock& block, const SimConfig2Record& record,
                              std::int16_t harmonics, std::int16_t partState, std::int16_t measureNode,
-                             const std::string& partnumType);
+                             int partnumType);
 
 // Number texts of the netlist: shortest C-locale text that reads back to the same single, or a
 // double with 15 significant digits; no grouping, "." as decimal sign, "e" exponents.

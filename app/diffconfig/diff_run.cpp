@@ -34,7 +34,7 @@ public:
         form_.SaveConfig(s_);
         form_.setCaption(mdlPublic::simCaptionPrefix(s_));
 
-        partnumType_ = std::to_string(mdlPublic::partnumType());
+        partnumType_ = mdlPublic::partnumType();
         period_ = static_cast<float>(1.0 / (static_cast<double>(clock) * 1e6));
         for (const std::int16_t state : {WithPart, WithoutPart}) {
             for (const std::int16_t node : {NodePlus, NodeMinus}) {
@@ -97,7 +97,7 @@ private:
 
     frmConfig2& form_;
     const std::int16_t s_;
-    std::string partnumType_;
+    int partnumType_ = 0;  // the part-number view at the start of the run
     float period_ = 0;  // s, held as a single like the clock it comes from
     mdlPublic::NetlistBlock netlist_;  // written anew for every engine run
 };

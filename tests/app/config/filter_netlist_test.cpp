@@ -78,7 +78,7 @@ protected:
         mdlPublic::Materials = {};
         mdlPublic::Materials[0] = {"Other (K=4.1)", 4.1f};
         mdlPublic::Materials[3] = {"Epoxy-glass (K=4.6)", 4.6f};
-        form_ = {"10", "50", false, "0", "0"};
+        form_ = {"10", "50", false, "0", 0};
     }
 
     std::string data(const std::string& name) const { return mdlPublic::ProgramFolder + "/data/" + name; }

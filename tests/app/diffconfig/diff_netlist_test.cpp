@@ -80,7 +80,7 @@ protected:
 
     app::DiffNetlistNodes expectNetlist(const SimConfig2Record& r, std::int16_t n, std::int16_t state,
                                         std::int16_t node, const std::vector<std::string>& expected,
-                                        const std::string& partnumType = "0") {
+                                        int partnumType = 0) {
         NetlistBlock block;
         const app::DiffNetlistNodes nodes = app::MakeNetlist(block, r, n, state, node, partnumType);
         expectStatements(block, expected, false);
@@ -116,7 +116,7 @@ TEST_F(DiffNetlist, UsbHsWithChokeAndBoardGeometry) {
     expectNetlist(usbHs(), 4, app::WithPart, app::NodeMinus,
                   join({kHsSources, kUsbDriver, kChoke, {"F 500 700 600 800 DUAL_LINEA(0.1 0.0005 0.00025 0.00025 4.6)"},
                         usbReceiver(700, 800), {".SPECTRUM 4", ".PRINT 800", ".END"}}),
-                  "1");
+                  1);
 }
 
 // Every interface and line mode, without the choke (the line starts at the driver outputs).
@@ -187,7 +187,7 @@ TEST_F(DiffNetlist, SkewDelaysVMinusByHalfAPeriodLessTheSkew) {
         SimConfig2Record r = usbHs();
         r.Skew = row.skew;
         NetlistBlock block;
-        app::MakeNetlist(block, r, 4, app::WithoutPart, app::NodePlus, "0");
+        app::MakeNetlist(block, r, 4, app::WithoutPart, app::NodePlus, 0);
         const auto t = tokens(block.Line[1]);
         ASSERT_EQ(t.size(), 10u);
         double delay;
@@ -208,7 +208,7 @@ TEST_F(DiffNetlist, TypedNumbersAreWrittenAsParsedValues) {
     r.RiseTime = {"0,5", "0,5"}, r.FallTime = {"0,5", "0,5"}, r.ClockFreq = "240,0";
     r.LineMode = 1, r.LineZ = {"30,5", "90"}, r.LineK = {"2,5", "3,25"}, r.LineLength = "100,0";
     NetlistBlock block;
-    app::MakeNetlist(block, r, 4, app::WithoutPart, app::NodePlus, "0");
+    app::MakeNetlist(block, r, 4, app::WithoutPart, app::NodePlus, 0);
     expectStatement(block.Line[0], "V 100 PULSE(1.65 2 6.25E-10 6.25E-10 1.458333E-09 4.16666666666667E-09)", 0);
     expectStatement(block.Line[1],
                     "V 200 PULSE(1.6 1.95 6.25E-10 6.25E-10 1.458333E-09 4.16666666666667E-09 2.0833332836645E-09)", 1);
@@ -246,7 +246,7 @@ TEST_F(DiffNetlist, WhatCannotBeWrittenRaisesInsteadOfLeavingPiecesOut) {
         row.change(r);
         NetlistBlock block;
         try {
-            app::MakeNetlist(block, r, 10, row.state, app::NodePlus, "0");
+            app::MakeNetlist(block, r, 10, row.state, app::NodePlus, 0);
             ADD_FAILURE() << "written";
         } catch (const platform::RuntimeError& e) {
             EXPECT_EQ(e.number(), row.error) << e.description();
@@ -255,8 +255,8 @@ TEST_F(DiffNetlist, WhatCannotBeWrittenRaisesInsteadOfLeavingPiecesOut) {
     // A choke record that cannot be read ends the netlist: the pair is never run without it.
     std::filesystem::resize_file(data("filter.dat"), 100);
     NetlistBlock block;
-    EXPECT_THROW(app::MakeNetlist(block, usbHs(), 10, app::WithPart, app::NodePlus, "0"), platform::RuntimeError);
-    EXPECT_NO_THROW(app::MakeNetlist(block, usbHs(), 10, app::WithoutPart, app::NodePlus, "0"));
+    EXPECT_THROW(app::MakeNetlist(block, usbHs(), 10, app::WithPart, app::NodePlus, 0), platform::RuntimeError);
+    EXPECT_NO_THROW(app::MakeNetlist(block, usbHs(), 10, app::WithoutPart, app::NodePlus, 0));
 }
 
 // A symmetric pair without skew: V+ - V- swings between the levels, V+ + V- stays nearly flat.
@@ -266,7 +266,7 @@ TEST_F(DiffNetlist, SymmetricPairSwingsInTheDifferenceAndHardlyInTheSum) {
     NetlistBlock block;
     std::vector<double> wave[2];
     for (const std::int16_t node : {app::NodePlus, app::NodeMinus}) {
-        app::MakeNetlist(block, r, 100, app::WithoutPart, node, "0");
+        app::MakeNetlist(block, r, 100, app::WithoutPart, node, 0);
         wave[node] = expectEngineReads(block, 100).wave;
     }
     double sumMin = 1e9, sumMax = -1e9, diffMin = 1e9, diffMax = -1e9;
