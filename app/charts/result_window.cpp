@@ -1,6 +1,7 @@
 #include "app/charts/result_window.h"
 
 #include <utility>
+#include <vector>
 
 #include "app/charts/frmChart.h"
 #include "app/charts/frmChart2.h"
@@ -260,8 +261,11 @@ void ResultWindow::mnuChartClipboardIndex_Click(int index) { copyToClipboard(pic
 void ResultWindow::mnuWindowClose_Click() {
     // Through the loaded configuration form (one at most), which disables its own item; none is
     // loaded for this.
-    for (ConfigForm* config : app::openForms<ConfigForm>()) return config->mnuWindowClose_Click();
-    ConfigForm::closeChartWindows();
+    const std::vector<ConfigForm*> configs = app::openForms<ConfigForm>();
+    if (configs.empty())
+        ConfigForm::closeChartWindows();
+    else
+        configs.front()->mnuWindowClose_Click();
 }
 
 void ResultWindow::mnuChartrcScaleup_Click() {
